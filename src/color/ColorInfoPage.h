@@ -1,0 +1,2 @@
+#pragma once
+// Placeholder: the Color Info page text is being written.

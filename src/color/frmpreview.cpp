@@ -1,0 +1,1 @@
+#include "color/frmpreview.h"

@@ -1,0 +1,1 @@
+#include "palette/PaletteView.h"

@@ -1,0 +1,1 @@
+#include "picker/frmpick.h"

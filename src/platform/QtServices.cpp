@@ -1,0 +1,87 @@
+#include "platform/QtServices.h"
+
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+#include <QWidget>
+
+void QtClipboard::setText(const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
+}
+
+QString QtClipboard::text() const
+{
+    return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
+}
+
+void QtClipboard::clear() { QGuiApplication::clipboard()->clear(QClipboard::Clipboard); }
+
+CaptureResult QtScreenCapture::captureDesktop()
+{
+    // Replaced by the full multi-screen capture of the picker.
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {std::nullopt, QObject::tr("There is no screen to capture.")};
+    const QPixmap shot = screen->grabWindow(0);
+    if (shot.isNull())
+        return {std::nullopt, QObject::tr("The screen could not be captured.")};
+    return {DesktopImage{shot.toImage(), QPoint(0, 0), shot.devicePixelRatio()}, {}};
+}
+
+bool QtQuestions::askYesNo(QWidget* parent, const QString& caption, const QString& text,
+                           bool yesIsDefault)
+{
+    const auto answer =
+        QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
+                              yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
+    return answer == QMessageBox::Yes;
+}
+
+void QtQuestions::showError(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox::warning(parent, caption, text);
+}
+
+std::optional<QString> QtFileSaveDialog::getSaveFileName(QWidget* parent, const QString& caption,
+                                                         const QString& suggestedName,
+                                                         const QString& filter)
+{
+    const QString name = QFileDialog::getSaveFileName(parent, caption, suggestedName, filter);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+QColor QtColorDialog::getColor(QWidget* parent, const QColor& initial)
+{
+    QColorDialog dialog(initial, parent);
+    dialog.setOption(QColorDialog::DontUseNativeDialog, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return initial;
+    return dialog.selectedColor();
+}
+
+void QtShellOpen::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+
+void QtStayOnTop::setTopMost(QWidget* window, bool onTop)
+{
+    const bool visible = window->isVisible();
+    const QPoint position = window->pos();
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    // Changing a window flag re-creates the native window, which hides it.
+    if (visible) {
+        window->move(position);
+        window->show();
+    }
+}
+
+Services QtServices::services()
+{
+    return Services{m_clipboard, m_capture, m_questions, m_fileSave, m_color, m_shell, m_onTop};
+}

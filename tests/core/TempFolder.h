@@ -1,0 +1,47 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+// A fresh, empty folder per test, removed afterwards.
+class TempFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::random_device rd;
+        m_folder = std::filesystem::temp_directory_path() /
+                   ("huebench-test-" + std::to_string(rd()) + std::to_string(rd()));
+        std::filesystem::create_directories(m_folder);
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(m_folder, ignored);
+    }
+
+    const std::filesystem::path& folder() const { return m_folder; }
+
+    void writeFile(const std::string& name, const std::string& bytes) const
+    {
+        std::ofstream(m_folder / name, std::ios::binary) << bytes;
+    }
+    std::string readFile(const std::string& name) const
+    {
+        std::ifstream in(m_folder / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    bool exists(const std::string& name) const
+    {
+        return std::filesystem::exists(m_folder / name);
+    }
+
+private:
+    std::filesystem::path m_folder;
+};
