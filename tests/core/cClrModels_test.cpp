@@ -1,1 +1,353 @@
+#include "color/cClrModels.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+namespace
+{
+
+struct Rgb {
+    int r, g, b;
+};
+
+bool operator==(Rgb a, Rgb b)
+{
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+
+std::ostream& operator<<(std::ostream& out, Rgb c)
+{
+    return out << c.r << ", " << c.g << ", " << c.b;
+}
+
+cClrModels colorOf(int r, int g, int b)
+{
+    cClrModels c;
+    c.rgbR(static_cast<std::uint8_t>(r));
+    c.rgbG(static_cast<std::uint8_t>(g));
+    c.rgbB(static_cast<std::uint8_t>(b));
+    return c;
+}
+
+Rgb rgbOf(const cClrModels& c)
+{
+    return {c.rgbR(), c.rgbG(), c.rgbB()};
+}
+
+// Worked examples of every model, one color per row.
+struct Forward {
+    Rgb rgb;
+    std::array<int, 3> cmy;
+    std::array<int, 4> cmyk;
+    std::array<int, 3> hls;
+    std::array<int, 3> ycbcr;
+};
+
+const Forward forwardCases[] = {
+    {{0, 0, 0}, {255, 255, 255}, {0, 0, 0, 100}, {60, 0, 0}, {0, 128, 128}},
+    {{255, 255, 255}, {0, 0, 0}, {0, 0, 0, 0}, {60, 100, 0}, {255, 128, 128}},
+    {{255, 0, 0}, {0, 255, 255}, {0, 100, 100, 0}, {60, 50, 100}, {76, 85, 255}},
+    {{0, 255, 0}, {255, 0, 255}, {100, 0, 100, 0}, {180, 50, 100}, {150, 44, 21}},
+    {{0, 0, 255}, {255, 255, 0}, {100, 100, 0, 0}, {300, 50, 100}, {29, 255, 107}},
+    {{255, 255, 0}, {0, 0, 255}, {0, 0, 100, 0}, {120, 50, 100}, {226, 1, 149}},
+    {{0, 255, 255}, {255, 0, 0}, {100, 0, 0, 0}, {240, 50, 100}, {179, 171, 0}},
+    {{255, 0, 255}, {0, 255, 0}, {0, 100, 0, 0}, {0, 50, 100}, {105, 212, 235}},
+    {{128, 128, 128}, {127, 127, 127}, {0, 0, 0, 50}, {60, 50, 0}, {128, 128, 128}},
+    {{51, 102, 153}, {204, 153, 102}, {67, 33, 0, 40}, {270, 40, 50}, {93, 162, 98}},
+    {{255, 161, 204}, {0, 94, 51}, {0, 37, 20, 0}, {33, 82, 100}, {194, 134, 172}},
+    {{254, 0, 255}, {1, 255, 0}, {0, 100, 0, 0}, {360, 50, 100}, {105, 213, 234}},
+    {{2, 0, 0}, {253, 255, 255}, {0, 100, 100, 99}, {60, 0, 100}, {1, 128, 129}},
+};
+
+} // namespace
+
+TEST(cClrModels, NewInstanceIsBlack)
+{
+    const cClrModels c;
+    EXPECT_EQ(rgbOf(c), (Rgb{0, 0, 0}));
+}
+
+TEST(cClrModels, WorkedExamplesInEveryModel)
+{
+    for (const Forward& t : forwardCases) {
+        const cClrModels c = colorOf(t.rgb.r, t.rgb.g, t.rgb.b);
+        SCOPED_TRACE(::testing::Message() << "RGB " << t.rgb);
+        EXPECT_EQ((std::array<int, 3>{c.cmyC(), c.cmyM(), c.cmyY()}), t.cmy);
+        EXPECT_EQ((std::array<int, 4>{c.cmykC(), c.cmykM(), c.cmykY(), c.cmykK()}), t.cmyk);
+        EXPECT_EQ((std::array<int, 3>{c.hlsH(), c.hlsL(), c.hlsS()}), t.hls);
+        EXPECT_EQ((std::array<int, 3>{c.ycbcrY(), c.ycbcrCb(), c.ycbcrCr()}), t.ycbcr);
+    }
+}
+
+// The lightness branch of the saturation follows the rounded L: sums of 256 and 257 give
+// L = 50 and divide by max + min. 200, 56, 56: (200 - 56) / 256 = 0.5625 -> 56, whereas the
+// other branch would give 144 / 254 -> 57.
+TEST(cClrModels, SaturationBranchFollowsRoundedLightness)
+{
+    const cClrModels sum256 = colorOf(200, 56, 56);
+    EXPECT_EQ(sum256.hlsL(), 50);
+    EXPECT_EQ(sum256.hlsS(), 56);
+    const cClrModels sum258 = colorOf(200, 58, 58); // L = 51: 142 / 252 = 0.5635 -> 56
+    EXPECT_EQ(sum258.hlsL(), 51);
+    EXPECT_EQ(sum258.hlsS(), 56);
+    const cClrModels sum254 = colorOf(200, 54, 54); // L = 50: 146 / 254 = 0.5748 -> 57
+    EXPECT_EQ(sum254.hlsS(), 57);
+}
+
+struct Backward {
+    const char* call;
+    void (*apply)(cClrModels&);
+    Rgb expected;
+};
+
+const Backward backwardCases[] = {
+    {"SetHLS(60, 50, 100)", [](cClrModels& c) { c.SetHLS(60, 50, 100); }, {255, 0, 0}},
+    {"SetHLS(0, 50, 100)", [](cClrModels& c) { c.SetHLS(0, 50, 100); }, {255, 0, 255}},
+    {"SetHLS(360, 50, 100)", [](cClrModels& c) { c.SetHLS(360, 50, 100); }, {255, 0, 255}},
+    {"SetHLS(180, 50, 100)", [](cClrModels& c) { c.SetHLS(180, 50, 100); }, {0, 255, 0}},
+    {"SetHLS(300, 50, 100)", [](cClrModels& c) { c.SetHLS(300, 50, 100); }, {0, 0, 255}},
+    {"SetHLS(33, 82, 100)", [](cClrModels& c) { c.SetHLS(33, 82, 100); }, {255, 163, 205}},
+    {"SetCMYK(0, 0, 0, 100)", [](cClrModels& c) { c.SetCMYK(0, 0, 0, 100); }, {0, 0, 0}},
+    {"SetCMYK(67, 33, 0, 40)", [](cClrModels& c) { c.SetCMYK(67, 33, 0, 40); }, {50, 103, 153}},
+    {"SetCMYK(0, 0, 0, 0)", [](cClrModels& c) { c.SetCMYK(0, 0, 0, 0); }, {255, 255, 255}},
+    {"SetYCbCr(76, 85, 255)", [](cClrModels& c) { c.SetYCbCr(76, 85, 255); }, {254, 0, 0}},
+    {"SetYCbCr(0, 0, 0)", [](cClrModels& c) { c.SetYCbCr(0, 0, 0); }, {0, 135, 0}},
+    {"SetYCbCr(128, 0, 255)", [](cClrModels& c) { c.SetYCbCr(128, 0, 255); }, {255, 81, 0}},
+    {"SetYCbCr(128, 128, 128)", [](cClrModels& c) { c.SetYCbCr(128, 128, 128); }, {128, 128, 128}},
+    {"SetCMY(0, 255, 255)", [](cClrModels& c) { c.SetCMY(0, 255, 255); }, {255, 0, 0}},
+};
+
+TEST(cClrModels, WorkedExamplesOfTheSetMethods)
+{
+    for (const Backward& t : backwardCases) {
+        cClrModels c = colorOf(17, 34, 51); // every Set method overwrites all three
+        t.apply(c);
+        EXPECT_EQ(rgbOf(c), t.expected) << t.call;
+    }
+}
+
+TEST(cClrModels, HlsEndsOfTheLightnessScale)
+{
+    for (int h = 0; h <= 360; ++h) {
+        cClrModels c;
+        const auto hue = static_cast<std::int16_t>(h);
+        c.SetHLS(hue, 50, 0); // 0.5 * 255 = 127.5 rounds to even
+        ASSERT_EQ(rgbOf(c), (Rgb{128, 128, 128})) << "H " << h;
+        for (int s = 0; s <= 100; ++s) {
+            const auto sat = static_cast<std::int16_t>(s);
+            c.SetHLS(hue, 0, sat);
+            ASSERT_EQ(rgbOf(c), (Rgb{0, 0, 0})) << "H " << h << " S " << s;
+            c.SetHLS(hue, 100, sat);
+            ASSERT_EQ(rgbOf(c), (Rgb{255, 255, 255})) << "H " << h << " S " << s;
+        }
+    }
+}
+
+// Arguments outside a model's range are clamped into it before converting; nothing wraps.
+TEST(cClrModels, SetMethodsClampArgumentsOutsideTheirRange)
+{
+    struct Case {
+        const char* call;
+        void (*outside)(cClrModels&);
+        void (*clamped)(cClrModels&);
+    };
+    const Case cases[] = {
+        {"SetCMY", [](cClrModels& c) { c.SetCMY(-5, 300, 128); },
+         [](cClrModels& c) { c.SetCMY(0, 255, 128); }},
+        {"SetHLS hue", [](cClrModels& c) { c.SetHLS(-30, 50, 100); },
+         [](cClrModels& c) { c.SetHLS(0, 50, 100); }},
+        {"SetHLS hue", [](cClrModels& c) { c.SetHLS(500, 40, 60); },
+         [](cClrModels& c) { c.SetHLS(360, 40, 60); }},
+        {"SetHLS L, S", [](cClrModels& c) { c.SetHLS(200, 250, -4); },
+         [](cClrModels& c) { c.SetHLS(200, 100, 0); }},
+        {"SetHLS L, S", [](cClrModels& c) { c.SetHLS(100, -1, 101); },
+         [](cClrModels& c) { c.SetHLS(100, 0, 100); }},
+        {"SetCMYK", [](cClrModels& c) { c.SetCMYK(-20, 150, 50, 200); },
+         [](cClrModels& c) { c.SetCMYK(0, 100, 50, 100); }},
+        {"SetCMYK", [](cClrModels& c) { c.SetCMYK(120, -1, 30, -32768); },
+         [](cClrModels& c) { c.SetCMYK(100, 0, 30, 0); }},
+        {"SetYCbCr", [](cClrModels& c) { c.SetYCbCr(32767, -32768, 256); },
+         [](cClrModels& c) { c.SetYCbCr(255, 0, 255); }},
+    };
+    for (const Case& t : cases) {
+        cClrModels outside, clamped;
+        t.outside(outside);
+        t.clamped(clamped);
+        EXPECT_EQ(rgbOf(outside), rgbOf(clamped)) << t.call;
+    }
+    cClrModels c;
+    c.SetCMY(-5, 300, 128);
+    EXPECT_EQ(rgbOf(c), (Rgb{255, 0, 127}));
+}
+
+TEST(cClrModels, SetHlsCoversTheSixSectorsContinuously)
+{
+    // Along the fully saturated hue circle neighbouring degrees never jump by more than the
+    // 255 / 60 = 4.25 levels one degree is worth.
+    cClrModels previous;
+    previous.SetHLS(0, 50, 100);
+    for (int h = 1; h <= 360; ++h) {
+        cClrModels c;
+        c.SetHLS(static_cast<std::int16_t>(h), 50, 100);
+        const Rgb a = rgbOf(previous), b = rgbOf(c);
+        EXPECT_LE(std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b), 5)
+            << "between " << h - 1 << " and " << h;
+        // One channel is always full and one always empty.
+        EXPECT_EQ(std::max({b.r, b.g, b.b}), 255) << h;
+        EXPECT_EQ(std::min({b.r, b.g, b.b}), 0) << h;
+        previous = c;
+    }
+}
+
+// ---- whole-cube sweeps ----
+
+namespace
+{
+
+// Collects the first failing color of a property and how many failed, so that a broken rule
+// reports once instead of sixteen million times.
+class Violations
+{
+public:
+    void check(bool ok, int r, int g, int b, const std::string& what)
+    {
+        if (ok)
+            return;
+        if (m_count++ == 0) {
+            std::ostringstream out;
+            out << what << " at " << r << ", " << g << ", " << b;
+            m_first = out.str();
+        }
+    }
+    void expectNone() const { EXPECT_EQ(m_count, 0) << "first: " << m_first; }
+
+private:
+    long m_count = 0;
+    std::string m_first;
+};
+
+template <typename Fn> void forEveryColor(Fn fn)
+{
+    for (int r = 0; r < 256; ++r)
+        for (int g = 0; g < 256; ++g)
+            for (int b = 0; b < 256; ++b)
+                fn(r, g, b, colorOf(r, g, b));
+}
+
+bool within(int value, int low, int high)
+{
+    return value >= low && value <= high;
+}
+
+// The hue of the usual formula, in degrees 0-360 with red at 0, computed in double precision.
+double referenceHue(int r, int g, int b)
+{
+    const int mx = std::max({r, g, b}), mn = std::min({r, g, b});
+    if (mx == mn)
+        return 0;
+    const double delta = mx - mn;
+    double h = 0;
+    if (r == mx)
+        h = (g - b) / delta;
+    else if (g == mx)
+        h = 2 + (b - r) / delta;
+    else
+        h = 4 + (r - g) / delta;
+    return h < 0 ? h * 60 + 360 : h * 60;
+}
+
+} // namespace
+
+TEST(cClrModelsCube, EveryGetterStaysInsideItsRangeAndNearTheExactValue)
+{
+    Violations range, hue, lightness, saturation, luma, black;
+    forEveryColor([&](int r, int g, int b, const cClrModels& c) {
+        range.check(within(c.cmykC(), 0, 100) && within(c.cmykM(), 0, 100) &&
+                        within(c.cmykY(), 0, 100) && within(c.cmykK(), 0, 100) &&
+                        within(c.hlsH(), 0, 360) && within(c.hlsL(), 0, 100) &&
+                        within(c.hlsS(), 0, 100),
+                    r, g, b, "CMYK or HLS out of range");
+        // The turned scale: the usual hue plus 60, with 300-360 (between magenta and red)
+        // folded to 0-60. A red tie falls on the red side, so the usual 300 becomes 0.
+        const double usual = referenceHue(r, g, b);
+        const double turned = usual >= 300 ? usual - 300 : usual + 60;
+        hue.check(std::abs(c.hlsH() - turned) <= 0.5 + 1e-4, r, g, b, "hue off the scale");
+        const int mx = std::max({r, g, b}), mn = std::min({r, g, b});
+        const double l = (mx + mn) / 5.1;
+        lightness.check(std::abs(c.hlsL() - l) < 0.5 + 1e-9, r, g, b, "lightness");
+        // The branch follows the rounded lightness.
+        const bool upper = std::nearbyint(l) > 50;
+        const double s = mx == mn ? 0 : 100.0 * (mx - mn) / (upper ? 510 - mx - mn : mx + mn);
+        saturation.check(std::abs(c.hlsS() - s) <= 0.5 + 1e-4, r, g, b, "saturation");
+        const double y = 0.2989 * r + 0.5866 * g + 0.1145 * b;
+        luma.check(std::abs(c.ycbcrY() - y) <= 0.5 + 1e-9, r, g, b, "luma");
+        black.check((c.cmykK() == 100) == (mx <= 1), r, g, b, "K = 100 outside near-black");
+    });
+    range.expectNone();
+    hue.expectNone();
+    lightness.expectNone();
+    saturation.expectNone();
+    luma.expectNone();
+    black.expectNone();
+}
+
+// CMY is exact both ways. CMYK and HLS come back within the quantisation of whole percentages
+// and degrees:
+// - CMYK: the rebuilt fraction (1 - k)(1 - c) equals round(R / 2.55) / 100 up to half a percent
+//   of C scaled by 1 - k, so it lies within one percent of R / 255: 2.55 levels, at most 3 after
+//   rounding (2 is the worst seen).
+// - HLS: half a percent of L moves m1 and m2 by up to 2 * 0.005, half a percent of S by
+//   0.5 * 0.005, together 3.19 levels; half a degree of hue moves the middle channel by up to
+//   255 / 120 = 2.13 levels more: at most 5 after rounding (5 is reached).
+TEST(cClrModelsCube, RoundTripsThroughEachModel)
+{
+    Violations cmy, cmyk, hls, grays;
+    int worstCmyk = 0, worstHls = 0;
+    forEveryColor([&](int r, int g, int b, const cClrModels& c) {
+        cClrModels back;
+        back.SetCMY(c.cmyC(), c.cmyM(), c.cmyY());
+        cmy.check(rgbOf(back) == Rgb{r, g, b}, r, g, b, "CMY round trip");
+
+        const auto distance = [&](const cClrModels& d) {
+            return std::max(
+                {std::abs(d.rgbR() - r), std::abs(d.rgbG() - g), std::abs(d.rgbB() - b)});
+        };
+        back.SetCMYK(c.cmykC(), c.cmykM(), c.cmykY(), c.cmykK());
+        worstCmyk = std::max(worstCmyk, distance(back));
+        cmyk.check(distance(back) <= 3, r, g, b, "CMYK round trip");
+
+        back.SetHLS(c.hlsH(), c.hlsL(), c.hlsS());
+        worstHls = std::max(worstHls, distance(back));
+        hls.check(distance(back) <= 5, r, g, b, "HLS round trip");
+        if (r == g && g == b)
+            grays.check(c.hlsH() == 60 && c.hlsS() == 0, r, g, b, "gray not at H 60, S 0");
+    });
+    cmy.expectNone();
+    cmyk.expectNone();
+    hls.expectNone();
+    grays.expectNone();
+    RecordProperty("worstCmykDistance", worstCmyk);
+    RecordProperty("worstHlsDistance", worstHls);
+}
+
+// The inverse direction: every CMY triple gives the color that reads back as that triple.
+TEST(cClrModelsCube, SetCmyReachesEveryColorExactly)
+{
+    Violations cmy;
+    for (int cc = 0; cc < 256; ++cc)
+        for (int m = 0; m < 256; ++m)
+            for (int y = 0; y < 256; ++y) {
+                cClrModels c;
+                c.SetCMY(static_cast<std::int16_t>(cc), static_cast<std::int16_t>(m),
+                         static_cast<std::int16_t>(y));
+                cmy.check(c.cmyC() == cc && c.cmyM() == m && c.cmyY() == y, cc, m, y,
+                          "SetCMY then CMY");
+            }
+    cmy.expectNone();
+}
