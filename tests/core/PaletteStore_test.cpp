@@ -1,1 +1,659 @@
-#include <gtest/gtest.h>
+#include "palette/PaletteStore.h"
+
+#include "TempFolder.h"
+
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <stdexcept>
+#include <thread>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using bascommon::ColorValue;
+
+namespace
+{
+
+std::string crlf(std::initializer_list<std::string> lines)
+{
+    std::string text;
+    for (const auto& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+const std::string fiveEntries =
+    crlf({"mycolor.rgb", "My Colors", "0", "recent.rgb", "Recent", "2", "c1.rgb", "One", "0",
+          "c2.rgb", "Two", "1", "c9.rgb", "Nine", "0"});
+
+std::vector<std::string> files(const std::vector<ChartEntry>& entries)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : entries)
+        names.push_back(entry.file);
+    return names;
+}
+
+ino_t inodeOf(const fs::path& file)
+{
+    struct stat st {
+    };
+    ::stat(file.c_str(), &st);
+    return st.st_ino;
+}
+
+} // namespace
+
+class PaletteStoreTest : public TempFolderTest
+{
+protected:
+    PaletteStore& store()
+    {
+        if (!m_store)
+            m_store = std::make_unique<PaletteStore>(folder());
+        return *m_store;
+    }
+    void expectThrowNaming(const std::function<void()>& action, const std::string& name)
+    {
+        try {
+            action();
+            ADD_FAILURE() << "no exception, expected one naming " << name;
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
+        }
+    }
+
+private:
+    std::unique_ptr<PaletteStore> m_store;
+};
+
+// ---- color records ----
+
+TEST_F(PaletteStoreTest, AppendToMissingFileWritesOneUpperCaseRecordThatReadsBack)
+{
+    store().AppendColorRecord("c7.rgb", "#1A2B3C");
+    EXPECT_EQ(readFile("c7.rgb"), "1A2B3C");
+    const ColorValue color = store().ReadColorRecord("c7.rgb", 1);
+    EXPECT_EQ(bascommon::GetRed(color), 0x1A);
+    EXPECT_EQ(bascommon::GetGreen(color), 0x2B);
+    EXPECT_EQ(bascommon::GetBlue(color), 0x3C);
+}
+
+TEST_F(PaletteStoreTest, RecordsReadCaseInsensitivelyAndMalformedOnesReadWhite)
+{
+    const struct {
+        const char* record;
+        ColorValue expected;
+    } cases[] = {
+        {"1a2b3c", 0x3C2B1A},       {"1A2b3C", 0x3C2B1A}, {"FF0000", 0x0000FF},
+        {"0000ff", 0xFF0000},       {"000000", 0x000000}, {"1G2B3C", 0xFFFFFF},
+        {" 12345", 0xFFFFFF},       {"#12345", 0xFFFFFF}, {"12 345", 0xFFFFFF},
+        {"\0\0\0\0\0\0", 0xFFFFFF},
+    };
+    std::string bytes;
+    for (const auto& c : cases)
+        bytes.append(c.record, 6);
+    writeFile("p.rgb", bytes);
+    for (int n = 1; n <= static_cast<int>(std::size(cases)); ++n)
+        EXPECT_EQ(store().ReadColorRecord("p.rgb", n), cases[n - 1].expected) << "record " << n;
+    EXPECT_EQ(readFile("p.rgb"), bytes) << "reading never repairs the file";
+}
+
+TEST_F(PaletteStoreTest, CountIsWholeRecordsAndMissingFileIsCreatedEmpty)
+{
+    for (const auto& [size, count] : {std::pair{0, 0}, {5, 0}, {6, 1}, {12, 2}, {13, 2}, {17, 2}}) {
+        writeFile("p.rgb", std::string(static_cast<std::size_t>(size), 'A'));
+        EXPECT_EQ(store().CountColorRecords("p.rgb"), count) << size << " bytes";
+    }
+    EXPECT_EQ(store().CountColorRecords("new.rgb"), 0);
+    EXPECT_TRUE(exists("new.rgb"));
+}
+
+TEST_F(PaletteStoreTest, RecordsOutsideTheFileReadWhiteWithoutCreatingIt)
+{
+    writeFile("p.rgb", "123456ABCDEF12");
+    for (const int n : {-1, 0, 3, 4, 1000})
+        EXPECT_EQ(store().ReadColorRecord("p.rgb", n), 0xFFFFFF) << n;
+    EXPECT_EQ(store().ReadColorRecord("missing.rgb", 1), 0xFFFFFF);
+    EXPECT_FALSE(exists("missing.rgb"));
+}
+
+TEST_F(PaletteStoreTest, AppendOverwritesATrailingPartRecord)
+{
+    writeFile("p.rgb", "AAAAAABBB");
+    store().AppendColorRecord("p.rgb", "#CCCCCC");
+    EXPECT_EQ(readFile("p.rgb"), "AAAAAACCCCCC");
+    store().AppendColorRecord("p.rgb", "#0A0B0C");
+    EXPECT_EQ(readFile("p.rgb"), "AAAAAACCCCCC0A0B0C");
+}
+
+TEST_F(PaletteStoreTest, PageReadReturnsRecordsNewestFirstAndWhiteBeyondTheOldest)
+{
+    // Record k holds red = k mod 256, green = k div 256, so each record tells its number.
+    std::string bytes;
+    char field[8];
+    for (int k = 1; k <= 300; ++k) {
+        std::snprintf(field, sizeof field, "%02X%02X00", k % 256, k / 256);
+        bytes += field;
+    }
+    writeFile("p.rgb", bytes);
+    auto number = [](ColorValue c) { return bascommon::GetRed(c) + 256 * bascommon::GetGreen(c); };
+
+    const auto page1 = store().ReadColorRecordsDown("p.rgb", 300, 216);
+    ASSERT_EQ(page1.size(), 216u);
+    EXPECT_EQ(number(page1[0]), 300);
+    EXPECT_EQ(number(page1[215]), 85);
+    const auto page2 = store().ReadColorRecordsDown("p.rgb", 84, 216);
+    EXPECT_EQ(number(page2[0]), 84);
+    EXPECT_EQ(number(page2[83]), 1);
+    for (std::size_t i = 84; i < 216; ++i)
+        EXPECT_EQ(page2[i], 0xFFFFFF) << i;
+    for (const int n : {1, 85, 300})
+        EXPECT_EQ(number(store().ReadColorRecord("p.rgb", n)), n);
+}
+
+TEST_F(PaletteStoreTest, DeleteColorRecordKeepsTheOthersInOrder)
+{
+    const struct {
+        std::string before;
+        int n;
+        std::string after;
+    } cases[] = {
+        {"111111", 1, ""},
+        {"111111222222333333", 1, "222222333333"},
+        {"111111222222333333", 2, "111111333333"},
+        {"111111222222333333", 3, "111111222222"},
+        {"111111222222333333", 0, "111111222222333333"},
+        {"111111222222333333", 4, "111111222222333333"},
+        {"111111222222333", 1, "222222"}, // the part record is not data
+    };
+    for (const auto& c : cases) {
+        writeFile("p.rgb", c.before);
+        store().DeleteColorRecord("p.rgb", c.n, 3);
+        EXPECT_EQ(readFile("p.rgb"), c.after) << c.before << " n=" << c.n;
+        EXPECT_FALSE(exists("p.rgb.ctm"));
+    }
+    // A count older than the file never costs the records behind it.
+    writeFile("p.rgb", "111111222222333333444444");
+    store().DeleteColorRecord("p.rgb", 2, 2);
+    EXPECT_EQ(readFile("p.rgb"), "111111333333444444");
+}
+
+TEST_F(PaletteStoreTest, RemoveDuplicatesKeepsFirstOccurrencesComparingExactText)
+{
+    const struct {
+        std::string before, after;
+    } cases[] = {
+        {"AAAAAABBBBBBAAAAAACCCCCCBBBBBB", "AAAAAABBBBBBCCCCCC"},
+        {"ff0000FF0000ff0000", "ff0000FF0000"},
+        {"12345612345612345612", "123456"},
+        {"123456654321", "123456654321"},
+    };
+    for (const auto& c : cases) {
+        writeFile("p.rgb", c.before);
+        store().RemoveDuplicateRecords("p.rgb", static_cast<int>(c.before.size() / 6));
+        EXPECT_EQ(readFile("p.rgb"), c.after) << c.before;
+        EXPECT_FALSE(exists("p.rgb.tmp"));
+    }
+}
+
+TEST_F(PaletteStoreTest, RemoveDuplicatesLeavesAOneRecordFileUntouched)
+{
+    writeFile("p.rgb", "ABCDEFAB");
+    const auto inode = inodeOf(folder() / "p.rgb");
+    store().RemoveDuplicateRecords("p.rgb", 1);
+    EXPECT_EQ(readFile("p.rgb"), "ABCDEFAB");
+    EXPECT_EQ(inodeOf(folder() / "p.rgb"), inode);
+    store().RemoveDuplicateRecords("missing.rgb", 0);
+    EXPECT_FALSE(exists("missing.rgb"));
+}
+
+TEST_F(PaletteStoreTest, RemoveDuplicatesMatchesTheRecordByRecordRule)
+{
+    // Reference: compare each record with every kept one, as text.
+    auto reference = [](const std::string& bytes) {
+        std::vector<std::string> kept;
+        for (std::size_t at = 0; at + 6 <= bytes.size(); at += 6) {
+            const std::string record = bytes.substr(at, 6);
+            if (std::find(kept.begin(), kept.end(), record) == kept.end())
+                kept.push_back(record);
+        }
+        std::string out;
+        for (const auto& r : kept)
+            out += r;
+        return out;
+    };
+    std::mt19937 random(7);
+    const std::string alphabet = "0aA";
+    for (int round = 0; round < 50; ++round) {
+        std::string bytes;
+        const int records = 2 + static_cast<int>(random() % 60);
+        for (int i = 0; i < records * 6; ++i)
+            bytes += alphabet[random() % 2 == 0 ? 0 : 1 + random() % 2];
+        writeFile("p.rgb", bytes);
+        store().RemoveDuplicateRecords("p.rgb", records);
+        ASSERT_EQ(readFile("p.rgb"), reference(bytes)) << bytes;
+    }
+}
+
+TEST_F(PaletteStoreTest, ClearDeletesTheFileWhichThenCountsEmpty)
+{
+    writeFile("p.rgb", "123456");
+    store().ClearChartFile("p.rgb");
+    EXPECT_FALSE(exists("p.rgb"));
+    EXPECT_NO_THROW(store().ClearChartFile("p.rgb"));
+    EXPECT_EQ(store().CountColorRecords("p.rgb"), 0);
+    EXPECT_EQ(readFile("p.rgb"), "");
+}
+
+// ---- palette index ----
+
+TEST_F(PaletteStoreTest, RepairDropsBlankLinesAndEndsEveryLineWithCrLf)
+{
+    const struct {
+        std::string before, after;
+    } cases[] = {
+        {"a.rgb\r\nA\r\n0\r\n\r\nb.rgb\r\nB\r\n1\r\n",
+         crlf({"a.rgb", "A", "0", "b.rgb", "B", "1"})},
+        {"a.rgb\r\nA\r\n0\r\n\r\n\r\n", crlf({"a.rgb", "A", "0"})},
+        {"a.rgb\r\n   \r\nA\r\n0", crlf({"a.rgb", "A", "0"})},
+        {"a.rgb\nA\n\t\n0\n", crlf({"a.rgb", "A", "\t", "0"})},
+        {" a.rgb \r\n A \r\n 1 \r\n", crlf({" a.rgb ", " A ", " 1 "})},
+    };
+    for (const auto& c : cases) {
+        writeFile("colorchart.cci", c.before);
+        store().RepairFile();
+        EXPECT_EQ(readFile("colorchart.cci"), c.after);
+        EXPECT_FALSE(exists("colorchart.cct"));
+    }
+}
+
+TEST_F(PaletteStoreTest, RepairLeavesACleanIndexInPlace)
+{
+    writeFile("colorchart.cci", fiveEntries);
+    const auto inode = inodeOf(folder() / "colorchart.cci");
+    store().RepairFile();
+    EXPECT_EQ(inodeOf(folder() / "colorchart.cci"), inode);
+    EXPECT_EQ(readFile("colorchart.cci"), fiveEntries);
+}
+
+TEST_F(PaletteStoreTest, IndexReadsWholeGroupsAndKeepsTheRestInTheFile)
+{
+    writeFile("colorchart.cci", "a.rgb\r\nA\r\n 2 \r\n\r\nb.rgb\r\nB\r\n1\r\nleft.rgb\r\nover");
+    store().RepairFile();
+    const auto entries = store().ReadChartIndex();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].file, "a.rgb");
+    EXPECT_EQ(entries[0].kind, " 2 ");
+    EXPECT_EQ(kindOf(entries[0]), ChartKind::Recent);
+    EXPECT_EQ(entries[1].title, "B");
+    EXPECT_EQ(readFile("colorchart.cci"),
+              crlf({"a.rgb", "A", " 2 ", "b.rgb", "B", "1", "left.rgb", "over"}));
+
+    store().AppendChartEntry("c3.rgb", "New");
+    EXPECT_EQ(files(store().ReadChartIndex()),
+              (std::vector<std::string>{"a.rgb", "b.rgb", "c3.rgb"}));
+    EXPECT_EQ(readFile("colorchart.cci"), crlf({"a.rgb", "A", " 2 ", "b.rgb", "B", "1", "c3.rgb",
+                                                "New", "1", "left.rgb", "over"}));
+}
+
+TEST_F(PaletteStoreTest, KindsAreComparedWithoutSurroundingSpaces)
+{
+    const struct {
+        const char* kind;
+        ChartKind expected;
+    } cases[] = {{"0", ChartKind::Permanent}, {"  0 ", ChartKind::Permanent},
+                 {"1", ChartKind::User},      {"2", ChartKind::Recent},
+                 {"\t2", ChartKind::Other},   {"3", ChartKind::Other},
+                 {"", ChartKind::Other},      {"01", ChartKind::Other}};
+    for (const auto& c : cases)
+        EXPECT_EQ(kindOf({"x.rgb", "X", c.kind}), c.expected) << '"' << c.kind << '"';
+}
+
+TEST_F(PaletteStoreTest, AppendChartEntryAddsThreeCrLfLinesOfKindOne)
+{
+    writeFile("colorchart.cci", fiveEntries);
+    store().AppendChartEntry("c10.rgb", "Web greens");
+    EXPECT_EQ(readFile("colorchart.cci"), fiveEntries + crlf({"c10.rgb", "Web greens", "1"}));
+
+    // A last line without its line end, and a title with a line break in it.
+    writeFile("colorchart.cci", "a.rgb\r\nA\r\n0");
+    store().AppendChartEntry("c1.rgb", "two\r\nlines");
+    EXPECT_EQ(readFile("colorchart.cci"), crlf({"a.rgb", "A", "0", "c1.rgb", "two  lines", "1"}));
+}
+
+TEST_F(PaletteStoreTest, DeleteChartRemovesOneGroup)
+{
+    const struct {
+        int index;
+        std::vector<std::string> left;
+    } cases[] = {
+        {1, {"recent.rgb", "c1.rgb", "c2.rgb", "c9.rgb"}},
+        {0, {"recent.rgb", "c1.rgb", "c2.rgb", "c9.rgb"}},
+        {-7, {"recent.rgb", "c1.rgb", "c2.rgb", "c9.rgb"}},
+        {4, {"mycolor.rgb", "recent.rgb", "c1.rgb", "c9.rgb"}},
+        {5, {"mycolor.rgb", "recent.rgb", "c1.rgb", "c2.rgb"}},
+        {6, {"mycolor.rgb", "recent.rgb", "c1.rgb", "c2.rgb", "c9.rgb"}},
+    };
+    for (const auto& c : cases) {
+        writeFile("colorchart.cci", fiveEntries);
+        writeFile("c2.rgb", "123456");
+        store().DeleteChart(c.index);
+        EXPECT_EQ(files(store().ReadChartIndex()), c.left) << "Index " << c.index;
+        EXPECT_EQ(readFile("c2.rgb"), "123456") << "the color file is the caller's";
+        EXPECT_FALSE(exists("colorchart.cct"));
+    }
+}
+
+TEST(NextChartFileName, CountsOnFromTheLastEntry)
+{
+    const struct {
+        const char* last;
+        const char* next;
+    } cases[] = {
+        {"c12.rgb", "c13.rgb"},
+        {"c9.rgb", "c10.rgb"},
+        {"c0009.rgb", "c10.rgb"},
+        {"c0.rgb", "c1.rgb"},
+        {"x41.rgb", "c42.rgb"},
+        {"mycolor.rgb", ""},
+        {"c.rgb", ""},
+        {"c1x.rgb", ""},
+        {"", ""},
+        {"c99999999999999999999.rgb", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NextChartFileName({c.last, "title", "0"}), c.next) << c.last;
+}
+
+TEST_F(PaletteStoreTest, NewPaletteNamesFollowTheLastEntryAndReuseAfterDelete)
+{
+    writeFile("colorchart.cci", fiveEntries);
+    EXPECT_EQ(store().NewChartFileName(), "c10.rgb");
+    store().AppendChartEntry("c10.rgb", "Mine");
+    store().AppendColorRecord("c10.rgb", "#123456");
+    EXPECT_EQ(store().NewChartFileName(), "c11.rgb");
+    store().DeleteChart(6);
+    store().ClearChartFile("c10.rgb");
+    EXPECT_EQ(store().NewChartFileName(), "c10.rgb");
+}
+
+TEST_F(PaletteStoreTest, NewPaletteNameNeverTakesAFileOrNameInUse)
+{
+    // A leftover color file of the next name would show foreign colors in the new palette.
+    writeFile("colorchart.cci", fiveEntries);
+    writeFile("c10.rgb", "FFFFFF");
+    EXPECT_EQ(store().NewChartFileName(), "c11.rgb");
+
+    // Without a number in the last entry: after the highest c<number>.rgb of index and folder.
+    writeFile("colorchart.cci", crlf({"c4.rgb", "Four", "0", "mycolor.rgb", "Mine", "0"}));
+    EXPECT_EQ(store().NewChartFileName(), "c11.rgb");
+    fs::remove(folder() / "c10.rgb");
+    EXPECT_EQ(store().NewChartFileName(), "c5.rgb");
+}
+
+TEST_F(PaletteStoreTest, MissingIndexIsRebuiltFromTheFactoryIndexWithUserPalettes)
+{
+    writeFile("c17.rgb", "123456");
+    writeFile("c12.rgb", "ABCDEF");
+    writeFile("c3.rgb", "ABCDEF"); // a factory palette: listed already
+    writeFile("notes.rgb", "ABCDEF");
+    store().RepairFile();
+    EXPECT_EQ(readFile("colorchart.cci"), std::string(PaletteStore::factoryIndexText()) +
+                                              crlf({"c12.rgb", "Recovered palette c12.rgb", "1",
+                                                    "c17.rgb", "Recovered palette c17.rgb", "1"}));
+
+    // An index without one whole entry gets the factory entries in front of its lines.
+    writeFile("colorchart.cci", "\r\nlonely.rgb\r\n");
+    fs::remove(folder() / "c12.rgb");
+    fs::remove(folder() / "c17.rgb");
+    store().RepairFile();
+    EXPECT_EQ(readFile("colorchart.cci"),
+              std::string(PaletteStore::factoryIndexText()) + crlf({"lonely.rgb"}));
+}
+
+TEST_F(PaletteStoreTest, FactoryDataMeetsTheIndexInvariants)
+{
+    const fs::path factory = HUEBENCH_FACTORY_DATA;
+    std::ifstream in(factory / "colorchart.cci", std::ios::binary);
+    const std::string shipped{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(shipped, PaletteStore::factoryIndexText());
+
+    const auto entries = PaletteStore(factory).ReadChartIndex();
+    ASSERT_GE(entries.size(), 3u);
+    EXPECT_EQ(entries.front().file, "mycolor.rgb");
+    EXPECT_EQ(kindOf(entries.front()), ChartKind::Permanent);
+    EXPECT_EQ(entries[1].file, "recent.rgb");
+    EXPECT_EQ(kindOf(entries[1]), ChartKind::Recent);
+    EXPECT_EQ(kindOf(entries.back()), ChartKind::Permanent);
+    EXPECT_NE(NextChartFileName(entries.back()), "");
+    EXPECT_FALSE(fs::exists(factory / "recent.rgb"));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i == 1)
+            continue;
+        const fs::path file = factory / entries[i].file;
+        ASSERT_TRUE(fs::is_regular_file(file)) << file;
+        std::ifstream palette(file, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(palette), {}};
+        EXPECT_EQ(bytes.size() % 6, 0u) << file;
+        EXPECT_EQ(bytes.find_first_not_of("0123456789ABCDEF"), std::string::npos) << file;
+    }
+}
+
+TEST_F(PaletteStoreTest, FactoryWebSafePaletteIsExactlyOnePageOfEveryWebSafeColor)
+{
+    PaletteStore factory(HUEBENCH_FACTORY_DATA);
+    const auto entries = factory.ReadChartIndex();
+    const auto web = std::find_if(entries.begin(), entries.end(),
+                                  [](const ChartEntry& e) { return e.title == "Web Safe Colors"; });
+    ASSERT_NE(web, entries.end());
+    std::set<ColorValue> colors;
+    for (const ColorValue c : factory.ReadColorRecordsDown(web->file, 216, 216)) {
+        EXPECT_TRUE(bascommon::IsWebSafe(c)) << std::hex << c;
+        colors.insert(c);
+    }
+    EXPECT_EQ(colors.size(), 216u);
+    EXPECT_EQ(factory.ReadColorRecord(web->file, 217), 0xFFFFFF);
+}
+
+// ---- file names, failures, interrupted runs ----
+
+TEST_F(PaletteStoreTest, NamesOutsideTheDataFolderAreNeverOpened)
+{
+    fs::create_directory(folder() / "sub");
+    for (const std::string name : {"../outside.rgb", "/tmp/outside.rgb", "", "sub/x.rgb", ".."}) {
+        expectThrowNaming([&] { store().CountColorRecords(name); }, name);
+        expectThrowNaming([&] { store().AppendColorRecord(name, "#000000"); }, name);
+        expectThrowNaming([&] { store().ReadColorRecord(name, 1); }, name);
+        expectThrowNaming([&] { store().DeleteColorRecord(name, 1, 1); }, name);
+        expectThrowNaming([&] { store().RemoveDuplicateRecords(name, 2); }, name);
+        expectThrowNaming([&] { store().ClearChartFile(name); }, name);
+        expectThrowNaming([&] { store().AppendChartEntry(name, "T"); }, name);
+    }
+    EXPECT_FALSE(fs::exists(folder().parent_path() / "outside.rgb"));
+    EXPECT_TRUE(fs::is_empty(folder() / "sub"));
+}
+
+TEST_F(PaletteStoreTest, FailedRewritesNameTheFileAndLoseNothing)
+{
+    // A folder with content stands where each temporary file must go.
+    writeFile("p.rgb", "111111111111222222");
+    writeFile("colorchart.cci", fiveEntries + "\r\n");
+    for (const char* temp : {"p.rgb.ctm", "p.rgb.tmp", "colorchart.cct"}) {
+        fs::create_directory(folder() / temp);
+        writeFile(std::string(temp) + "/keep", "x");
+    }
+    expectThrowNaming([&] { store().DeleteColorRecord("p.rgb", 1, 3); }, "p.rgb.ctm");
+    expectThrowNaming([&] { store().RemoveDuplicateRecords("p.rgb", 3); }, "p.rgb.tmp");
+    expectThrowNaming([&] { store().RepairFile(); }, "colorchart.cct");
+    expectThrowNaming([&] { store().DeleteChart(3); }, "colorchart.cct");
+    EXPECT_EQ(readFile("p.rgb"), "111111111111222222");
+    EXPECT_EQ(readFile("colorchart.cci"), fiveEntries + "\r\n");
+
+    // A palette name taken by a folder, and a data folder that is gone.
+    fs::create_directory(folder() / "d.rgb");
+    expectThrowNaming([&] { store().AppendColorRecord("d.rgb", "#000000"); }, "d.rgb");
+    expectThrowNaming([&] { store().CountColorRecords("d.rgb"); }, "d.rgb");
+    expectThrowNaming([&] { store().ClearChartFile("d.rgb"); }, "d.rgb");
+    PaletteStore gone(folder() / "gone");
+    expectThrowNaming([&] { gone.AppendColorRecord("x.rgb", "#000000"); }, "x.rgb");
+    expectThrowNaming([&] { gone.AppendChartEntry("c5.rgb", "T"); }, "colorchart");
+}
+
+TEST_F(PaletteStoreTest, FullDiskDuringRewriteKeepsTheOriginal)
+{
+    // The file size limit makes writes fail as on a full disk, in a child process only.
+    std::string bytes;
+    for (int i = 0; i < 4000; ++i)
+        bytes += std::to_string(100000 + i);
+    writeFile("p.rgb", bytes);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        int code = 1;
+        try {
+            PaletteStore(folder()).DeleteColorRecord("p.rgb", 1, 4000);
+        } catch (const std::runtime_error& e) {
+            code = std::string(e.what()).find("p.rgb.ctm") != std::string::npos ? 0 : 2;
+        }
+        _exit(code);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no failure reported, 2: failure not naming the file";
+    EXPECT_EQ(readFile("p.rgb"), bytes);
+    EXPECT_FALSE(exists("p.rgb.ctm"));
+}
+
+TEST_F(PaletteStoreTest, StaleTemporariesAreDiscardedNeverTakenForData)
+{
+    writeFile("p.rgb", "111111222222");
+    writeFile("p.rgb.ctm", "999999999999999999999999");
+    writeFile("p.rgb.tmp", "888888");
+    writeFile("colorchart.cci", fiveEntries);
+    writeFile("colorchart.cct", "junk\r\n");
+    store().DeleteColorRecord("p.rgb", 2, 2);
+    EXPECT_EQ(readFile("p.rgb"), "111111");
+    EXPECT_EQ(store().CountColorRecords("p.rgb"), 1);
+    EXPECT_FALSE(exists("p.rgb.ctm"));
+    EXPECT_FALSE(exists("p.rgb.tmp"));
+    store().RepairFile();
+    EXPECT_FALSE(exists("colorchart.cct"));
+    EXPECT_EQ(readFile("colorchart.cci"), fiveEntries);
+}
+
+// ---- a rewrite killed at any moment ----
+
+namespace
+{
+
+struct CrashCase {
+    const char* name;
+    std::string file;                        // the file being rewritten
+    std::string temp;                        // its temporary file
+    std::function<void(PaletteStore&)> op;   // the rewrite
+    std::function<void(PaletteStore&)> next; // the next operation a user would run
+};
+
+} // namespace
+
+class PaletteCrashTest : public PaletteStoreTest
+{
+protected:
+    // Runs `op` in a child killed with SIGKILL after a random delay spread over the time the
+    // rewrite takes; each time the file must hold exactly the old or the new content, and the
+    // next operation must leave no temporary file behind.
+    void killAtRandomPoints(const CrashCase& c, const std::string& before, int kills)
+    {
+        writeFile(c.file, before);
+        c.op(store());
+        const std::string after = readFile(c.file);
+        ASSERT_NE(after, before) << c.name;
+
+        const auto window = measure(c, before);
+        std::mt19937 random(1234);
+        std::uniform_int_distribution<long> delay(0, window);
+        int sawOld = 0, sawNew = 0;
+        for (int k = 0; k < kills; ++k) {
+            writeFile(c.file, before);
+            const pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                PaletteStore store(folder());
+                c.op(store);
+                _exit(0);
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+            kill(child, SIGKILL);
+            int status = 0;
+            waitpid(child, &status, 0);
+            const std::string now = readFile(c.file);
+            ASSERT_TRUE(now == before || now == after)
+                << c.name << ": kill " << k << " left " << now.size() << " bytes";
+            (now == before ? sawOld : sawNew)++;
+            c.next(store());
+            ASSERT_FALSE(exists(c.temp)) << c.name << ": kill " << k;
+        }
+        RecordProperty(std::string(c.name) + "_old", sawOld);
+        RecordProperty(std::string(c.name) + "_new", sawNew);
+        EXPECT_GT(sawOld, 0) << c.name << ": no kill landed before the rename";
+        EXPECT_GT(sawNew, 0) << c.name << ": no kill landed after the rename";
+    }
+
+private:
+    // Microseconds from fork to the end of an uninterrupted run, a little widened.
+    long measure(const CrashCase& c, const std::string& before)
+    {
+        long longest = 0;
+        for (int i = 0; i < 5; ++i) {
+            writeFile(c.file, before);
+            const auto start = std::chrono::steady_clock::now();
+            const pid_t child = fork();
+            if (child == 0) {
+                PaletteStore store(folder());
+                c.op(store);
+                _exit(0);
+            }
+            waitpid(child, nullptr, 0);
+            const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
+                std::chrono::steady_clock::now() - start);
+            longest = std::max(longest, static_cast<long>(took.count()));
+        }
+        return longest + longest / 4;
+    }
+};
+
+TEST_F(PaletteCrashTest, KilledRewritesLeaveOldOrNewContentAndNoTemporary)
+{
+    std::string palette;
+    for (int i = 0; i < 20000; ++i)
+        palette += std::to_string(100000 + i % 15000);
+    std::string index;
+    for (int i = 1; i <= 3000; ++i)
+        index += "c" + std::to_string(i) + ".rgb\r\n\r\nPalette " + std::to_string(i) + "\r\n1\r\n";
+
+    auto count = [](PaletteStore& s) { s.CountColorRecords("p.rgb"); };
+    auto repair = [](PaletteStore& s) { s.RepairFile(); };
+    const CrashCase cases[] = {
+        {"DeleteColorRecord", "p.rgb", "p.rgb.ctm",
+         [](PaletteStore& s) { s.DeleteColorRecord("p.rgb", 7000, 20000); }, count},
+        {"RemoveDuplicateRecords", "p.rgb", "p.rgb.tmp",
+         [](PaletteStore& s) { s.RemoveDuplicateRecords("p.rgb", 20000); }, count},
+        {"RepairFile", "colorchart.cci", "colorchart.cct", repair, repair},
+        {"DeleteChart", "colorchart.cci", "colorchart.cct",
+         [](PaletteStore& s) { s.DeleteChart(1500); }, repair},
+    };
+    for (const auto& c : cases)
+        killAtRandomPoints(c, c.file == "p.rgb" ? palette : index, 100);
+}
