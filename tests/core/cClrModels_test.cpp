@@ -100,6 +100,18 @@ TEST(cClrModels, SaturationBranchFollowsRoundedLightness)
     EXPECT_EQ(sum254.hlsS(), 57);
 }
 
+// 43, 0, 101: p = 17, K = round(154 / 2.55) = 60, so C = round(23 / 40 * 100). 23/40 is not
+// exact in binary: in extended precision it lies 0.2 units of the last place below 0.575, and
+// times 100 that error is under half a unit of 57.5, so the product is exactly 57.5 and rounds
+// to the even 58. In double precision the error is 0.4 units and the product stays below 57.5,
+// giving 57.
+TEST(cClrModels, CmykTieSurvivesExtendedPrecision)
+{
+    const cClrModels c = colorOf(43, 0, 101);
+    EXPECT_EQ((std::array<int, 4>{c.cmykC(), c.cmykM(), c.cmykY(), c.cmykK()}),
+              (std::array<int, 4>{58, 100, 0, 60}));
+}
+
 struct Backward {
     const char* call;
     void (*apply)(cClrModels&);
