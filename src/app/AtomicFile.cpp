@@ -7,7 +7,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 constexpr std::size_t bufferLimit = 1 << 16;
 
@@ -26,7 +27,8 @@ void writeAll(int fd, std::string_view bytes, const std::filesystem::path& file)
 
 void syncFolder(const std::filesystem::path& file)
 {
-    const auto folder = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
+    const auto folder =
+        file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd); // best effort: the rename itself is already atomic

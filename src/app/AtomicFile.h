@@ -8,7 +8,8 @@
 // Rewrites a data file so that a crash at any moment leaves either the old or the new content:
 // the new content goes to a temporary file (truncated first), is flushed to disk, and is then
 // renamed over the original in one step. The original is never deleted first.
-class AtomicRewrite {
+class AtomicRewrite
+{
 public:
     // Opens `temp` truncated. Throws std::runtime_error naming the file when it cannot.
     AtomicRewrite(std::filesystem::path target, std::filesystem::path temp);

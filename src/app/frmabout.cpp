@@ -1,1 +1,82 @@
 #include "app/frmabout.h"
+
+#include "app/Widgets.h"
+#include "platform/Services.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QUrl>
+
+namespace
+{
+
+// A label that opens an address when clicked.
+class LinkLabel : public QLabel
+{
+public:
+    LinkLabel(const QString& text, std::function<void()> onClick, QWidget* parent)
+        : QLabel(text, parent), m_onClick(std::move(onClick))
+    {
+        setCursor(Qt::PointingHandCursor);
+        QFont f = font();
+        f.setUnderline(true);
+        setFont(f);
+        QPalette p = palette();
+        p.setColor(QPalette::WindowText, QColor(0, 0, 255));
+        setPalette(p);
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent*) override { m_onClick(); }
+
+private:
+    std::function<void()> m_onClick;
+};
+
+} // namespace
+
+frmabout::frmabout(Services& services, const QString& webSite, const QString& email,
+                   QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName("frmabout");
+    setWindowTitle("About");
+    setFixedSize(330, 170);
+    constexpr QPoint origin{0, 0};
+
+    auto* picture = makeNamed<QLabel>(this, "picAbout");
+    picture->setPixmap(QIcon(":/icons/huebench.svg").pixmap(48, 48));
+    placeAt(picture, origin, 16, 16, 48, 48);
+
+    auto* name = makeNamed<QLabel>(this, "lblName", "Hue Bench");
+    QFont bold = name->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.4);
+    name->setFont(bold);
+    placeAt(name, origin, 80, 16, 230, 24);
+    auto* version = makeNamed<QLabel>(this, "lblVersion", "Version: 3.5");
+    placeAt(version, origin, 80, 44, 230, 18);
+
+    auto* webLabel = new QLabel("Web site:", this);
+    placeAt(webLabel, origin, 80, 72, 60, 18);
+    auto* web = new LinkLabel(
+        webSite, [&services, webSite] { services.shellOpen.openUrl(QUrl(webSite)); }, this);
+    web->setObjectName("lblWeb");
+    web->setToolTip("Visit our website");
+    placeAt(web, origin, 140, 72, 180, 18);
+
+    auto* mailLabel = new QLabel("E-mail:", this);
+    placeAt(mailLabel, origin, 80, 94, 60, 18);
+    auto* mail = new LinkLabel(
+        email, [&services, email] { services.shellOpen.openUrl(QUrl("mailto:" + email)); }, this);
+    mail->setObjectName("lblEmail");
+    mail->setToolTip("Email us");
+    placeAt(mail, origin, 140, 94, 180, 18);
+
+    auto* ok = makeNamed<QPushButton>(this, "cmdOK", "OK");
+    placeAt(ok, origin, 235, 130, 80, 26);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    services.stayOnTop.setTopMost(this, true);
+}

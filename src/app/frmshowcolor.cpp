@@ -1,1 +1,231 @@
 #include "app/frmshowcolor.h"
+
+#include "app/AtomicFile.h"
+#include "app/DataFolder.h"
+#include "app/frmabout.h"
+#include "color/frmConversion.h"
+#include "color/frmpreview.h"
+#include "palette/PaletteView.h"
+#include "picker/frmGetColor.h"
+#include "platform/Services.h"
+#include "web/SchemeEditor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include <stdexcept>
+
+using namespace bascommon;
+
+namespace
+{
+const QString webSiteAddress = QStringLiteral("https://huebench.example.org/");
+const QString supportAddress = QStringLiteral("support@huebench.example.org");
+} // namespace
+
+frmshowcolor::frmshowcolor(Services& services, std::filesystem::path dataFolder, QWidget* parent)
+    : QMainWindow(parent), m_services(services), m_dataFolder(std::move(dataFolder)),
+      m_paletteStore(m_dataFolder), m_schemeStore(m_dataFolder)
+{
+    setObjectName("frmshowcolor");
+    setWindowTitle("Hue Bench");
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+    // The layout is laid out in pixels for a small UI font; keep the system family.
+    QFont small = font();
+    small.setPointSizeF(8.25);
+    setFont(small);
+
+    m_client = new QWidget(this);
+    m_client->setObjectName("clientArea");
+    setCentralWidget(m_client);
+    createToolBar(m_client);
+    m_editor = new ColorEditor(m_client);
+    m_palette = new PaletteView(*this, m_paletteStore, m_services, m_client);
+    m_scheme = new SchemeEditor(*this, m_schemeStore, m_services, m_client);
+    createMenus();
+    setClientHeight(clientHeightFull);
+
+    connect(m_editor, &ColorEditor::committed, this, &frmshowcolor::CurrentColorChanged);
+    connect(m_editor->lblcolor, &ColorSwatch::released, this, &frmshowcolor::onPreviewReleased);
+    connect(m_editor->lblcolor, &ColorSwatch::doubleClicked, this, &frmshowcolor::showColorDetails);
+    m_palette->attachMenus({mnuEdit, mnuAddto, mnuNew, mnuDelCor, mnuDelChart, mnuCleanDup,
+                            mnuCleanAll, mnuViewColor, editsep2, editsep4, addnew, prevpage,
+                            nextpage});
+
+    // Start-up. The current color starts as white without a run of CurrentColorChanged.
+    try {
+        appendToFile(dataFilePath(m_dataFolder, "recent.rgb"), {});
+    } catch (const std::runtime_error& e) {
+        m_services.questions.showError(this, "Hue Bench", QString::fromStdString(e.what()));
+    }
+    m_scheme->startUp();
+    mnuWebsafe->setEnabled(false);
+    makewebsafe->setEnabled(false);
+    m_scheme->selectNone();
+    m_palette->startUp();
+}
+
+frmshowcolor::~frmshowcolor() = default;
+
+void frmshowcolor::CurrentColorChanged(ColorValue color)
+{
+    // The order matters: the recent-colors rule compares with the last clicked cell before the
+    // views change, and the copy captions read the boxes after they are rewritten.
+    const bool webSafe = IsWebSafe(color);
+    mnuWebsafe->setEnabled(!webSafe);
+    makewebsafe->setEnabled(!webSafe);
+    m_palette->applyRecentRule(color);
+    m_editor->showColor(color);
+    HtmlColor(color);
+    ChangeCopyMenu();
+}
+
+void frmshowcolor::ShowChartMenu()
+{
+    m_palette->ShowChartMenu();
+}
+
+void frmshowcolor::ShowColorChart(const std::string& curChartfile, int& page)
+{
+    m_palette->ShowColorChart(curChartfile, page);
+}
+
+void frmshowcolor::ShowAddTo()
+{
+    m_palette->ShowAddTo();
+}
+void frmshowcolor::HtmlColor(ColorValue curcor)
+{
+    m_scheme->HtmlColor(curcor);
+}
+void frmshowcolor::ClearSchemeSelection()
+{
+    m_scheme->ClearSchemeSelection();
+}
+void frmshowcolor::clearCellSelection()
+{
+    m_palette->clearCellSelection();
+}
+
+ColorValue frmshowcolor::currentColor() const
+{
+    return m_editor->currentColor();
+}
+CurrentColorTexts frmshowcolor::currentColorTexts() const
+{
+    return m_editor->texts();
+}
+bool frmshowcolor::isCompact() const
+{
+    return mnuSwap->isChecked();
+}
+bool frmshowcolor::isOnTop() const
+{
+    return mnuOnTop->isChecked();
+}
+
+void frmshowcolor::showColorDetails()
+{
+    frmpreview window(currentColorTexts(), m_services, this);
+    window.exec();
+}
+
+void frmshowcolor::showConversion()
+{
+    frmConversion dialog(
+        currentColorTexts(), m_services, [this](ColorValue color) { CurrentColorChanged(color); },
+        this);
+    dialog.exec();
+}
+
+void frmshowcolor::pickerStopped()
+{
+    show();
+    m_palette->showFirstPalette();
+}
+
+void frmshowcolor::setClientHeight(int height)
+{
+    // The width and the top-left corner stay; only the lower band is cut off or restored.
+    m_client->setFixedSize(clientWidth, height);
+    setFixedSize(clientWidth, menuBar()->sizeHint().height() + height);
+}
+
+void frmshowcolor::onMakeWebSafe()
+{
+    ClearSchemeSelection();
+    CurrentColorChanged(MakeWebSafe(currentColor()));
+}
+
+void frmshowcolor::onShowWinColor()
+{
+    ClearSchemeSelection();
+    const ColorValue current = currentColor();
+    const QColor initial(GetRed(current), GetGreen(current), GetBlue(current));
+    const QColor chosen = m_services.colorDialog.getColor(this, initial);
+    CurrentColorChanged(chosen.isValid() ? RGB(chosen.red(), chosen.green(), chosen.blue())
+                                         : current);
+}
+
+void frmshowcolor::onSwap()
+{
+    const bool compact = !isCompact();
+    setClientHeight(compact ? clientHeightCompact : clientHeightFull);
+    mnuSwap->setChecked(compact);
+    colorchart->setChecked(compact);
+}
+
+void frmshowcolor::onOnTop()
+{
+    const bool onTop = !isOnTop();
+    m_services.stayOnTop.setTopMost(this, onTop);
+    mnuOnTop->setChecked(onTop);
+    ontop->setChecked(onTop);
+}
+
+void frmshowcolor::onHelpTopics()
+{
+    // A window that stays on top would cover the browser showing the help page.
+    if (isOnTop())
+        showMinimized();
+    const auto page = m_dataFolder / "huebench.html";
+    m_services.shellOpen.openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
+}
+
+void frmshowcolor::onWeb()
+{
+    m_services.shellOpen.openUrl(QUrl(webSiteAddress));
+}
+void frmshowcolor::onEmail()
+{
+    m_services.shellOpen.openUrl(QUrl("mailto:" + supportAddress));
+}
+
+void frmshowcolor::onAbout()
+{
+    frmabout about(m_services, webSiteAddress, supportAddress, this);
+    about.exec();
+}
+
+void frmshowcolor::onExit()
+{
+    close();
+}
+
+void frmshowcolor::closeEvent(QCloseEvent* event)
+{
+    // The recent colors live for one run.
+    if (!m_recentRemoved) {
+        m_recentRemoved = true;
+        std::error_code ignored;
+        std::filesystem::remove(m_dataFolder / "recent.rgb", ignored);
+    }
+    event->accept();
+    QApplication::closeAllWindows();
+}

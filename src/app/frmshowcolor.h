@@ -1,1 +1,114 @@
 #pragma once
+
+#include "app/ColorEditor.h"
+#include "color/bascommon.h"
+#include "palette/PaletteStore.h"
+#include "web/SchemeStore.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+class QAction;
+class QMenu;
+class QToolBar;
+class PaletteView;
+class SchemeEditor;
+struct Services;
+
+// The main window: owns the program state, the menus and the toolbar, and composes the current
+// color editor, the palette view and the scheme editor.
+class frmshowcolor : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int clientWidth = 476;
+    static constexpr int clientHeightFull = 419;
+    static constexpr int clientHeightCompact = 216;
+
+    frmshowcolor(Services& services, std::filesystem::path dataFolder, QWidget* parent = nullptr);
+    ~frmshowcolor() override;
+
+    // The one door for a new current color.
+    void CurrentColorChanged(bascommon::ColorValue color);
+    // Rewrites the captions of the ten copy commands from the boxes' text.
+    void ChangeCopyMenu();
+
+    void ShowChartMenu();
+    void ShowColorChart(const std::string& curChartfile, int& page);
+    void ShowAddTo();
+    void HtmlColor(bascommon::ColorValue curcor);
+    void ClearSchemeSelection();
+    void clearCellSelection();
+
+    bascommon::ColorValue currentColor() const;
+    CurrentColorTexts currentColorTexts() const;
+    bool isCompact() const;
+    bool isOnTop() const;
+    const std::filesystem::path& dataFolder() const { return m_dataFolder; }
+    Services& services() { return m_services; }
+    PaletteStore& paletteStore() { return m_paletteStore; }
+    SchemeStore& schemeStore() { return m_schemeStore; }
+    ColorEditor* colorEditor() const { return m_editor; }
+    PaletteView* paletteView() const { return m_palette; }
+    SchemeEditor* schemeEditor() const { return m_scheme; }
+
+    void showColorDetails();
+    void showConversion();
+    // The picker has stopped: show this window again with page 1 of the first palette.
+    void pickerStopped();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createMenus();
+    void createEditMenu(QMenu* edit);
+    void createToolBar(QWidget* clientArea);
+    QAction* addAction(QMenu* menu, const char* name, const QString& caption);
+    void setClientHeight(int height);
+    void copyText(const QString& text);
+    QString copyText(int command) const;
+    void onPreviewReleased(Qt::MouseButton button, QPoint globalPos);
+    void setPaletteItemsVisible(bool visible);
+    void setPreviewPopupItemsVisible(bool visible);
+
+    void onMakeWebSafe();
+    void onShowWinColor();
+    void onSwap();
+    void onOnTop();
+    void onHelpTopics();
+    void onWeb();
+    void onEmail();
+    void onAbout();
+    void onExit();
+    void onToolbarAction(QAction* action);
+
+    Services& m_services;
+    std::filesystem::path m_dataFolder;
+    PaletteStore m_paletteStore;
+    SchemeStore m_schemeStore;
+    bool m_recentRemoved = false;
+
+    QWidget* m_client = nullptr;
+    ColorEditor* m_editor = nullptr;
+    PaletteView* m_palette = nullptr;
+    SchemeEditor* m_scheme = nullptr;
+
+public:
+    // Menu items and toolbar buttons, named as the system names them.
+    QMenu* mnuEdit = nullptr;
+    QMenu* mnuAddto = nullptr;
+    std::array<QAction*, 10> copyCommands{}; // mnuCopydec1 ... mnuCopyCplus, in caption order
+    QAction *mnuNew, *mnuexit;
+    QAction *mnuDelCor, *mnuDelChart, *mnuCleanDup, *mnuCleanAll, *mnuViewColor, *mnuconv;
+    QAction *editsep2, *editsep4, *m_sepBeforeDelete, *m_sepBeforeClean;
+    QAction *mnustartpick, *mnuWebsafe, *mnuShowWinColor, *mnucon;
+    QAction *mnuSwap, *mnuOnTop;
+    QAction *mnucontents, *mnuWeb, *mnuemail, *mnuabout;
+    QToolBar* tlbTool = nullptr;
+    QAction *pickcolor, *makewebsafe, *showcolor, *colorchart, *ontop, *addnew, *prevpage,
+        *nextpage;
+};

@@ -1,0 +1,235 @@
+// The main window's menus, toolbar and copy commands.
+#include "app/frmshowcolor.h"
+
+#include "picker/frmGetColor.h"
+#include "platform/Services.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace
+{
+
+// Menu captions mark access keys with "&"; a caption that shows an ampersand doubles it.
+QString menuCaption(const QString& text)
+{
+    QString escaped = text;
+    return escaped.replace('&', "&&");
+}
+
+enum CopyCommand { Dec1, Dec2, Hex1, Hex2, Hex3, Hex4, Hex5, VB, Delphi, Cplus };
+
+const char* const copyNames[] = {"mnuCopydec1",   "mnuCopydec2", "mnuCopyhex1", "mnuCopyhex2",
+                                 "mnuCopyhex3",   "mnuCopyhex4", "mnuCopyhex5", "mnuCopyVB",
+                                 "mnuCopyDelphi", "mnuCopyCplus"};
+
+// The captions the window shows before the first new color.
+const char* const layoutCaptions[] = {
+    "RGB(255,255,113)", "255,255,113",    "#FFFFFF", "\"#FFFFFF\"", "FFFFFF",
+    "\"FFFFFF\"",       "Hex={FF,FF,FF}", "VB:",     "Delphi:",     "C++"};
+
+// The language label that a caption carries in front of the copied text.
+const char* const copyLabels[] = {"", "", "", "", "", "", "", "VB:", "Delphi:", "C++:"};
+
+} // namespace
+
+QAction* frmshowcolor::addAction(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+void frmshowcolor::createMenus()
+{
+    QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("mnuFile");
+    mnuNew = addAction(file, "mnuNew", "&New Color Palette...");
+    mnuexit = addAction(file, "mnuexit", "E&xit");
+    connect(mnuexit, &QAction::triggered, this, &frmshowcolor::onExit);
+
+    mnuEdit = menuBar()->addMenu("&Edit");
+    mnuEdit->setObjectName("mnuEdit");
+    createEditMenu(mnuEdit);
+
+    QMenu* tool = menuBar()->addMenu("&Tool");
+    tool->setObjectName("mnuTool");
+    mnustartpick = addAction(tool, "mnustartpick", "&Color Picker");
+    mnuWebsafe = addAction(tool, "mnuWebsafe", "&Make Web Safe");
+    mnuShowWinColor = addAction(tool, "mnuShowWinColor", "&Show Windows Color Dialog");
+    mnucon = addAction(tool, "mnucon", "Color Conversion");
+    connect(mnustartpick, &QAction::triggered, this,
+            [this] { startColorPicker(*this, m_paletteStore, m_services); });
+    connect(mnuWebsafe, &QAction::triggered, this, &frmshowcolor::onMakeWebSafe);
+    connect(mnuShowWinColor, &QAction::triggered, this, &frmshowcolor::onShowWinColor);
+    connect(mnucon, &QAction::triggered, this, &frmshowcolor::showConversion);
+
+    QMenu* view = menuBar()->addMenu("&View");
+    view->setObjectName("mnuView");
+    mnuSwap = addAction(view, "mnuSwap", "Only &Show Color Palette");
+    mnuOnTop = addAction(view, "mnuOnTop", "&Always On Top");
+    mnuSwap->setCheckable(true);
+    mnuOnTop->setCheckable(true);
+    // The check marks change only through the handlers, which also set the toolbar buttons.
+    connect(mnuSwap, &QAction::triggered, this, [this] {
+        mnuSwap->setChecked(!mnuSwap->isChecked());
+        onSwap();
+    });
+    connect(mnuOnTop, &QAction::triggered, this, [this] {
+        mnuOnTop->setChecked(!mnuOnTop->isChecked());
+        onOnTop();
+    });
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    help->setObjectName("mnuHelp");
+    mnucontents = addAction(help, "mnucontents", "&Help Topics");
+    help->addSeparator();
+    mnuWeb = addAction(help, "mnuWeb", "&Visit Our Website");
+    mnuemail = addAction(help, "mnuemail", "&E-mail To Support");
+    help->addSeparator();
+    mnuabout = addAction(help, "mnuabout", "&About Hue Bench");
+    connect(mnucontents, &QAction::triggered, this, &frmshowcolor::onHelpTopics);
+    connect(mnuWeb, &QAction::triggered, this, &frmshowcolor::onWeb);
+    connect(mnuemail, &QAction::triggered, this, &frmshowcolor::onEmail);
+    connect(mnuabout, &QAction::triggered, this, &frmshowcolor::onAbout);
+}
+
+void frmshowcolor::createEditMenu(QMenu* edit)
+{
+    QMenu* dec = edit->addMenu("Copy DEC Format of Color");
+    dec->setObjectName("mnuCopydec");
+    QMenu* hex = edit->addMenu("Copy HEX Format of Color");
+    hex->setObjectName("mnuCopyhex");
+    QMenu* special = edit->addMenu("Copy Special Format");
+    special->setObjectName("mnuCopySpecial");
+    for (int i = 0; i < 10; ++i) {
+        QMenu* submenu = i < Hex1 ? dec : i < VB ? hex : special;
+        copyCommands[i] = addAction(submenu, copyNames[i], menuCaption(layoutCaptions[i]));
+        connect(copyCommands[i], &QAction::triggered, this, [this, i] {
+            m_services.clipboard.clear();
+            m_services.clipboard.setText(copyText(i));
+        });
+    }
+
+    editsep2 = edit->addSeparator();
+    editsep2->setObjectName("editsep2");
+    mnuAddto = edit->addMenu("Add This Color To");
+    mnuAddto->setObjectName("mnuAddto");
+    mnuAddto->menuAction()->setObjectName("mnuAddtoItem");
+    m_sepBeforeDelete = edit->addSeparator();
+    mnuDelCor = addAction(edit, "mnuDelCor", "&Delete Selected Color");
+    mnuDelChart = addAction(edit, "mnuDelChart", "Delete &Current Palette");
+    m_sepBeforeClean = edit->addSeparator();
+    mnuCleanDup = addAction(edit, "mnuCleanDup", "Clean Duplicate Colors");
+    mnuCleanAll = addAction(edit, "mnuCleanAll", "Clean All Colors");
+    editsep4 = edit->addSeparator();
+    editsep4->setObjectName("editsep4");
+    mnuViewColor = addAction(edit, "mnuViewColor", "Preview: Show Color Details");
+    mnuconv = addAction(edit, "mnuconv", "Color Conversion");
+    connect(mnuViewColor, &QAction::triggered, this, &frmshowcolor::showColorDetails);
+    connect(mnuconv, &QAction::triggered, this, &frmshowcolor::showConversion);
+    setPreviewPopupItemsVisible(false);
+    mnuDelCor->setEnabled(false);
+}
+
+void frmshowcolor::createToolBar(QWidget* clientArea)
+{
+    tlbTool = new QToolBar(clientArea);
+    tlbTool->setObjectName("tlbTool");
+    tlbTool->setGeometry(0, 0, clientWidth, 24);
+    tlbTool->setIconSize(QSize(16, 16));
+    tlbTool->setMovable(false);
+    auto button = [this](const char* tag, const char* tooltip) {
+        QAction* action = tlbTool->addAction(QIcon(QString(":/icons/%1.svg").arg(tag)), tooltip);
+        action->setObjectName(QString::fromLatin1(tag));
+        action->setData(QString::fromLatin1(tag));
+        action->setToolTip(QString::fromLatin1(tooltip));
+        return action;
+    };
+    pickcolor = button("pickcolor", "Color picker");
+    makewebsafe = button("makewebsafe", "Make current color web safe");
+    showcolor = button("showcolor", "Show windows color dialog");
+    colorchart = button("colorchart", "Only show color palette");
+    ontop = button("ontop", "Always on top");
+    tlbTool->addSeparator();
+    addnew = button("addnew", "Add a new color palette");
+    prevpage = button("prevpage", "Previous page of current color palette");
+    nextpage = button("nextpage", "Next page of current color palette");
+    colorchart->setCheckable(true);
+    ontop->setCheckable(true);
+
+    connect(pickcolor, &QAction::triggered, this,
+            [this] { startColorPicker(*this, m_paletteStore, m_services); });
+    connect(makewebsafe, &QAction::triggered, this, &frmshowcolor::onMakeWebSafe);
+    connect(showcolor, &QAction::triggered, this, &frmshowcolor::onShowWinColor);
+    // Two-state buttons: Qt flips the state on click; the handler sets it from the mode.
+    connect(colorchart, &QAction::triggered, this, [this] { onSwap(); });
+    connect(ontop, &QAction::triggered, this, [this] { onOnTop(); });
+}
+
+QString frmshowcolor::copyText(int command) const
+{
+    const QString d = m_editor->txtrgb1->text();
+    const QString h = m_editor->txtrgb->text();
+    const QString r = m_editor->txtrh->text();
+    const QString g = m_editor->txtgh->text();
+    const QString b = m_editor->txtbh->text();
+    const QString q = "\"";
+    switch (command) {
+    case Dec1:
+        return "RGB(" + d + ")";
+    case Dec2:
+        return d;
+    case Hex1:
+        return h;
+    case Hex2:
+        return q + h + q;
+    case Hex3:
+        return h.mid(1);
+    case Hex4:
+        return q + h.mid(1) + q;
+    case Hex5:
+        return "Hex={" + h.mid(1, 2) + "," + h.mid(3, 2) + "," + h.mid(5, 2) + "}";
+    case VB:
+        return "&H00" + b + g + r + "&";
+    case Delphi:
+        return "$00" + b + g + r;
+    default:
+        return "0x" + b + g + r;
+    }
+}
+
+void frmshowcolor::ChangeCopyMenu()
+{
+    for (int i = 0; i < 10; ++i)
+        copyCommands[i]->setText(menuCaption(QString::fromLatin1(copyLabels[i]) + copyText(i)));
+}
+
+void frmshowcolor::setPaletteItemsVisible(bool visible)
+{
+    for (QAction* a :
+         {m_sepBeforeDelete, mnuDelCor, mnuDelChart, m_sepBeforeClean, mnuCleanDup, mnuCleanAll})
+        a->setVisible(visible);
+}
+
+void frmshowcolor::setPreviewPopupItemsVisible(bool visible)
+{
+    for (QAction* a : {editsep2, mnuAddto->menuAction(), editsep4, mnuViewColor, mnuconv})
+        a->setVisible(visible);
+}
+
+void frmshowcolor::onPreviewReleased(Qt::MouseButton button, QPoint globalPos)
+{
+    setPaletteItemsVisible(false);
+    if (button == Qt::RightButton) {
+        setPreviewPopupItemsVisible(true);
+        ChangeCopyMenu();
+        mnuEdit->exec(globalPos);
+        setPreviewPopupItemsVisible(false);
+    }
+    setPaletteItemsVisible(true);
+    ChangeCopyMenu();
+}

@@ -1,7 +1,9 @@
 #include "color/bascommon.h"
 
-namespace bascommon {
-namespace {
+namespace bascommon
+{
+namespace
+{
 
 std::string hexByte(int value)
 {
@@ -22,20 +24,41 @@ ColorValue RGB(int red, int green, int blue)
     return (red & 255) + 256 * (green & 255) + 65536 * (blue & 255);
 }
 
-int GetRed(ColorValue color) { return color & 255; }
-int GetGreen(ColorValue color) { return (color / 256) & 255; }
-int GetBlue(ColorValue color) { return (color / 65536) & 255; }
+int GetRed(ColorValue color)
+{
+    return color & 255;
+}
+int GetGreen(ColorValue color)
+{
+    return (color / 256) & 255;
+}
+int GetBlue(ColorValue color)
+{
+    return (color / 65536) & 255;
+}
 
-std::string HexRed(ColorValue color) { return hexByte(GetRed(color)); }
-std::string HexGreen(ColorValue color) { return hexByte(GetGreen(color)); }
-std::string HexBlue(ColorValue color) { return hexByte(GetBlue(color)); }
+std::string HexRed(ColorValue color)
+{
+    return hexByte(GetRed(color));
+}
+std::string HexGreen(ColorValue color)
+{
+    return hexByte(GetGreen(color));
+}
+std::string HexBlue(ColorValue color)
+{
+    return hexByte(GetBlue(color));
+}
 
 std::string HexRGB(ColorValue color)
 {
     return "#" + HexRed(color) + HexGreen(color) + HexBlue(color);
 }
 
-std::string HexBGR(ColorValue color) { return HexBlue(color) + HexGreen(color) + HexRed(color); }
+std::string HexBGR(ColorValue color)
+{
+    return HexBlue(color) + HexGreen(color) + HexRed(color);
+}
 
 std::string DecRGB(ColorValue color)
 {

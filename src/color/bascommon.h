@@ -6,7 +6,8 @@
 // The color value and its text forms. A color value holds red in bits 0-7, green in 8-15 and
 // blue in 16-23; composed as red + 256 * green + 65536 * blue. Every value the program makes
 // has zero in bits 24-31; the getters mask, so stray high bits never leak into a component.
-namespace bascommon {
+namespace bascommon
+{
 
 using ColorValue = std::int32_t;
 

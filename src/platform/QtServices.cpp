@@ -20,7 +20,10 @@ QString QtClipboard::text() const
     return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
 }
 
-void QtClipboard::clear() { QGuiApplication::clipboard()->clear(QClipboard::Clipboard); }
+void QtClipboard::clear()
+{
+    QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+}
 
 CaptureResult QtScreenCapture::captureDesktop()
 {
@@ -67,7 +70,10 @@ QColor QtColorDialog::getColor(QWidget* parent, const QColor& initial)
     return dialog.selectedColor();
 }
 
-void QtShellOpen::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+void QtShellOpen::openUrl(const QUrl& url)
+{
+    QDesktopServices::openUrl(url);
+}
 
 void QtStayOnTop::setTopMost(QWidget* window, bool onTop)
 {

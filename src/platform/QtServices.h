@@ -4,49 +4,57 @@
 
 // The real services, backed by Qt.
 
-class QtClipboard final : public Clipboard {
+class QtClipboard final : public Clipboard
+{
 public:
     void setText(const QString& text) override;
     QString text() const override;
     void clear() override;
 };
 
-class QtScreenCapture final : public ScreenCapture {
+class QtScreenCapture final : public ScreenCapture
+{
 public:
     CaptureResult captureDesktop() override;
 };
 
-class QtQuestions final : public Questions {
+class QtQuestions final : public Questions
+{
 public:
     bool askYesNo(QWidget* parent, const QString& caption, const QString& text,
                   bool yesIsDefault) override;
     void showError(QWidget* parent, const QString& caption, const QString& text) override;
 };
 
-class QtFileSaveDialog final : public FileSaveDialog {
+class QtFileSaveDialog final : public FileSaveDialog
+{
 public:
     std::optional<QString> getSaveFileName(QWidget* parent, const QString& caption,
                                            const QString& suggestedName,
                                            const QString& filter) override;
 };
 
-class QtColorDialog final : public ColorDialog {
+class QtColorDialog final : public ColorDialog
+{
 public:
     QColor getColor(QWidget* parent, const QColor& initial) override;
 };
 
-class QtShellOpen final : public ShellOpen {
+class QtShellOpen final : public ShellOpen
+{
 public:
     void openUrl(const QUrl& url) override;
 };
 
-class QtStayOnTop final : public StayOnTop {
+class QtStayOnTop final : public StayOnTop
+{
 public:
     void setTopMost(QWidget* window, bool onTop) override;
 };
 
 // Owns one of each Qt service and hands them out as a Services bundle.
-class QtServices {
+class QtServices
+{
 public:
     Services services();
 

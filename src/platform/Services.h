@@ -13,7 +13,8 @@ class QWidget;
 // The operating-system services the windows use, each behind a small interface so that tests
 // can stand in for them (tests/gui/fakes). main() wires the Qt implementations.
 
-class Clipboard {
+class Clipboard
+{
 public:
     virtual ~Clipboard() = default;
     virtual void setText(const QString& text) = 0; // replaces the whole content, plain text
@@ -34,13 +35,15 @@ struct CaptureResult {
     QString error;                       // why the screen could not be captured otherwise
 };
 
-class ScreenCapture {
+class ScreenCapture
+{
 public:
     virtual ~ScreenCapture() = default;
     virtual CaptureResult captureDesktop() = 0;
 };
 
-class Questions {
+class Questions
+{
 public:
     virtual ~Questions() = default;
     // A Yes/No question with the question icon; true only for Yes.
@@ -50,7 +53,8 @@ public:
     virtual void showError(QWidget* parent, const QString& caption, const QString& text) = 0;
 };
 
-class FileSaveDialog {
+class FileSaveDialog
+{
 public:
     virtual ~FileSaveDialog() = default;
     // The chosen path, or nothing when cancelled. The dialog itself asks before replacing.
@@ -59,20 +63,23 @@ public:
                                                    const QString& filter) = 0;
 };
 
-class ColorDialog {
+class ColorDialog
+{
 public:
     virtual ~ColorDialog() = default;
     // The chosen color; on cancel, `initial` itself.
     virtual QColor getColor(QWidget* parent, const QColor& initial) = 0;
 };
 
-class ShellOpen {
+class ShellOpen
+{
 public:
     virtual ~ShellOpen() = default;
     virtual void openUrl(const QUrl& url) = 0;
 };
 
-class StayOnTop {
+class StayOnTop
+{
 public:
     virtual ~StayOnTop() = default;
     virtual void setTopMost(QWidget* window, bool onTop) = 0;

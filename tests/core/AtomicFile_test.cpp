@@ -4,7 +4,9 @@
 
 #include <stdexcept>
 
-class AtomicFileTest : public TempFolderTest {};
+class AtomicFileTest : public TempFolderTest
+{
+};
 
 TEST_F(AtomicFileTest, RewriteReplacesContentAndLeavesNoTemporary)
 {
@@ -52,5 +54,6 @@ TEST_F(AtomicFileTest, AppendCreatesThenExtends)
 {
     appendToFile(folder() / "b.rgb", "1A2B3C");
     appendToFile(folder() / "b.rgb", "FFFFFF");
-    EXPECT_EQ(readFile("b.rgb"), "1A2B3C" "FFFFFF");
+    EXPECT_EQ(readFile("b.rgb"), "1A2B3C"
+                                 "FFFFFF");
 }

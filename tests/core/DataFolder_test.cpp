@@ -15,7 +15,9 @@ TEST(DataFolder, OnlyPlainNamesAreFiles)
     EXPECT_EQ(dataFilePath("/data", "c1.rgb"), std::filesystem::path("/data/c1.rgb"));
 }
 
-class DataFolderChoiceTest : public TempFolderTest {};
+class DataFolderChoiceTest : public TempFolderTest
+{
+};
 
 TEST_F(DataFolderChoiceTest, CommandLineThenEnvironmentThenExecutableThenUser)
 {

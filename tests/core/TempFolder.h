@@ -9,7 +9,8 @@
 #include <string>
 
 // A fresh, empty folder per test, removed afterwards.
-class TempFolderTest : public ::testing::Test {
+class TempFolderTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -37,10 +38,7 @@ protected:
         std::ifstream in(m_folder / name, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    bool exists(const std::string& name) const
-    {
-        return std::filesystem::exists(m_folder / name);
-    }
+    bool exists(const std::string& name) const { return std::filesystem::exists(m_folder / name); }
 
 private:
     std::filesystem::path m_folder;

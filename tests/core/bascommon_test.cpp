@@ -7,7 +7,8 @@
 
 using namespace bascommon;
 
-namespace {
+namespace
+{
 
 struct TextForms {
     int r, g, b;

@@ -1,4 +1,86 @@
-#include <QtTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+// The one-line input dialog.
+#include "MainWindowFixture.h"
+
+#include "app/frmInput.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+class FrmInputTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    FakeServices fakes;
+
+    // Shows the input box and answers it with `typed`, then the given button or Enter.
+    QString answer(const QString& typed, const char* button)
+    {
+        bool startedEmptyWithFocus = false;
+        MainWindowFixture::onNextModal([&startedEmptyWithFocus, typed, button](QWidget* dialog) {
+            auto* box = dialog->findChild<QLineEdit*>("txtResult");
+            // Every call starts with an empty box that has the focus.
+            startedEmptyWithFocus = box->text().isEmpty() && dialog->focusWidget() == box;
+            QTest::keyClicks(box, typed);
+            if (button)
+                QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
+            else
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        Services services = fakes.services();
+        const QString result = ShowInputBox(services, nullptr, "Add a new color palette",
+                                            "Please input a name of new color palette:");
+        if (!startedEmptyWithFocus)
+            return "box did not start empty with the focus";
+        return result;
+    }
+
+private slots:
+    void results_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("spaces trimmed, inner kept") << "  my  blues  "
+                                                    << "cmdOk"
+                                                    << "my  blues";
+        QTest::newRow("empty gives the default") << ""
+                                                 << "cmdOk"
+                                                 << "Untiltled";
+        QTest::newRow("spaces only give the default") << "   "
+                                                      << ""
+                                                      << "Untiltled";
+        QTest::newRow("enter is ok") << "Brand"
+                                     << ""
+                                     << "Brand";
+        QTest::newRow("cancel after typing") << "Brand"
+                                             << "cmdCancel"
+                                             << "";
+    }
+    void results()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, button);
+        QFETCH(QString, result);
+        const QByteArray name = button.toLatin1();
+        QCOMPARE(answer(typed, button.isEmpty() ? nullptr : name.constData()), result);
+    }
+
+    void captionAndPromptComeFromTheCaller()
+    {
+        QString caption, prompt;
+        MainWindowFixture::onNextModal([&](QWidget* dialog) {
+            caption = dialog->windowTitle();
+            prompt = dialog->findChild<QLabel*>("lblMsg")->text();
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+        });
+        Services services = fakes.services();
+        ShowInputBox(services, nullptr, "Save This Color Scheme", "Save this color scheme as:");
+        QCOMPARE(caption, QString("Save This Color Scheme"));
+        QCOMPARE(prompt, QString("Save this color scheme as:"));
+        QVERIFY(fakes.stayOnTop.calls.back().onTop);
+    }
+};
+
+QTEST_MAIN(FrmInputTest)
 #include "frmInput_test.moc"

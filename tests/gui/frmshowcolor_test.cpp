@@ -1,4 +1,238 @@
-#include <QtTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+// The main window frame: start-up state, copy commands, pop-ups, modes and exit.
+#include "MainWindowFixture.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+using namespace bascommon;
+
+namespace
+{
+
+const char* const copyNames[] = {"mnuCopydec1",   "mnuCopydec2", "mnuCopyhex1", "mnuCopyhex2",
+                                 "mnuCopyhex3",   "mnuCopyhex4", "mnuCopyhex5", "mnuCopyVB",
+                                 "mnuCopyDelphi", "mnuCopyCplus"};
+
+QStringList visibleItems(QMenu* menu)
+{
+    QStringList items;
+    for (QAction* a : menu->actions())
+        if (a->isVisible())
+            items << (a->isSeparator() ? QString("-") : a->text());
+    return items;
+}
+
+} // namespace
+
+class FrmShowColorTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MainWindowFixture> f;
+
+    QString copied(const char* command)
+    {
+        f->find<QAction>(command)->trigger();
+        return f->fakes.clipboard.text();
+    }
+
+private slots:
+    void init() { f = std::make_unique<MainWindowFixture>(); }
+    void cleanup() { f.reset(); }
+
+    void startsWhiteWithLayoutTexts()
+    {
+        frmshowcolor& w = f->window();
+        QCOMPARE(w.windowTitle(), QString("Hue Bench"));
+        QCOMPARE(w.currentColor(), 0xFFFFFF);
+        QCOMPARE(f->text("txtrgb1"), QString("255,255,255"));
+        QCOMPARE(f->text("txtrgb"), QString("#FFFFFF"));
+        for (const char* box : {"txtr", "txtg", "txtb"})
+            QCOMPARE(f->text(box), QString("255"));
+        for (const char* box : {"txtrh", "txtgh", "txtbh"})
+            QCOMPARE(f->text(box), QString("FF"));
+        QVERIFY(!f->find<QAction>("mnuWebsafe")->isEnabled());
+        QVERIFY(!f->find<QAction>("makewebsafe")->isEnabled());
+        const QStringList layout = {
+            "RGB(255,255,113)", "255,255,113",    "#FFFFFF", "\"#FFFFFF\"", "FFFFFF",
+            "\"FFFFFF\"",       "Hex={FF,FF,FF}", "VB:",     "Delphi:",     "C++"};
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(f->find<QAction>(copyNames[i])->text(), layout[i]);
+        QVERIFY(std::filesystem::exists(f->folder() / "recent.rgb"));
+        QCOMPARE(w.centralWidget()->size(), QSize(476, 419));
+    }
+
+    void copyCommands_data()
+    {
+        QTest::addColumn<int>("color");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QStringList>("captions");
+        QTest::newRow("black")
+            << RGB(0, 0, 0)
+            << QStringList{"RGB(0,0,0)", "0,0,0",          "#000000",     "\"#000000\"", "000000",
+                           "\"000000\"", "Hex={00,00,00}", "&H00000000&", "$00000000",   "0x000000"}
+            << QStringList{"RGB(0,0,0)",       "0,0,0",       "#000000",        "\"#000000\"",
+                           "000000",           "\"000000\"",  "Hex={00,00,00}", "VB:&&H00000000&&",
+                           "Delphi:$00000000", "C++:0x000000"};
+        QTest::newRow("255,255,113")
+            << RGB(255, 255, 113)
+            << QStringList{"RGB(255,255,113)", "255,255,113", "#FFFF71",        "\"#FFFF71\"",
+                           "FFFF71",           "\"FFFF71\"",  "Hex={FF,FF,71}", "&H0071FFFF&",
+                           "$0071FFFF",        "0x71FFFF"}
+            << QStringList{"RGB(255,255,113)", "255,255,113", "#FFFF71",        "\"#FFFF71\"",
+                           "FFFF71",           "\"FFFF71\"",  "Hex={FF,FF,71}", "VB:&&H0071FFFF&&",
+                           "Delphi:$0071FFFF", "C++:0x71FFFF"};
+        QTest::newRow("10,0,255") << RGB(10, 0, 255)
+                                  << QStringList{"RGB(10,0,255)",  "10,0,255",    "#0A00FF",
+                                                 "\"#0A00FF\"",    "0A00FF",      "\"0A00FF\"",
+                                                 "Hex={0A,00,FF}", "&H00FF000A&", "$00FF000A",
+                                                 "0xFF000A"}
+                                  << QStringList();
+    }
+    void copyCommands()
+    {
+        QFETCH(int, color);
+        QFETCH(QStringList, texts);
+        QFETCH(QStringList, captions);
+        f->window().CurrentColorChanged(color);
+        for (int i = 0; i < 10; ++i) {
+            QCOMPARE(copied(copyNames[i]), texts[i]);
+            if (!captions.isEmpty())
+                QCOMPARE(f->find<QAction>(copyNames[i])->text(), captions[i]);
+        }
+    }
+
+    void copiesWhatTheBoxesShowEvenAPendingEdit()
+    {
+        f->window().CurrentColorChanged(RGB(255, 255, 113));
+        f->find<QLineEdit>("txtrh")->setText("a");
+        QCOMPARE(copied("mnuCopyCplus"), QString("0x71FFa"));
+        QCOMPARE(copied("mnuCopyVB"), QString("&H0071FFa&"));
+        f->window().CurrentColorChanged(RGB(255, 255, 113));
+        QCOMPARE(f->text("txtrh"), QString("FF"));
+    }
+
+    void editMenuOfTheMenuBarShowsPaletteItemsOnly()
+    {
+        QMenu* edit = f->find<QMenu>("mnuEdit");
+        const QStringList expected = {"Copy DEC Format of Color",
+                                      "Copy HEX Format of Color",
+                                      "Copy Special Format",
+                                      "-",
+                                      "&Delete Selected Color",
+                                      "Delete &Current Palette",
+                                      "-",
+                                      "Clean Duplicate Colors",
+                                      "Clean All Colors"};
+        QCOMPARE(visibleItems(edit), expected);
+    }
+
+    void previewPopupOnRightReleaseOnly()
+    {
+        frmshowcolor& w = f->window();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QMenu* edit = f->find<QMenu>("mnuEdit");
+        const QStringList menuBarItems = visibleItems(edit);
+        QStringList shown;
+        QTimer::singleShot(50, [&] {
+            shown = visibleItems(edit);
+            edit->close();
+        });
+        QTest::mouseRelease(f->find("lblcolor"), Qt::RightButton);
+        const QStringList expected = {"Copy DEC Format of Color",    "Copy HEX Format of Color",
+                                      "Copy Special Format",         "-",
+                                      "Add This Color To",           "-",
+                                      "Preview: Show Color Details", "Color Conversion"};
+        QCOMPARE(shown, expected);
+        QCOMPARE(visibleItems(edit), menuBarItems);
+
+        // A left release opens nothing but refreshes the captions.
+        QTest::mouseRelease(f->find("lblcolor"), Qt::LeftButton);
+        QCOMPARE(visibleItems(edit), menuBarItems);
+        QCOMPARE(f->find<QAction>("mnuCopyCplus")->text(), QString("C++:0xFFFFFF"));
+    }
+
+    void compactModeKeepsWidthAndCorner()
+    {
+        frmshowcolor& w = f->window();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.move(40, 50);
+        const QPoint corner = w.pos();
+        const int width = w.width();
+        f->find<QAction>("colorchart")->trigger();
+        QCOMPARE(w.centralWidget()->height(), 216);
+        QVERIFY(f->find<QAction>("mnuSwap")->isChecked());
+        QVERIFY(f->find<QAction>("colorchart")->isChecked());
+        f->find<QAction>("mnuSwap")->trigger();
+        QCOMPARE(w.centralWidget()->height(), 419);
+        QCOMPARE(w.width(), width);
+        QCOMPARE(w.pos(), corner);
+        QVERIFY(!f->find<QAction>("mnuSwap")->isChecked());
+        QVERIFY(!f->find<QAction>("colorchart")->isChecked());
+    }
+
+    void alwaysOnTopTwiceReturnsToNormal()
+    {
+        f->find<QAction>("mnuOnTop")->trigger();
+        QVERIFY(f->find<QAction>("ontop")->isChecked());
+        f->find<QAction>("ontop")->trigger();
+        QVERIFY(!f->find<QAction>("mnuOnTop")->isChecked());
+        QVERIFY(!f->find<QAction>("ontop")->isChecked());
+        const auto& calls = f->fakes.stayOnTop.calls;
+        QCOMPARE(calls.size(), size_t(2));
+        QVERIFY(calls[0].onTop && !calls[1].onTop);
+        QCOMPARE(calls[1].window, static_cast<QWidget*>(&f->window()));
+    }
+
+    void colorDialogCancelKeepsColorButRunsNewColorHandling()
+    {
+        f->window().CurrentColorChanged(RGB(12, 34, 56));
+        f->find<QAction>("mnuShowWinColor")->trigger();
+        QCOMPARE(f->fakes.colorDialog.lastInitial, QColor(12, 34, 56));
+        QCOMPARE(f->window().currentColor(), RGB(12, 34, 56));
+        f->fakes.colorDialog.answer = QColor(1, 2, 3);
+        f->find<QAction>("showcolor")->trigger();
+        QCOMPARE(f->window().currentColor(), RGB(1, 2, 3));
+        QCOMPARE(f->text("txtrgb"), QString("#010203"));
+    }
+
+    void exitDeletesRecentColorsOnly()
+    {
+        f->writeFile("recent.rgb", "0A0B0C");
+        f->window(); // an existing recent file is kept at start
+        QCOMPARE(f->readFile("recent.rgb"), std::string("0A0B0C"));
+        f->find<QAction>("mnuexit")->trigger();
+        QVERIFY(!std::filesystem::exists(f->folder() / "recent.rgb"));
+        QVERIFY(std::filesystem::exists(f->folder() / "colorchart.cci"));
+    }
+
+    void shellRequests()
+    {
+        f->find<QAction>("mnucontents")->trigger();
+        f->find<QAction>("mnuWeb")->trigger();
+        f->find<QAction>("mnuemail")->trigger();
+        const auto& opened = f->fakes.shellOpen.opened;
+        QCOMPARE(opened.size(), size_t(3));
+        QCOMPARE(opened[0].toLocalFile(),
+                 QString::fromStdString((f->folder() / "huebench.html").string()));
+        QCOMPARE(opened[1].scheme(), QString("https"));
+        QVERIFY(opened[2].toString().startsWith("mailto:"));
+    }
+
+    void toolbarHasNineButtonsWithTooltips()
+    {
+        QToolBar* bar = f->find<QToolBar>("tlbTool");
+        const QList<QAction*> actions = bar->actions();
+        QCOMPARE(actions.size(), 9);
+        QVERIFY(actions[5]->isSeparator());
+        QCOMPARE(actions[1]->toolTip(), QString("Make current color web safe"));
+        QCOMPARE(actions[8]->data().toString(), QString("nextpage"));
+    }
+};
+
+QTEST_MAIN(FrmShowColorTest)
 #include "frmshowcolor_test.moc"

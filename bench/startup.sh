@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Start-up time, launch to first window mapped, under Xvfb: huebench beside a minimal Qt
+# Widgets program of the same build, alternating, median of RUNS runs each.
+# Usage: bench/startup.sh BUILD_DIR [RUNS]
+set -euo pipefail
+build=${1:?build folder}
+runs=${2:-15}
+tmp=$(mktemp -d)
+Xvfb :77 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
+export DISPLAY=:77
+sleep 1
+cp -r "$build"/colorchart.cci "$build"/*.rgb "$build"/set.hcs "$build"/colorset.dat "$tmp"/ 2>/dev/null
+
+# Milliseconds from launch until a visible window with the given title exists.
+measure() {
+    local title=$1
+    shift
+    local start end pid
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1 &
+    pid=$!
+    until xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do :; done
+    end=$(date +%s%N)
+    kill $pid
+    wait $pid 2>/dev/null || true
+    echo $(((end - start) / 1000000))
+}
+
+median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+
+: >"$tmp/app" && : >"$tmp/min"
+for _ in $(seq "$runs"); do
+    measure "Hue Bench 3.5" "$build/huebench" --data-dir "$tmp" >>"$tmp/app"
+    measure "minimal" "$build/bench/minimal_qt_app" >>"$tmp/min"
+done
+app=$(median <"$tmp/app")
+min=$(median <"$tmp/min")
+echo "huebench start-up median: ${app} ms"
+echo "minimal Qt program median: ${min} ms"
+awk -v a="$app" -v m="$min" 'BEGIN {printf "ratio: %.2f\n", a / m}'

@@ -1,0 +1,88 @@
+# Shared helpers for the end-to-end tests: a private Xvfb, a temporary data folder, the real
+# program, real input (xdotool) and the real clipboard (xclip).
+# Usage in a test: source lib.sh "$@"; e2e_start; ...; the trap cleans up.
+set -euo pipefail
+
+HUEBENCH=${1:?path to huebench}
+FACTORY=${2:?factory data folder}
+E2E_TMP=$(mktemp -d /tmp/huebench-e2e.XXXXXX)
+DATA="$E2E_TMP/data"
+APP_PID=""
+XVFB_PID=""
+
+e2e_cleanup() {
+    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Starts Xvfb on the first free display from :90 and exports DISPLAY.
+e2e_start_xvfb() {
+    local n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+    done
+    fail "no X server could be started"
+}
+
+# Starts the program on a fresh copy of the factory data and waits for its window.
+# Sets WIN (window id), WIN_X, WIN_Y (top-left of the window) and MENU_H (menu bar height).
+e2e_start_app() {
+    mkdir -p "$DATA"
+    cp -r "$FACTORY"/. "$DATA"/
+    unset QT_QPA_PLATFORM
+    "$HUEBENCH" --data-dir "$DATA" "$@" >"$E2E_TMP/app.log" 2>&1 &
+    APP_PID=$!
+    WIN=$(timeout 20 xdotool search --sync --onlyvisible --name '^Hue Bench 3.5$' | head -1) ||
+        fail "the main window did not appear: $(cat "$E2E_TMP/app.log")"
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$WIN")"
+    WIN_X=$X WIN_Y=$Y
+    MENU_H=$((HEIGHT - 419))
+    xdotool windowfocus --sync "$WIN" 2>/dev/null || true
+}
+
+e2e_start() {
+    e2e_start_xvfb
+    e2e_start_app "$@"
+}
+
+# Clicks at a point of the main window's client area (below the menu bar).
+click_client() {
+    xdotool mousemove --sync $((WIN_X + $1)) $((WIN_Y + MENU_H + $2)) click "${3:-1}"
+    sleep 0.2
+}
+
+# Replaces the text of the box whose client rectangle starts at (x, y) by typing.
+type_into_box() {
+    click_client $(($1 + 10)) $(($2 + 9))
+    xdotool key --delay 30 End shift+Home
+    xdotool type --delay 30 "$3"
+    sleep 0.2
+}
+
+clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
+
+# Waits until the clipboard holds the expected text.
+expect_clipboard() {
+    local got=""
+    for _ in $(seq 30); do
+        got=$(clipboard)
+        [ "$got" = "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "clipboard holds '$got', expected '$1'"
+}
+
+screenshot() { import -window root "$1"; }

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "FakeServices.h"
+#include "app/frmshowcolor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+// A main window on a fresh copy of the factory data folder, with fake services.
+class MainWindowFixture
+{
+public:
+    MainWindowFixture()
+    {
+        Q_INIT_RESOURCE(huebench);
+        std::filesystem::copy(HUEBENCH_FACTORY_DATA, folder(),
+                              std::filesystem::copy_options::recursive);
+        services.emplace(fakes.services());
+    }
+
+    std::filesystem::path folder() const { return m_dir.path().toStdString(); }
+
+    frmshowcolor& window()
+    {
+        if (!m_window)
+            m_window = std::make_unique<frmshowcolor>(*services, folder());
+        return *m_window;
+    }
+
+    template <typename T = QWidget> T* find(const char* name)
+    {
+        T* found = window().findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control named %s", name);
+        return found;
+    }
+
+    QString text(const char* box) { return find<QLineEdit>(box)->text(); }
+
+    std::string readFile(const std::string& name) const
+    {
+        std::ifstream in(folder() / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    void writeFile(const std::string& name, const std::string& bytes) const
+    {
+        std::ofstream(folder() / name, std::ios::binary | std::ios::trunc) << bytes;
+    }
+
+    // Runs `answer` on the next modal dialog that opens (for frmInput and the like).
+    template <typename F> static void onNextModal(F answer)
+    {
+        QTimer::singleShot(0, [answer] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) {
+                onNextModal(answer);
+                return;
+            }
+            answer(modal);
+        });
+    }
+
+    FakeServices fakes;
+    std::optional<Services> services;
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<frmshowcolor> m_window;
+};
