@@ -59,6 +59,9 @@ frmshowcolor::frmshowcolor(Services& services, std::filesystem::path dataFolder,
                             nextpage});
 
     // Start-up. The current color starts as white without a run of CurrentColorChanged.
+    m_instanceLock = std::make_unique<QLockFile>(
+        QString::fromStdString((m_dataFolder / "huebench.lock").string()));
+    m_instanceLock->tryLock(0);
     try {
         appendToFile(dataFilePath(m_dataFolder, "recent.rgb"), {});
     } catch (const std::runtime_error& e) {
@@ -220,11 +223,12 @@ void frmshowcolor::onExit()
 
 void frmshowcolor::closeEvent(QCloseEvent* event)
 {
-    // The recent colors live for one run.
-    if (!m_recentRemoved) {
+    // The recent colors live for one run, of the copy that owns them.
+    if (!m_recentRemoved && ownsRecentColors()) {
         m_recentRemoved = true;
         std::error_code ignored;
         std::filesystem::remove(m_dataFolder / "recent.rgb", ignored);
+        m_instanceLock->unlock();
     }
     event->accept();
     QApplication::closeAllWindows();

@@ -5,10 +5,12 @@
 #include "palette/PaletteStore.h"
 #include "web/SchemeStore.h"
 
+#include <QLockFile>
 #include <QMainWindow>
 
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 class QAction;
@@ -47,6 +49,8 @@ public:
     CurrentColorTexts currentColorTexts() const;
     bool isCompact() const;
     bool isOnTop() const;
+    // False when another running copy of the program uses the same data folder.
+    bool ownsRecentColors() const { return m_instanceLock && m_instanceLock->isLocked(); }
     const std::filesystem::path& dataFolder() const { return m_dataFolder; }
     Services& services() { return m_services; }
     PaletteStore& paletteStore() { return m_paletteStore; }
@@ -90,6 +94,9 @@ private:
     std::filesystem::path m_dataFolder;
     PaletteStore m_paletteStore;
     SchemeStore m_schemeStore;
+    // Held by the first copy of the program on this data folder: only that copy owns the
+    // recent colors and deletes them at exit.
+    std::unique_ptr<QLockFile> m_instanceLock;
     bool m_recentRemoved = false;
 
     QWidget* m_client = nullptr;

@@ -210,6 +210,21 @@ private slots:
         QVERIFY(std::filesystem::exists(f->folder() / "colorchart.cci"));
     }
 
+    void secondCopyLeavesTheFirstCopysRecentColors()
+    {
+        f->window();
+        f->writeFile("recent.rgb", "0A0B0C");
+        {
+            frmshowcolor second(*f->services, f->folder());
+            QVERIFY(!second.ownsRecentColors());
+            second.close();
+        }
+        QCOMPARE(f->readFile("recent.rgb"), std::string("0A0B0C"));
+        QVERIFY(f->window().ownsRecentColors());
+        f->window().close();
+        QVERIFY(!std::filesystem::exists(f->folder() / "recent.rgb"));
+    }
+
     void shellRequests()
     {
         f->find<QAction>("mnucontents")->trigger();
