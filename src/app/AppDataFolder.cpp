@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 
 #include <cstdlib>
+#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -25,6 +26,9 @@ DataFolderChoice resolveDataFolder(const std::optional<std::string>& commandLine
     inputs.userDir =
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
     DataFolderChoice choice = chooseDataFolder(inputs);
+    if (choice.folder.empty())
+        throw std::runtime_error("no per-user data folder is known (is HOME set?); "
+                                 "name one with --data-dir");
     if (choice.source == DataFolderSource::User && seedUserFolder)
         seedDataFolder(choice.folder, factoryDataFolder());
     return choice;

@@ -24,6 +24,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
                 return result;
             }
             result.dataDir = arg.substr(dataDirEq.size());
+        } else if (arg.empty() || arg[0] != '-' || arg == "-") {
+            result.error = "unexpected argument '" + arg + "'";
+            return result;
         } else {
             result.error = "unknown option '" + arg + "'";
             return result;

@@ -1,8 +1,12 @@
 #include "app/DataFolder.h"
 
 #include "TempFolder.h"
+#include "palette/PaletteStore.h"
 
+#include <fstream>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 TEST(DataFolder, OnlyPlainNamesAreFiles)
 {
@@ -31,18 +35,131 @@ TEST_F(DataFolderChoiceTest, CommandLineThenEnvironmentThenExecutableThenUser)
     EXPECT_EQ(chooseDataFolder(in).source, DataFolderSource::Executable);
 }
 
-TEST_F(DataFolderChoiceTest, SeedingNeverOverwritesTheUsersFiles)
+TEST_F(DataFolderChoiceTest, TheExecutableFolderNeedsTheIndex)
 {
-    const auto factory = folder() / "factory";
-    const auto user = folder() / "user" / "huebench";
-    std::filesystem::create_directories(factory);
-    writeFile("factory/mycolor.rgb", "FF0000");
-    writeFile("factory/colorchart.cci", "factory");
-    seedDataFolder(user, factory);
-    EXPECT_EQ(readFile("user/huebench/mycolor.rgb"), "FF0000");
-    writeFile("user/huebench/mycolor.rgb", "00FF0000FF00");
-    writeFile("factory/mycolor.rgb", "NEWNEW");
-    seedDataFolder(user, factory);
+    DataFolderInputs in{std::nullopt, std::string(), folder(), "/user"};
+    writeFile("colorset.dat", ""); // other data files do not make it a data folder
+    EXPECT_EQ(chooseDataFolder(in).source, DataFolderSource::User);
+    EXPECT_EQ(chooseDataFolder(in).folder, "/user");
+    std::filesystem::create_directory(folder() / "colorchart.cci"); // a folder, not the index
+    EXPECT_EQ(chooseDataFolder(in).source, DataFolderSource::User);
+}
+
+// A factory folder in "factory" and a user folder "user/huebench" seeded from it.
+class SeedingTest : public TempFolderTest
+{
+protected:
+    void SetUp() override
+    {
+        TempFolderTest::SetUp();
+        std::filesystem::create_directories(folder() / "factory");
+        writeFile("factory/colorchart.cci", "mycolor.rgb\r\nMy Colors\r\n0\r\n"
+                                            "recent.rgb\r\nRecent Colors\r\n2\r\n"
+                                            "c1.rgb\r\nGrays\r\n0\r\n");
+        writeFile("factory/mycolor.rgb", "FF0000");
+        writeFile("factory/c1.rgb", "000000808080");
+        writeFile("factory/set.hcs", "Plain\r\n");
+    }
+    std::filesystem::path factory() const { return folder() / "factory"; }
+    std::filesystem::path user() const { return folder() / "user" / "huebench"; }
+    void seed() const { seedDataFolder(user(), factory()); }
+    std::vector<std::string> userIndexFiles() const
+    {
+        std::vector<std::string> files;
+        for (const auto& entry : PaletteStore(user()).ReadChartIndex())
+            files.push_back(entry.file + "|" + entry.title + "|" + entry.kind);
+        return files;
+    }
+    // A new factory palette in an upgrade.
+    void addFactoryPalette(const std::string& file, const std::string& title)
+    {
+        writeFile("factory/" + file, "123456");
+        std::ofstream(factory() / "colorchart.cci", std::ios::binary | std::ios::app)
+            << file << "\r\n"
+            << title << "\r\n0\r\n";
+    }
+};
+
+TEST_F(SeedingTest, TheFirstStartCopiesEveryFactoryFile)
+{
+    seed();
+    for (const char* name : {"colorchart.cci", "mycolor.rgb", "c1.rgb", "set.hcs"})
+        EXPECT_EQ(readFile(std::string("user/huebench/") + name),
+                  readFile(std::string("factory/") + name))
+            << name;
+    EXPECT_FALSE(exists("user/huebench/recent.rgb"));
+}
+
+TEST_F(SeedingTest, LaterStartsNeverOverwriteNorBringBackTheUsersFiles)
+{
+    seed();
+    writeFile("user/huebench/mycolor.rgb", "00FF0000FF00"); // the user's colors
+    std::filesystem::remove(user() / "c1.rgb");             // a palette the user cleared
+    std::filesystem::remove(user() / "set.hcs");            // a file the user deleted
+    writeFile("factory/mycolor.rgb", "NEWNEW");             // an upgrade changes a factory file
+    seed();
     EXPECT_EQ(readFile("user/huebench/mycolor.rgb"), "00FF0000FF00");
-    EXPECT_EQ(readFile("user/huebench/colorchart.cci"), "factory");
+    EXPECT_FALSE(exists("user/huebench/c1.rgb"));
+    EXPECT_FALSE(exists("user/huebench/set.hcs"));
+}
+
+TEST_F(SeedingTest, AnUpgradeAddsANewFactoryPaletteOnceAsAUserPalette)
+{
+    seed();
+    addFactoryPalette("c2.rgb", "Pastels");
+    writeFile("factory/huebench.html", "<html>help</html>");
+    seed();
+    EXPECT_EQ(readFile("user/huebench/c2.rgb"), "123456");
+    EXPECT_EQ(readFile("user/huebench/huebench.html"), "<html>help</html>");
+    const std::vector<std::string> expected{"mycolor.rgb|My Colors|0", "recent.rgb|Recent Colors|2",
+                                            "c1.rgb|Grays|0", "c2.rgb|Pastels|1"};
+    EXPECT_EQ(userIndexFiles(), expected);
+
+    // Removed by the user (entry deleted, file cleared): it stays away.
+    PaletteStore(user()).DeleteChart(4);
+    PaletteStore(user()).ClearChartFile("c2.rgb");
+    seed();
+    EXPECT_FALSE(exists("user/huebench/c2.rgb"));
+    EXPECT_EQ(userIndexFiles().size(), 3u);
+}
+
+TEST_F(SeedingTest, ANewFactoryPaletteNeverTakesTheNameOfTheUsersOwnPalette)
+{
+    seed();
+    PaletteStore(user()).AppendChartEntry("c2.rgb", "Mine, cleared"); // listed, file deleted
+    writeFile("user/huebench/c3.rgb", "ABCDEF");                      // a file, not listed
+    addFactoryPalette("c2.rgb", "Pastels");
+    addFactoryPalette("c3.rgb", "Neons");
+    seed();
+    EXPECT_FALSE(exists("user/huebench/c2.rgb"));
+    EXPECT_EQ(readFile("user/huebench/c3.rgb"), "ABCDEF");
+    const std::vector<std::string> expected{"mycolor.rgb|My Colors|0", "recent.rgb|Recent Colors|2",
+                                            "c1.rgb|Grays|0", "c2.rgb|Mine, cleared|1"};
+    EXPECT_EQ(userIndexFiles(), expected);
+}
+
+TEST_F(SeedingTest, AFolderFilledBeforeKeepsItsFilesAndGetsWhatItLacks)
+{
+    std::filesystem::create_directories(user());
+    writeFile("user/huebench/colorchart.cci", "mycolor.rgb\r\nMine\r\n0\r\n");
+    seed();
+    EXPECT_EQ(readFile("user/huebench/colorchart.cci"), "mycolor.rgb\r\nMine\r\n0\r\n");
+    EXPECT_EQ(readFile("user/huebench/c1.rgb"), "000000808080");
+}
+
+TEST_F(SeedingTest, NoFactoryDataSeedsNothing)
+{
+    seedDataFolder(user(), folder() / "missing");
+    EXPECT_FALSE(exists("user"));
+}
+
+TEST_F(SeedingTest, AFolderThatCannotBeMadeIsAnErrorNamingIt)
+{
+    writeFile("user", "a file where the folder must be");
+    try {
+        seed();
+        FAIL() << "seeding succeeded";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find(user().string()), std::string::npos) << e.what();
+    }
 }
