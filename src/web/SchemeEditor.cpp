@@ -1,19 +1,503 @@
 #include "web/SchemeEditor.h"
 
-// Placeholder: the scheme editor is being written.
+#include "app/Widgets.h"
+#include "app/frmInput.h"
+#include "app/frmshowcolor.h"
+#include "platform/Services.h"
+#include "web/FitText.h"
+#include "web/SchemeCode.h"
+#include "web/frmShowweb.h"
+#include "web/frmcss.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include <stdexcept>
+#include <utility>
+
+using namespace bascommon;
+
+namespace
+{
+
+QColor toQColor(ColorValue color)
+{
+    return QColor(GetRed(color), GetGreen(color), GetBlue(color));
+}
+
+// Names are 8-bit text: UTF-8 where it is valid, else one character per byte.
+QString fromNameText(const std::string& bytes)
+{
+    const QString text = QString::fromUtf8(bytes);
+    return text.contains(QChar::ReplacementCharacter) ? QString::fromLatin1(bytes) : text;
+}
+
+void setBack(QWidget* label, ColorValue color)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, toQColor(color));
+    label->setPalette(palette);
+}
+
+void setFore(QWidget* label, ColorValue color)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, toQColor(color));
+    label->setPalette(palette);
+}
+
+} // namespace
+
+SampleLabel::SampleLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent)
+{
+    setAutoFillBackground(true);
+    setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setBack(this, 0xFFFFFF);
+    setFore(this, 0x000000);
+}
+
+void SampleLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool inside = rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && inside)
+        emit leftClicked();
+    else if (event->button() == Qt::RightButton)
+        emit rightReleased(event->globalPosition().toPoint());
+}
+
+DeleteButton::DeleteButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent)
+{
+    connect(this, &QPushButton::clicked, this, [this] {
+        m_clicked = true;
+        emit activated();
+    });
+}
+
+void DeleteButton::focusInEvent(QFocusEvent* event)
+{
+    QPushButton::focusInEvent(event);
+    if (event->reason() == Qt::MouseFocusReason) {
+        // The press ends at the release; acting there keeps the question out of the press.
+        m_focusPress = true;
+    } else if (event->reason() != Qt::ActiveWindowFocusReason &&
+               event->reason() != Qt::PopupFocusReason) {
+        // Not from inside the focus change: the question is a window of its own.
+        QMetaObject::invokeMethod(
+            this, [this] { emit activated(); }, Qt::QueuedConnection);
+    }
+}
+
+void DeleteButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool focusPress = std::exchange(m_focusPress, false);
+    m_clicked = false;
+    QPushButton::mouseReleaseEvent(event);
+    // A press that brought the focus acts even when released outside the button.
+    if (focusPress && !m_clicked)
+        emit activated();
+}
+
 SchemeEditor::SchemeEditor(frmshowcolor& main, SchemeStore& store, Services& services,
                            QWidget* clientArea)
     : QWidget(clientArea), m_main(main), m_store(store), m_services(services)
 {
     setObjectName("SchemeEditor");
     setGeometry(origin.x(), origin.y(), 476, 193);
+    createItemOptions();
+    createPreview();
+    createSchemeList();
+    createPopupMenu();
 }
 
-void SchemeEditor::startUp() {}
-void SchemeEditor::selectNone() {}
-void SchemeEditor::HtmlColor(bascommon::ColorValue) {}
-void SchemeEditor::ClearSchemeSelection() {}
-WebColorScheme SchemeEditor::scheme() const
+void SchemeEditor::createItemOptions()
 {
-    return m_store.ReadScheme(0);
+    auto* heading = new QLabel("Html Color Code", this);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    heading->setStyleSheet("color: #000080");
+    placeAt(heading, origin, 8, 227, 109, 17);
+
+    auto* frame = new QGroupBox("Html Color Item", this);
+    placeAt(frame, origin, 10, 246, 105, 163);
+    m_items = new QButtonGroup(this);
+    struct Option {
+        QRadioButton*& button;
+        const char* name;
+        const char* caption;
+        const char* tooltip;
+        int top;
+        HtmlColorItem item;
+    };
+    const Option options[] = {
+        {optbg, "optbg", "Background", "Background color", 266, HtmlColorItem::Background},
+        {opttext, "opttext", "Text", "Body text color", 286, HtmlColorItem::Text},
+        {optnl, "optnl", "Normal link", "Normal hyperlink color", 307, HtmlColorItem::NormalLink},
+        {optvl, "optvl", "Visited link", "Visited hyperlink color", 327,
+         HtmlColorItem::VisitedLink},
+        {optal, "optal", "Active link", "Active hyperlink color", 348, HtmlColorItem::ActiveLink},
+        {opthl, "opthl", "Hover link", "Hover hyperlink color", 368, HtmlColorItem::HoverLink},
+        {optnone, "optnone", "None", "Don't set html color", 389, HtmlColorItem::None},
+    };
+    for (const Option& o : options) {
+        o.button = makeNamed<QRadioButton>(frame, o.name, o.caption);
+        o.button->setToolTip(o.tooltip);
+        // Frame-relative: the frame stands at (10, 246) of the client area.
+        o.button->setGeometry(22 - 10, o.top - 246, 90, 16);
+        m_items->addButton(o.button, static_cast<int>(o.item));
+    }
+}
+
+void SchemeEditor::createPreview()
+{
+    lbldisplay = makeNamed<SampleLabel>(this, "lbldisplay", QString());
+    placeAt(lbldisplay, origin, 124, 226, 221, 184);
+    connectSample(lbldisplay, HtmlColorItem::Background);
+
+    struct Sample {
+        const char* name;
+        const char* caption;
+        int left, top, width, height;
+    };
+    const Sample texts[] = {
+        {"lbltext_0", "Thank you for using Hue Bench.", 136, 255, 197, 16},
+        {"lbltext_1", "Text will look like this in web browser.", 133, 235, 203, 20},
+        {"lbltext_2", "Tip of Use", 186, 273, 81, 12},
+        {"lbltext_3", "Right-click here access to more features.", 126, 290, 215, 17},
+    };
+    for (std::size_t i = 0; i < lbltext.size(); ++i) {
+        const Sample& s = texts[i];
+        lbltext[i] = makeNamed<SampleLabel>(this, s.name, s.caption);
+        placeAt(lbltext[i], origin, s.left, s.top, s.width, s.height);
+        connectSample(lbltext[i], HtmlColorItem::Text);
+    }
+    QFont bold = lbltext[0]->font();
+    bold.setBold(true);
+    lbltext[0]->setFont(bold);
+    for (SampleLabel* label : lbltext)
+        fitFontToWidth(label, label->text(), label->width());
+
+    const Sample links[] = {
+        {"lblnl", "Normal links will look like this", 129, 309, 208, 17},
+        {"lblvl", "Visited links will look like this", 129, 328, 208, 17},
+        {"lblal", "Active links will look like this", 129, 348, 208, 17},
+        {"lblhl", "Hover links will look like this", 129, 367, 208, 17},
+    };
+    const HtmlColorItem linkItems[] = {HtmlColorItem::NormalLink, HtmlColorItem::VisitedLink,
+                                       HtmlColorItem::ActiveLink, HtmlColorItem::HoverLink};
+    SampleLabel** linkLabels[] = {&lblnl, &lblvl, &lblal, &lblhl};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const Sample& s = links[i];
+        SampleLabel* label = makeNamed<SampleLabel>(this, s.name, s.caption);
+        placeAt(label, origin, s.left, s.top, s.width, s.height);
+        QFont underlined = label->font();
+        underlined.setUnderline(true);
+        label->setFont(underlined);
+        fitFontToWidth(label, label->text(), label->width());
+        connectSample(label, linkItems[i]);
+        *linkLabels[i] = label;
+    }
+    m_colors = {0xFFFFFF, 0x000000, 0x000000, 0x000000, 0x000000, 0x000000};
+}
+
+void SchemeEditor::createSchemeList()
+{
+    lstCorset = makeNamed<QListWidget>(this, "lstCorset");
+    placeAt(lstCorset, origin, 347, 226, 120, 158);
+    lstCorset->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstCorset->installEventFilter(this);
+    connect(lstCorset, &QListWidget::itemSelectionChanged, this, [this] {
+        const auto selected = lstCorset->selectedItems();
+        LoadScheme(selected.isEmpty() ? -1 : lstCorset->row(selected.front()));
+    });
+
+    cmdDelItem = makeNamed<DeleteButton>(this, "cmdDelItem", "Delete This Scheme");
+    placeAt(cmdDelItem, origin, 347, 388, 120, 22);
+    cmdDelItem->setEnabled(false);
+    connect(cmdDelItem, &DeleteButton::activated, this, &SchemeEditor::DeleteScheme);
+}
+
+void SchemeEditor::createPopupMenu()
+{
+    mnuHtmlPop1 = new QMenu("HtmlPop1", this);
+    mnuHtmlPop1->setObjectName("mnuHtmlPop1");
+    auto add = [this](const char* name, const char* caption) {
+        QAction* action = mnuHtmlPop1->addAction(caption);
+        action->setObjectName(name);
+        return action;
+    };
+    mnuSaveScheme = add("mnuSaveScheme", "Save Current Web Color scheme...");
+    mnuViewCode = add("mnuViewCode", "View Html and CSS Code");
+    mnuHtmlPop1->addSeparator();
+    mnuCopyHtml = add("mnuCopyHtml", "Copy Html Code");
+    mnuCopyInline = add("mnuCopyInline", "Copy Inline Css Code");
+    mnuCopyExternal = add("mnuCopyExternal", "Copy External Css Code");
+    mnuHtmlPop1->addSeparator();
+    mnuShowweb = add("mnuShowweb", "Full Screen Preview");
+
+    connect(mnuSaveScheme, &QAction::triggered, this, &SchemeEditor::SaveCurrentScheme);
+    connect(mnuViewCode, &QAction::triggered, this, &SchemeEditor::showCode);
+    connect(mnuCopyHtml, &QAction::triggered, this, [this] { copyCode(HtmlCode); });
+    connect(mnuCopyInline, &QAction::triggered, this, [this] { copyCode(InlineCssCode); });
+    connect(mnuCopyExternal, &QAction::triggered, this, [this] { copyCode(ExternalCssCode); });
+    connect(mnuShowweb, &QAction::triggered, this, &SchemeEditor::showFullScreenPreview);
+}
+
+void SchemeEditor::connectSample(SampleLabel* label, HtmlColorItem item)
+{
+    connect(label, &SampleLabel::leftClicked, this, [this, item] { chooseItem(item); });
+    connect(label, &SampleLabel::rightReleased, this,
+            [this](QPoint globalPos) { mnuHtmlPop1->exec(globalPos); });
+}
+
+void SchemeEditor::chooseItem(HtmlColorItem item)
+{
+    m_items->button(static_cast<int>(item))->setChecked(true);
+    // The item's own color becomes the current color; HtmlColor then writes it back unchanged
+    // and refreshes its caption.
+    ColorValue color = m_colors.Background;
+    switch (item) {
+    case HtmlColorItem::Text:
+        color = m_colors.Text;
+        break;
+    case HtmlColorItem::NormalLink:
+        color = m_colors.NormalLink;
+        break;
+    case HtmlColorItem::VisitedLink:
+        color = m_colors.VisitedLink;
+        break;
+    case HtmlColorItem::ActiveLink:
+        color = m_colors.ActiveLink;
+        break;
+    case HtmlColorItem::HoverLink:
+        color = m_colors.HoverLink;
+        break;
+    default:
+        break;
+    }
+    m_main.CurrentColorChanged(color);
+}
+
+HtmlColorItem SchemeEditor::htmlColorItem() const
+{
+    const int id = m_items->checkedId();
+    return id < 0 ? HtmlColorItem::None : static_cast<HtmlColorItem>(id);
+}
+
+void SchemeEditor::startUp()
+{
+    std::vector<std::string> names;
+    try {
+        m_store.ensureSchemes();
+        names = m_store.ReadNames();
+    } catch (const std::exception& e) {
+        showFileError(e);
+    }
+    for (const auto& name : names)
+        lstCorset->addItem(fromNameText(name));
+    if (lstCorset->count() > 0)
+        lstCorset->setCurrentRow(0);
+}
+
+void SchemeEditor::selectNone()
+{
+    optnone->setChecked(true);
+}
+
+void SchemeEditor::HtmlColor(ColorValue curcor)
+{
+    // In compact mode the scheme area is out of sight and keeps its colors.
+    if (m_main.isCompact())
+        return;
+    switch (const HtmlColorItem item = htmlColorItem()) {
+    case HtmlColorItem::Background:
+        setBackground(curcor);
+        break;
+    case HtmlColorItem::Text:
+        setTextColor(curcor);
+        break;
+    case HtmlColorItem::None:
+        break;
+    default:
+        setLinkColor(item, curcor);
+        break;
+    }
+}
+
+void SchemeEditor::setBackground(ColorValue color)
+{
+    m_colors.Background = color;
+    setBack(lbldisplay, color);
+    for (SampleLabel* label : lbltext)
+        setBack(label, color);
+    for (SampleLabel* label : {lblnl, lblvl, lblal, lblhl})
+        setBack(label, color);
+}
+
+void SchemeEditor::setTextColor(ColorValue color)
+{
+    m_colors.Text = color;
+    for (SampleLabel* label : lbltext)
+        setFore(label, color);
+    lbltext[1]->setText("Text Color: " + QString::fromStdString(HexRGB(color)));
+}
+
+void SchemeEditor::setLinkColor(HtmlColorItem item, ColorValue color)
+{
+    struct Link {
+        ColorValue WebColorScheme::*field;
+        SampleLabel* label;
+        const char* caption;
+    };
+    const Link link = [&]() -> Link {
+        switch (item) {
+        case HtmlColorItem::NormalLink:
+            return {&WebColorScheme::NormalLink, lblnl, "Normal Link Color: "};
+        case HtmlColorItem::VisitedLink:
+            return {&WebColorScheme::VisitedLink, lblvl, "Visited Link Color: "};
+        case HtmlColorItem::ActiveLink:
+            return {&WebColorScheme::ActiveLink, lblal, "Active Link Color: "};
+        default:
+            return {&WebColorScheme::HoverLink, lblhl, "Hover Link Color: "};
+        }
+    }();
+    m_colors.*link.field = color;
+    setFore(link.label, color);
+    link.label->setText(link.caption + QString::fromStdString(HexRGB(color)));
+}
+
+void SchemeEditor::applyScheme(const WebColorScheme& scheme)
+{
+    setTextColor(scheme.Text);
+    setBackground(scheme.Background);
+    setLinkColor(HtmlColorItem::NormalLink, scheme.NormalLink);
+    setLinkColor(HtmlColorItem::VisitedLink, scheme.VisitedLink);
+    setLinkColor(HtmlColorItem::ActiveLink, scheme.ActiveLink);
+    setLinkColor(HtmlColorItem::HoverLink, scheme.HoverLink);
+}
+
+void SchemeEditor::LoadScheme(int position)
+{
+    if (position < 0)
+        return;
+    // Read first: a file that cannot be read leaves the editor as it was.
+    WebColorScheme scheme;
+    try {
+        scheme = m_store.ReadScheme(position);
+    } catch (const std::exception& e) {
+        showFileError(e);
+        return;
+    }
+    m_main.clearCellSelection();
+    cmdDelItem->setEnabled(position > 0);
+    m_selectedSchemeIndex = position;
+    applyScheme(scheme);
+}
+
+void SchemeEditor::ClearSchemeSelection()
+{
+    lstCorset->clearSelection();
+    cmdDelItem->setEnabled(false);
+}
+
+bool SchemeEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == lstCorset && event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // Switching to another program is not leaving the list.
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            // When the focus goes to "Delete This Scheme", the button must stay enabled for
+            // the press that is bringing it the focus.
+            if (QApplication::focusWidget() == cmdDelItem)
+                lstCorset->clearSelection();
+            else
+                ClearSchemeSelection();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SchemeEditor::SaveCurrentScheme()
+{
+    const QString name =
+        ShowInputBox(m_services, window(), "Save This Color Scheme", "Save this color scheme as:");
+    if (name.isEmpty())
+        return;
+    // The files first: a failure leaves the list as the files are.
+    try {
+        m_store.Append(name.toStdString(), m_colors);
+    } catch (const std::exception& e) {
+        showFileError(e);
+        return;
+    }
+    const QSignalBlocker blocker(lstCorset);
+    lstCorset->addItem(name);
+}
+
+void SchemeEditor::DeleteScheme()
+{
+    const int m = m_selectedSchemeIndex;
+    // Position 0 is the scheme that cannot be deleted.
+    if (m <= 0 || m >= lstCorset->count())
+        return;
+    const QString text =
+        "Are you sure you want to delete color scheme \"" + lstCorset->item(m)->text() + "\"?";
+    if (!m_services.questions.askYesNo(window(), "Delete a color scheme", text, true))
+        return;
+    try {
+        m_store.Delete(m);
+    } catch (const std::exception& e) {
+        showFileError(e);
+        return;
+    }
+    {
+        // Removing an entry must not load another one: the preview keeps the deleted colors.
+        const QSignalBlocker blocker(lstCorset);
+        delete lstCorset->takeItem(m);
+        lstCorset->clearSelection();
+    }
+    cmdDelItem->setEnabled(false);
+}
+
+void SchemeEditor::copyCode(std::string (*code)(const WebColorScheme&))
+{
+    m_services.clipboard.clear();
+    m_services.clipboard.setText(QString::fromStdString(code(m_colors)));
+}
+
+void SchemeEditor::showCode()
+{
+    frmcss window(m_colors, this->window());
+    m_services.stayOnTop.setTopMost(&window, true);
+    window.exec();
+}
+
+void SchemeEditor::showFullScreenPreview()
+{
+    auto sample = [](const QLabel* label) {
+        const QPalette p = label->palette();
+        return PreviewSample{label->text(), p.color(QPalette::Window),
+                             p.color(QPalette::WindowText)};
+    };
+    // The text box takes its colors from the bold sample and its text from the color caption.
+    PreviewSample text = sample(lbltext[0]);
+    text.text = lbltext[1]->text();
+    const std::array<PreviewSample, 5> samples = {text, sample(lblnl), sample(lblvl), sample(lblal),
+                                                  sample(lblhl)};
+    frmShowweb preview(m_services, lbldisplay->palette().color(QPalette::Window), samples,
+                       window());
+    preview.exec();
+}
+
+void SchemeEditor::showFileError(const std::exception& error)
+{
+    m_services.questions.showError(window(), "Hue Bench", QString::fromUtf8(error.what()));
 }

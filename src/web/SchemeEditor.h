@@ -3,13 +3,61 @@
 #include "color/bascommon.h"
 #include "web/SchemeStore.h"
 
+#include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 
-class SchemeStore;
+#include <array>
+
+class QAction;
+class QButtonGroup;
+class QListWidget;
+class QMenu;
+class QRadioButton;
 class frmshowcolor;
 struct Services;
 
-// The web color scheme editor in the lower band of the main window.
+// The item of the scheme that new current colors go to.
+enum class HtmlColorItem { None, Background, Text, NormalLink, VisitedLink, ActiveLink, HoverLink };
+
+// A label of the scheme preview: reports a left click and a right-button release.
+class SampleLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    SampleLabel(const QString& caption, QWidget* parent);
+
+signals:
+    void leftClicked();
+    void rightReleased(QPoint globalPos);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// "Delete This Scheme". Leaving the scheme list clears its selection, so the button acts on the
+// press that brings it the focus as well as on a click: `activated` fires once per press, and
+// once when the focus arrives from the keyboard.
+class DeleteButton : public QPushButton
+{
+    Q_OBJECT
+public:
+    DeleteButton(const QString& caption, QWidget* parent);
+
+signals:
+    void activated();
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool m_focusPress = false; // the press under way gave this button the focus
+    bool m_clicked = false;
+};
+
+// The web color scheme editor in the lower band of the main window: the item options, the
+// preview of the six colors, the saved schemes and the scheme context menu.
 class SchemeEditor : public QWidget
 {
     Q_OBJECT
@@ -24,11 +72,55 @@ public:
     void selectNone();
     // Writes a new current color into the selected item (nothing in compact mode).
     void HtmlColor(bascommon::ColorValue curcor);
+    // Clears the list's selection and disables "Delete This Scheme"; the remembered position
+    // stays.
     void ClearSchemeSelection();
-    WebColorScheme scheme() const;
+    WebColorScheme scheme() const { return m_colors; }
+
+    // Loads the saved scheme at a list position into the preview; -1 does nothing.
+    void LoadScheme(int position);
+    void SaveCurrentScheme();
+    void DeleteScheme();
+
+    HtmlColorItem htmlColorItem() const;
+    int selectedSchemeIndex() const { return m_selectedSchemeIndex; }
+
+    QRadioButton *optbg, *opttext, *optnl, *optvl, *optal, *opthl, *optnone;
+    SampleLabel* lbldisplay;
+    std::array<SampleLabel*, 4> lbltext{};
+    SampleLabel *lblnl, *lblvl, *lblal, *lblhl;
+    QListWidget* lstCorset;
+    DeleteButton* cmdDelItem;
+    QMenu* mnuHtmlPop1;
+    QAction *mnuSaveScheme, *mnuViewCode, *mnuCopyHtml, *mnuCopyInline, *mnuCopyExternal,
+        *mnuShowweb;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void createItemOptions();
+    void createPreview();
+    void createSchemeList();
+    void createPopupMenu();
+    void connectSample(SampleLabel* label, HtmlColorItem item);
+    void chooseItem(HtmlColorItem item);
+
+    // Each writes one color into the scheme and repaints the labels that show it.
+    void setBackground(bascommon::ColorValue color);
+    void setTextColor(bascommon::ColorValue color);
+    void setLinkColor(HtmlColorItem item, bascommon::ColorValue color);
+    void applyScheme(const WebColorScheme& scheme);
+
+    void copyCode(std::string (*code)(const WebColorScheme&));
+    void showCode();
+    void showFullScreenPreview();
+    void showFileError(const std::exception& error);
+
     frmshowcolor& m_main;
     SchemeStore& m_store;
     Services& m_services;
+    QButtonGroup* m_items = nullptr;
+    WebColorScheme m_colors{};
+    int m_selectedSchemeIndex = 0;
 };

@@ -1,1 +1,82 @@
 #include "web/frmShowweb.h"
+
+#include "app/Widgets.h"
+#include "platform/Services.h"
+#include "web/FitText.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScreen>
+
+namespace
+{
+
+QLineEdit* sampleBox(QWidget* parent, const char* name, int top, const QString& initial,
+                     bool underline)
+{
+    auto* box = makeNamed<QLineEdit>(parent, name, initial);
+    box->setReadOnly(true);
+    box->setGeometry(43, top, 178, 21);
+    QFont font = parent->font();
+    font.setPointSizeF(9.75);
+    font.setUnderline(underline);
+    box->setFont(font);
+    return box;
+}
+
+void showSample(QLineEdit* box, const PreviewSample& sample)
+{
+    box->setText(sample.text);
+    box->setCursorPosition(0);
+    // Inside the box's frame and margins.
+    fitFontToWidth(box, sample.text, box->width() - 8);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, sample.back);
+    palette.setColor(QPalette::Text, sample.fore);
+    box->setPalette(palette);
+}
+
+} // namespace
+
+frmShowweb::frmShowweb(Services& services, const QColor& background,
+                       const std::array<PreviewSample, 5>& samples, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName("frmShowweb");
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    txtTxt = sampleBox(this, "txtTxt", 155, "Text looks like this.", false);
+    txtNl = sampleBox(this, "txtNl", 196, "Normal links look like this.", true);
+    txtvl = sampleBox(this, "txtvl", 236, "Visited links look like this.", true);
+    txtal = sampleBox(this, "txtal", 277, "Active links look like this.", true);
+    txthl = sampleBox(this, "txthl", 318, "Hover links look like this.", true);
+
+    services.stayOnTop.setTopMost(this, true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, background);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    const std::array<QLineEdit*, 5> boxes = {txtTxt, txtNl, txtvl, txtal, txthl};
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        showSample(boxes[i], samples[i]);
+
+    // Covers the whole screen of the main window, also where no window manager maximizes.
+    QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        setGeometry(screen->geometry());
+    setWindowState(Qt::WindowFullScreen);
+}
+
+void frmShowweb::mouseReleaseEvent(QMouseEvent* event)
+{
+    // The boxes take their own clicks; what reaches the window is a click on the background.
+    if (rect().contains(event->position().toPoint()))
+        accept();
+}
+
+void frmShowweb::keyPressEvent(QKeyEvent* event)
+{
+    // Only a click on the background closes the preview; Escape does not.
+    event->ignore();
+}
