@@ -4,11 +4,17 @@
 
 #include <QWidget>
 
+#include <array>
+#include <functional>
 #include <string>
+#include <vector>
 
 class QAction;
+class QComboBox;
 class QMenu;
+class PaletteCell;
 class PaletteStore;
+class SelectionFrame;
 class frmshowcolor;
 struct Services;
 
@@ -34,6 +40,9 @@ class PaletteView : public QWidget
 {
     Q_OBJECT
 public:
+    static constexpr int cellCount = 216;
+    static constexpr int rows = 12;
+
     PaletteView(frmshowcolor& main, PaletteStore& store, Services& services, QWidget* clientArea);
 
     // Connects the palette commands of the main window's menus and toolbar.
@@ -51,8 +60,54 @@ public:
     // Selects the first palette of the chooser and shows its page 1.
     void showFirstPalette();
 
+    // The palette on display (the chooser's selected entry), "" when the index is empty.
+    std::string currentFile() const;
+    int page() const { return m_page; }
+    int pageCount() const { return m_pageCount; }
+    int chartColorCount() const { return m_chartColorCount; }
+    int selectedRecord() const { return m_selectedRecord; }
+
+    QComboBox* cmbChart = nullptr;
+    std::array<PaletteCell*, cellCount> lblcor{};
+    SelectionFrame* shpSelect = nullptr;
+
 private:
+    void createGrid();
+    void onChartChosen(int index);
+    void onCellReleased(int cell, Qt::MouseButton button, QPoint globalPos);
+    void showPage(const std::string& file, int page);
+    void setPageButtons();
+    void fillAddTo(const std::vector<std::string>& files, const QStringList& titles);
+    void selectChart(int index);
+    std::string kindOnDisplay() const;
+    QString titleOnDisplay() const;
+
+    // Commands (PaletteCommands.cpp).
+    void onNewChart();
+    void onAddTo(int item);
+    void onDeleteColor();
+    void onDeleteChart();
+    void onCleanAll();
+    void onCleanDuplicates();
+    void onPage(int step);
+    // Runs a command; a file failure is shown naming the file, and the view keeps what it had.
+    bool guarded(const std::function<void()>& command);
+
     frmshowcolor& m_main;
     PaletteStore& m_store;
     Services& m_services;
+    PaletteMenus m_menus{};
+
+    // One element per index entry, in index order: position i is chooser item i.
+    std::vector<std::string> m_files, m_titles, m_kinds;
+    std::string m_newChartFile;
+    std::vector<std::string> m_addToFiles;
+    std::vector<QAction*> mnuAddChart;
+    int m_page = 1;
+    int m_shownIndex = -1; // chooser item whose palette the grid shows
+    int m_pageCount = 1;
+    int m_chartColorCount = 0;
+    int m_selectedRecord = 0;
+    bascommon::ColorValue m_lastCellColor = 0;
+    bool m_recentFailureShown = false;
 };

@@ -1,0 +1,418 @@
+// The palette grid, paging, selection, palette commands and the recent-colors rule.
+#include "MainWindowFixture.h"
+
+#include "palette/PaletteCell.h"
+#include "palette/PaletteView.h"
+
+#include <QComboBox>
+#include <QMenu>
+
+using bascommon::ColorValue;
+
+namespace
+{
+
+constexpr ColorValue white = 0xFFFFFF;
+
+// Record k of a test palette: red = k mod 256, green = k div 256, blue 0x80, so that every
+// cell tells which record it shows.
+std::string numberedRecords(int count)
+{
+    std::string bytes;
+    char record[8];
+    for (int k = 1; k <= count; ++k) {
+        std::snprintf(record, sizeof record, "%02X%02X80", k % 256, k / 256);
+        bytes += record;
+    }
+    return bytes;
+}
+
+ColorValue recordColor(int k)
+{
+    return bascommon::RGB(k % 256, k / 256, 0x80);
+}
+
+QStringList visibleItems(QMenu* menu)
+{
+    QStringList items;
+    for (QAction* a : menu->actions())
+        if (a->isVisible())
+            items << (a->isSeparator() ? QString("-") : a->text());
+    return items;
+}
+
+} // namespace
+
+class PaletteViewTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MainWindowFixture> f;
+
+    PaletteView& view() { return *f->window().paletteView(); }
+    PaletteCell* cell(int i)
+    {
+        return f->find<PaletteCell>(qPrintable(QString("lblcor_%1").arg(i)));
+    }
+    QAction* action(const char* name) { return f->find<QAction>(name); }
+    QComboBox* chooser() { return f->find<QComboBox>("cmbChart"); }
+
+    // Adds a palette of the given kind holding `count` numbered records, and shows it.
+    void showTestPalette(int count, const std::string& kind = "1",
+                         const std::string& file = "c50.rgb")
+    {
+        f->writeFile(file, numberedRecords(count));
+        std::string index = f->readFile("colorchart.cci");
+        index += file + "\r\nTest palette\r\n" + kind + "\r\n";
+        f->writeFile("colorchart.cci", index);
+        view().ShowChartMenu();
+        chooser()->setCurrentIndex(chooser()->count() - 1);
+    }
+    void click(int i, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(cell(i), button, {}, QPoint(5, 5));
+    }
+    int chooserIndexOf(const QString& title) { return chooser()->findText(title); }
+    ColorValue centerOf(int i) { return cell(i)->color(); }
+
+private slots:
+    void init()
+    {
+        f = std::make_unique<MainWindowFixture>();
+        f->window();
+    }
+    void cleanup() { f.reset(); }
+
+    void startsOnThePageOneOfTheFirstPalette()
+    {
+        QCOMPARE(chooser()->currentIndex(), 0);
+        QCOMPARE(chooser()->itemText(1), QString("Recent Colors"));
+        QCOMPARE(view().page(), 1);
+        QVERIFY(f->find<QWidget>("shpSelect")->isHidden());
+        QVERIFY(!action("mnuDelCor")->isEnabled());
+        QVERIFY(!action("mnuDelChart")->isEnabled()); // the first palette is permanent
+        QVERIFY(action("mnuCleanAll")->isEnabled());
+    }
+
+    void gridIsFilledDownEachColumnWithOverlappingBorders()
+    {
+        QWidget* client = f->find<QWidget>("clientArea");
+        const struct {
+            int cell, left, top;
+        } places[] = {{0, 124, 27},  {1, 124, 42},  {11, 124, 192},
+                      {12, 143, 27}, {13, 143, 42}, {215, 124 + 17 * 19, 27 + 11 * 15}};
+        for (const auto& p : places) {
+            QCOMPARE(cell(p.cell)->mapTo(client, QPoint(0, 0)), QPoint(p.left, p.top));
+            QCOMPARE(cell(p.cell)->size(), QSize(20, 16));
+        }
+        click(13);
+        QWidget* frame = f->find<QWidget>("shpSelect");
+        QVERIFY(!frame->isHidden());
+        QCOMPARE(QRect(frame->mapTo(client, QPoint(0, 0)), frame->size()), QRect(141, 40, 24, 20));
+    }
+
+    void emptyPaletteIsWhiteAndItsCellsSelectNothingToDelete()
+    {
+        showTestPalette(0);
+        for (int i = 0; i < 216; ++i)
+            QCOMPARE(centerOf(i), white);
+        QVERIFY(!action("prevpage")->isEnabled());
+        QVERIFY(!action("nextpage")->isEnabled());
+        f->window().CurrentColorChanged(0x123456);
+        click(40);
+        QCOMPARE(f->window().currentColor(), white);
+        QVERIFY(!action("mnuDelCor")->isEnabled());
+    }
+
+    void pagesShowNewestFirst_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("pages");
+        // {cell, record} pairs; record 0 means white
+        QTest::addColumn<QList<QPoint>>("cells");
+        QTest::newRow("216 on one page") << 216 << 1 << 1 << QList<QPoint>{{0, 216}, {215, 1}};
+        QTest::newRow("217, page 1") << 217 << 1 << 2 << QList<QPoint>{{0, 217}, {215, 2}};
+        QTest::newRow("217, page 2") << 217 << 2 << 2 << QList<QPoint>{{0, 1}, {1, 0}, {215, 0}};
+        QTest::newRow("300, page 1") << 300 << 1 << 2 << QList<QPoint>{{0, 300}, {215, 85}};
+        QTest::newRow("300, page 2")
+            << 300 << 2 << 2 << QList<QPoint>{{0, 84}, {83, 1}, {84, 0}, {215, 0}};
+        QTest::newRow("700, page 3") << 700 << 3 << 4 << QList<QPoint>{{0, 268}, {215, 53}};
+    }
+    void pagesShowNewestFirst()
+    {
+        QFETCH(int, count);
+        QFETCH(int, page);
+        QFETCH(int, pages);
+        QFETCH(QList<QPoint>, cells);
+        showTestPalette(count);
+        for (int p = 1; p < page; ++p)
+            action("nextpage")->trigger();
+        QCOMPARE(view().page(), page);
+        QCOMPARE(view().pageCount(), pages);
+        for (const QPoint& c : cells)
+            QCOMPARE(centerOf(c.x()), c.y() == 0 ? white : recordColor(c.y()));
+        QCOMPARE(action("prevpage")->isEnabled(), page > 1);
+        QCOMPARE(action("nextpage")->isEnabled(), page < pages);
+    }
+
+    void clickingACellSelectsItsRecordForDeletion()
+    {
+        showTestPalette(300);
+        action("nextpage")->trigger();
+        click(13); // record 300 - 216 - 13 = 71
+        QCOMPARE(view().selectedRecord(), 71);
+        QCOMPARE(f->window().currentColor(), recordColor(71));
+        QVERIFY(action("mnuDelCor")->isEnabled());
+        action("mnuDelCor")->trigger();
+        QCOMPARE(view().page(), 1);
+        QCOMPARE(view().chartColorCount(), 299);
+        const std::string left = f->readFile("c50.rgb");
+        QCOMPARE(left.substr(70 * 6, 6), std::string("480080")); // record 72 moved up
+        QVERIFY(!action("mnuDelCor")->isEnabled());
+        QVERIFY(f->find<QWidget>("shpSelect")->isHidden());
+    }
+
+    void addingToThePaletteOnDisplayReturnsToPageOne()
+    {
+        showTestPalette(300);
+        action("nextpage")->trigger();
+        f->window().CurrentColorChanged(0x00CC33);
+        const QList<QAction*> items = f->find<QMenu>("mnuAddto")->actions();
+        QCOMPARE(items.last()->text(), QString("Test palette"));
+        items.last()->trigger();
+        QCOMPARE(view().page(), 1);
+        QCOMPARE(centerOf(0), 0x00CC33);
+        QCOMPARE(f->readFile("c50.rgb").substr(300 * 6), std::string("33CC00"));
+
+        // Adding to another palette leaves the display alone.
+        action("nextpage")->trigger();
+        items.first()->trigger(); // "My Colors"
+        QCOMPARE(view().page(), 2);
+        QVERIFY(f->readFile("mycolor.rgb").ends_with("33CC00"));
+    }
+
+    void addToListsPermanentAndUserPalettesOnly()
+    {
+        f->writeFile("colorchart.cci", "mycolor.rgb\r\nMine\r\n0\r\nrecent.rgb\r\nRecent\r\n2\r\n"
+                                       "c33.rgb\r\nOther kind\r\n 7 \r\nc44.rgb\r\nBlack & White\r\n"
+                                       "1\r\nc9.rgb\r\nNine\r\n0\r\n");
+        view().ShowChartMenu();
+        QStringList captions;
+        for (QAction* a : f->find<QMenu>("mnuAddto")->actions())
+            captions << a->text();
+        QCOMPARE(captions, (QStringList{"Mine", "Black && White", "Nine"}));
+        f->window().CurrentColorChanged(0x0000FF);
+        f->find<QMenu>("mnuAddto")->actions().at(1)->trigger();
+        QCOMPARE(f->readFile("c44.rgb"), std::string("FF0000"));
+    }
+
+    void editMenuFollowsTheKind_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("clean");
+        QTest::addColumn<bool>("deletePalette");
+        QTest::newRow("recent") << "2" << false << false;
+        QTest::newRow("permanent") << "0" << true << false;
+        QTest::newRow("user") << "1" << true << true;
+        QTest::newRow("user with spaces") << " 1  " << true << true;
+        QTest::newRow("other") << "x" << true << true;
+    }
+    void editMenuFollowsTheKind()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, clean);
+        QFETCH(bool, deletePalette);
+        showTestPalette(3, kind.toStdString());
+        QCOMPARE(action("mnuCleanAll")->isEnabled(), clean);
+        QCOMPARE(action("mnuCleanDup")->isEnabled(), clean);
+        QCOMPARE(action("mnuDelChart")->isEnabled(), deletePalette);
+        click(0);
+        QCOMPARE(action("mnuDelCor")->isEnabled(), kind != "2");
+    }
+
+    void recentPaletteOnDisplayTakesNewColorsButNotItsOwnCells()
+    {
+        chooser()->setCurrentIndex(1);
+        f->window().CurrentColorChanged(0x3366FF);
+        QCOMPARE(centerOf(0), 0x3366FF);
+        f->window().CurrentColorChanged(0x000000);
+        f->window().CurrentColorChanged(0xFFFFFF);
+        QCOMPARE(f->readFile("recent.rgb"), std::string("FF6633"));
+        f->window().CurrentColorChanged(0x112233);
+        click(1); // the older color, 0x3366FF
+        QCOMPARE(f->window().currentColor(), 0x3366FF);
+        QCOMPARE(f->readFile("recent.rgb"), std::string("FF6633"
+                                                        "332211"));
+        QVERIFY(!f->find<QWidget>("shpSelect")->isHidden());
+        QVERIFY(!action("mnuDelCor")->isEnabled());
+    }
+
+    void cellsOfOtherPalettesAreRememberedWithoutRedisplay()
+    {
+        showTestPalette(5);
+        click(0);
+        click(0); // repeats are remembered too
+        QCOMPARE(f->readFile("recent.rgb"), std::string("050080"
+                                                        "050080"));
+        QCOMPARE(chooser()->currentIndex(), chooser()->count() - 1);
+        QVERIFY(action("mnuDelCor")->isEnabled()); // the selection stays: same color
+        f->window().CurrentColorChanged(0x445566);
+        QVERIFY(!action("mnuDelCor")->isEnabled());
+    }
+
+    void deletingThePaletteAsksAndThenShowsTheFirst()
+    {
+        showTestPalette(4);
+        const std::string index = f->readFile("colorchart.cci");
+        f->fakes.questions.answers = {false};
+        action("mnuDelChart")->trigger();
+        QCOMPARE(f->fakes.questions.asked.back().caption, QString("Delete current color palette"));
+        QCOMPARE(f->fakes.questions.asked.back().text,
+                 QString("Are you sure you want to delete \"Test palette\" palette?"));
+        QCOMPARE(f->readFile("colorchart.cci"), index);
+        QVERIFY(std::filesystem::exists(f->folder() / "c50.rgb"));
+
+        action("mnuDelChart")->trigger(); // Yes
+        QVERIFY(!std::filesystem::exists(f->folder() / "c50.rgb"));
+        QCOMPARE(chooserIndexOf("Test palette"), -1);
+        QCOMPARE(chooser()->currentIndex(), 0);
+        QCOMPARE(view().currentFile(), std::string("mycolor.rgb"));
+        QCOMPARE(view().page(), 1);
+    }
+
+    void cleaningAllColorsAsksFirst()
+    {
+        showTestPalette(4);
+        f->fakes.questions.answers = {false};
+        action("mnuCleanAll")->trigger();
+        QCOMPARE(f->fakes.questions.asked.back().caption,
+                 QString("Clean all colors of current palette"));
+        QCOMPARE(
+            f->fakes.questions.asked.back().text,
+            QString("Are you sure you want to delete all colors of \"Test palette\" palette?"));
+        QCOMPARE(view().chartColorCount(), 4);
+        action("mnuCleanAll")->trigger();
+        QCOMPARE(view().chartColorCount(), 0);
+        QCOMPARE(centerOf(0), white);
+        QCOMPARE(f->readFile("c50.rgb"), std::string()); // created again by the display
+    }
+
+    void cleaningDuplicates()
+    {
+        showTestPalette(1);
+        click(0);
+        action("mnuCleanDup")->trigger(); // one color: nothing, not even a redisplay
+        QVERIFY(!f->find<QWidget>("shpSelect")->isHidden());
+
+        f->writeFile("c50.rgb", "AAAAAABBBBBBAAAAAAbbbbbb");
+        int page = 1;
+        f->window().ShowColorChart("c50.rgb", page);
+        action("mnuCleanDup")->trigger();
+        QCOMPARE(f->readFile("c50.rgb"), std::string("AAAAAABBBBBBbbbbbb"));
+        QCOMPARE(view().chartColorCount(), 3);
+        QCOMPARE(centerOf(0), 0xBBBBBB);
+    }
+
+    void newPaletteIsNamedThroughTheInputBox_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("named") << "  Brand blues " << true << "Brand blues";
+        QTest::newRow("spaces only") << "   " << true << "Untiltled";
+        QTest::newRow("cancelled") << "Brand" << false << "";
+    }
+    void newPaletteIsNamedThroughTheInputBox()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, ok);
+        QFETCH(QString, title);
+        const int before = chooser()->count();
+        QString caption;
+        MainWindowFixture::onNextModal([&](QWidget* dialog) {
+            caption = dialog->windowTitle();
+            auto* box = dialog->findChild<QLineEdit*>("txtResult");
+            QTest::keyClicks(box, typed);
+            QTest::mouseClick(dialog->findChild<QWidget*>(ok ? "cmdOk" : "cmdCancel"),
+                              Qt::LeftButton);
+        });
+        action("addnew")->trigger();
+        QCOMPARE(caption, QString("Add a new color palette"));
+        if (!ok) {
+            QCOMPARE(chooser()->count(), before);
+            QVERIFY(!std::filesystem::exists(f->folder() / "c10.rgb"));
+            return;
+        }
+        QCOMPARE(chooser()->count(), before + 1);
+        QCOMPARE(chooser()->currentText(), title);
+        QCOMPARE(view().currentFile(), std::string("c10.rgb"));
+        QVERIFY(f->readFile("colorchart.cci")
+                    .ends_with("c10.rgb\r\n" + title.toStdString() + "\r\n1\r\n"));
+        QVERIFY(std::filesystem::exists(f->folder() / "c10.rgb"));
+        QVERIFY(action("mnuDelChart")->isEnabled());
+    }
+
+    void cellPopupShowsTheEditMenuWithItsExtraItems()
+    {
+        showTestPalette(3);
+        QStringList shown;
+        QTimer::singleShot(0, [&] {
+            auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!popup)
+                return;
+            shown = visibleItems(popup);
+            popup->close();
+        });
+        f->window().show();
+        click(2, Qt::RightButton);
+        QCOMPARE(f->window().currentColor(), recordColor(1));
+        QCOMPARE(shown, (QStringList{"Copy DEC Format of Color", "Copy HEX Format of Color",
+                                     "Copy Special Format", "-", "Add This Color To", "-",
+                                     "&Delete Selected Color", "Delete &Current Palette", "-",
+                                     "Clean Duplicate Colors", "Clean All Colors", "-",
+                                     "Preview: Show Color Details"}));
+        QCOMPARE(visibleItems(f->find<QMenu>("mnuEdit")),
+                 (QStringList{"Copy DEC Format of Color", "Copy HEX Format of Color",
+                              "Copy Special Format", "-", "&Delete Selected Color",
+                              "Delete &Current Palette", "-", "Clean Duplicate Colors",
+                              "Clean All Colors"}));
+    }
+
+    void cellTooltipNamesTheColor()
+    {
+        showTestPalette(1);
+        QCOMPARE(cell(0)->toolTip(),
+                 QString("#010080 - Right-click for more features. Double-click to show color "
+                         "details."));
+    }
+
+    void fileFailuresAreShownAndChangeNothing()
+    {
+        // A palette whose name leads out of the data folder, and one whose file is a folder.
+        showTestPalette(5);
+        std::string index = f->readFile("colorchart.cci");
+        index += "../evil.rgb\r\nEvil\r\n1\r\n";
+        f->writeFile("colorchart.cci", index);
+        std::filesystem::create_directory(f->folder() / "c51.rgb");
+        index += "c51.rgb\r\nFolder\r\n1\r\n";
+        f->writeFile("colorchart.cci", index);
+        view().ShowChartMenu();
+        chooser()->setCurrentIndex(chooserIndexOf("Test palette"));
+        chooser()->setCurrentIndex(chooserIndexOf("Evil"));
+        QVERIFY(f->fakes.questions.errors.back().text.contains("../evil.rgb"));
+        QCOMPARE(chooser()->currentText(), QString("Test palette"));
+        QCOMPARE(centerOf(0), recordColor(5)); // the grid keeps what it showed
+        QCOMPARE(view().chartColorCount(), 5);
+
+        const auto errors = f->fakes.questions.errors.size();
+        const QList<QAction*> items = f->find<QMenu>("mnuAddto")->actions();
+        items.last()->trigger(); // "Folder"
+        QCOMPARE(f->fakes.questions.errors.size(), errors + 1);
+        QVERIFY(f->fakes.questions.errors.back().text.contains("c51.rgb"));
+    }
+};
+
+QTEST_MAIN(PaletteViewTest)
+#include "PaletteView_test.moc"
