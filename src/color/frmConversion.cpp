@@ -1,10 +1,222 @@
 #include "color/frmConversion.h"
 
-// Placeholder: the conversion dialog is being written.
-frmConversion::frmConversion(const CurrentColorTexts&, Services& services,
+#include "app/Widgets.h"
+#include "platform/Services.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+
+namespace
+{
+
+// The rows of each model, in tab order: captions and slider maximums (minimum always 0).
+struct ModelRows {
+    const char* tab;
+    int rows;
+    std::array<const char*, 4> captions;
+    std::array<int, 4> maximums;
+};
+
+constexpr std::array<ModelRows, 5> modelRows = {{
+    {"RGB", 3, {"R", "G", "B", ""}, {255, 255, 255, 0}},
+    {"HLS", 3, {"H", "L", "S", ""}, {360, 100, 100, 0}},
+    {"CMY", 3, {"C", "M", "Y", ""}, {255, 255, 255, 0}},
+    {"CMYK", 4, {"C", "M", "Y", "K"}, {100, 100, 100, 100}},
+    {"YCbCr", 3, {"Y", "Cb", "Cr", ""}, {255, 255, 255, 0}},
+}};
+
+constexpr std::array<int, 4> valueBoxTops = {2, 37, 72, 108};
+
+QByteArray indexedName(const char* base, int i)
+{
+    return base + ("_" + QByteArray::number(i));
+}
+
+} // namespace
+
+frmConversion::frmConversion(const CurrentColorTexts& current, Services& services,
                              std::function<void(bascommon::ColorValue)> currentColorChanged,
                              QWidget* parent)
     : QDialog(parent), m_services(services), m_currentColorChanged(std::move(currentColorChanged))
 {
-    setWindowTitle("Color Conversion");
+    setWindowTitle(tr("Color Conversion"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(418, 208);
+    createControls();
+
+    m_services.stayOnTop.setTopMost(this, true);
+    // The "RGB" tab is selected and nothing is updating, so each slider that moves writes the
+    // RGB rows into the working color: afterwards it is the main window's current color.
+    sldVal[0]->setValue(current.r.toInt());
+    sldVal[1]->setValue(current.g.toInt());
+    sldVal[2]->setValue(current.b.toInt());
+    onTabModelsChanged();
+    for (int i = 0; i < 3; ++i)
+        RefreshRow(i);
+}
+
+void frmConversion::createControls()
+{
+    tabModels = makeNamed<QTabWidget>(this, "tabModels");
+    tabModels->setGeometry(11, 5, 299, 195);
+    for (const ModelRows& model : modelRows)
+        tabModels->addTab(new QWidget, QString::fromLatin1(model.tab));
+
+    // Lies over the tab strip's page area; created after it, so it stays on top.
+    fraCtls = makeNamed<QFrame>(this, "fraCtls");
+    fraCtls->setGeometry(27, 52, 271, 145);
+    QFont bold = font();
+    bold.setBold(true);
+    for (int i = 0; i < 4; ++i) {
+        const auto row = static_cast<std::size_t>(i);
+        lblCp[row] =
+            makeNamed<QLabel>(fraCtls, indexedName("lblCp", i).constData(), QStringLiteral("X:"));
+        lblCp[row]->setGeometry(4, 4 + 36 * i, 16, 17);
+        lblCp[row]->setFont(bold);
+        sldVal[row] =
+            makeNamed<QSlider>(fraCtls, indexedName("sldVal", i).constData(), Qt::Horizontal);
+        sldVal[row]->setGeometry(20, 4 + 36 * i, 193, 17);
+        sldVal[row]->setRange(0, 255);
+        txtval[row] = makeNamed<QLineEdit>(fraCtls, indexedName("txtval", i).constData(),
+                                           QStringLiteral("0"));
+        txtval[row]->setGeometry(226, valueBoxTops[row], 33, 20);
+        txtval[row]->setReadOnly(true);
+        connect(sldVal[row], &QSlider::valueChanged, this, [this, i] { RefreshRow(i); });
+    }
+
+    picClr = makeNamed<QLabel>(this, "picClr");
+    picClr->setGeometry(323, 8, 81, 89);
+    picClr->setFrameShape(QFrame::Panel);
+    picClr->setFrameShadow(QFrame::Sunken);
+    picClr->setAutoFillBackground(true);
+    txtHEX = makeNamed<QLineEdit>(this, "txtHEX", QStringLiteral("0"));
+    txtHEX->setGeometry(323, 105, 81, 19);
+    txtHEX->setReadOnly(true);
+    Command2 = makeNamed<QPushButton>(this, "Command2", tr("OK"));
+    Command2->setGeometry(323, 142, 81, 26);
+    Command1 = makeNamed<QPushButton>(this, "Command1", tr("Cancel"));
+    Command1->setGeometry(323, 172, 81, 26);
+
+    connect(tabModels, &QTabWidget::currentChanged, this, &frmConversion::onTabModelsChanged);
+    connect(Command2, &QPushButton::clicked, this, &frmConversion::onCommand2Clicked);
+    connect(Command1, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bascommon::ColorValue frmConversion::sampleColor() const
+{
+    return bascommon::RGB(m_working.rgbR(), m_working.rgbG(), m_working.rgbB());
+}
+
+frmConversion::Model frmConversion::selectedModel() const
+{
+    return static_cast<Model>(tabModels->currentIndex());
+}
+
+void frmConversion::onTabModelsChanged()
+{
+    // Rebuilding the rows moves every slider twice; draw only the result.
+    setUpdatesEnabled(false);
+    ConfigureRows();
+    LoadSliders();
+    setUpdatesEnabled(true);
+}
+
+void frmConversion::ConfigureRows()
+{
+    const ModelRows& model = modelRows[static_cast<std::size_t>(tabModels->currentIndex())];
+    const bool fourRows = model.rows == 4;
+    lblCp[3]->setVisible(fourRows);
+    sldVal[3]->setVisible(fourRows);
+    txtval[3]->setVisible(fourRows);
+
+    // Back to 0 before the maximums change, so that no value ever lies above a new maximum.
+    m_updating = true;
+    for (QSlider* slider : sldVal)
+        slider->setValue(0);
+    m_updating = false;
+
+    for (std::size_t row = 0; row < static_cast<std::size_t>(model.rows); ++row) {
+        lblCp[row]->setText(QString::fromLatin1(model.captions[row]));
+        sldVal[row]->setMaximum(model.maximums[row]);
+    }
+}
+
+void frmConversion::LoadSliders()
+{
+    m_updating = true;
+    const auto load = [this](std::array<int, 4> values, int rows) {
+        for (std::size_t row = 0; row < static_cast<std::size_t>(rows); ++row)
+            sldVal[row]->setValue(values[row]);
+    };
+    const cClrModels& c = m_working;
+    switch (selectedModel()) {
+    case Model::Rgb:
+        load({c.rgbR(), c.rgbG(), c.rgbB(), 0}, 3);
+        break;
+    case Model::Hls:
+        load({c.hlsH(), c.hlsL(), c.hlsS(), 0}, 3);
+        break;
+    case Model::Cmy:
+        load({c.cmyC(), c.cmyM(), c.cmyY(), 0}, 3);
+        break;
+    case Model::Cmyk:
+        load({c.cmykC(), c.cmykM(), c.cmykY(), c.cmykK()}, 4);
+        break;
+    case Model::YCbCr:
+        load({c.ycbcrY(), c.ycbcrCb(), c.ycbcrCr(), 0}, 3);
+        break;
+    }
+    m_updating = false;
+}
+
+void frmConversion::ApplySliders()
+{
+    // The slider ranges are the model ranges, so every value fits its setter's type.
+    const auto value = [this](std::size_t row) {
+        return static_cast<std::int16_t>(sldVal[row]->value());
+    };
+    switch (selectedModel()) {
+    case Model::Rgb:
+        m_working.rgbR(static_cast<std::uint8_t>(value(0)));
+        m_working.rgbG(static_cast<std::uint8_t>(value(1)));
+        m_working.rgbB(static_cast<std::uint8_t>(value(2)));
+        break;
+    case Model::Hls:
+        m_working.SetHLS(value(0), value(1), value(2));
+        break;
+    case Model::Cmy:
+        m_working.SetCMY(value(0), value(1), value(2));
+        break;
+    case Model::Cmyk:
+        m_working.SetCMYK(value(0), value(1), value(2), value(3));
+        break;
+    case Model::YCbCr:
+        m_working.SetYCbCr(value(0), value(1), value(2));
+        break;
+    }
+}
+
+void frmConversion::RefreshRow(int i)
+{
+    const auto row = static_cast<std::size_t>(i);
+    txtval[row]->setText(QString::number(sldVal[row]->value()));
+    if (!m_updating)
+        ApplySliders();
+    const bascommon::ColorValue color = sampleColor();
+    QPalette palette = picClr->palette();
+    palette.setColor(QPalette::Window, QColor(bascommon::GetRed(color), bascommon::GetGreen(color),
+                                              bascommon::GetBlue(color)));
+    picClr->setPalette(palette);
+    txtHEX->setText(QString::fromStdString(bascommon::HexRGB(color)));
+}
+
+void frmConversion::onCommand2Clicked()
+{
+    m_currentColorChanged(sampleColor());
+    accept();
 }

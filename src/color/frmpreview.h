@@ -1,18 +1,51 @@
 #pragma once
 
 #include "app/ColorEditor.h"
+#include "color/ColorInfoPage.h"
 
 #include <QDialog>
 
+#include <array>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
 struct Services;
 
-// The Color Info window: the current color full screen with its values in every model.
+// The Color Info window: the current color full screen, with a panel of its values in the RGB,
+// HLS, CMY, CMYK and YCbCr models. A right-button release opens the "Action" menu, which saves
+// the values as an HTML page or closes the window. The content is fixed when it opens.
 class frmpreview : public QDialog
 {
     Q_OBJECT
 public:
     frmpreview(const CurrentColorTexts& current, Services& services, QWidget* parent = nullptr);
 
+    // The values as the boxes show them.
+    ColorInfo shownInfo() const;
+
+    QMenu* mnufile; // "Action"
+    QAction* mnusave;
+    QAction* mnuexit;
+    QFrame* PicInfo;
+    QLabel* lblTitle;
+    QLineEdit* txtHEX;
+    QLineEdit *txtr, *txtg, *txtb;
+    QLineEdit *txth, *txtl, *txts;
+    QLineEdit *txtc, *txtm, *txtY;
+    QLineEdit *txtc1, *txtm1, *txtY1, *txtK;
+    QLineEdit *txtY2, *txtCb, *txtCr;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void createPanel();
+    void createMenu();
+    void onMnusaveTriggered();
+
     Services& m_services;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/Services.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 #include <deque>
@@ -62,14 +63,20 @@ public:
 class FakeFileSaveDialog final : public FileSaveDialog
 {
 public:
-    std::optional<QString> getSaveFileName(QWidget*, const QString&, const QString&,
-                                           const QString&) override
+    std::optional<QString> getSaveFileName(QWidget*, const QString&, const QString& suggestedName,
+                                           const QString& filter) override
     {
         ++calls;
+        lastSuggestedName = suggestedName;
+        lastFilter = filter;
+        if (answer && QFileInfo::exists(*answer))
+            replaceAsked.push_back(*answer); // the real dialog asks before returning it
         return answer;
     }
     std::optional<QString> answer;
     int calls = 0;
+    QString lastSuggestedName, lastFilter;
+    std::vector<QString> replaceAsked;
 };
 
 // Returns `answer` when set, else the initial color as a cancelled dialog does.

@@ -1,0 +1,254 @@
+// The Color Info window.
+#include "MainWindowFixture.h"
+
+#include "color/frmpreview.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using bascommon::RGB;
+
+namespace
+{
+
+CurrentColorTexts textsOf(int r, int g, int b)
+{
+    const bascommon::ColorValue color = RGB(r, g, b);
+    return {color, QString::fromStdString(bascommon::HexRGB(color)), QString::number(r),
+            QString::number(g), QString::number(b)};
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const QString expectedPage = QStringLiteral(HUEBENCH_TEST_DATA "/colorinfo_255_161_204.html");
+
+} // namespace
+
+class FrmpreviewTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    FakeServices fakes;
+    std::optional<Services> services;
+    std::unique_ptr<frmpreview> window;
+    std::unique_ptr<QTemporaryDir> dir;
+
+    frmpreview& open(const CurrentColorTexts& texts)
+    {
+        services.emplace(fakes.services());
+        window = std::make_unique<frmpreview>(texts, *services);
+        window->show();
+        return *window;
+    }
+    QString box(const char* name) { return window->findChild<QLineEdit*>(name)->text(); }
+    QMenu* menu() { return window->findChild<QMenu*>("mnufile"); }
+    void save() { window->findChild<QAction*>("mnusave")->trigger(); }
+    QString path(const QString& name) { return dir->filePath(name); }
+
+private slots:
+    void init()
+    {
+        fakes = {};
+        dir = std::make_unique<QTemporaryDir>();
+    }
+    void cleanup() { window.reset(); }
+
+    void showsTheColorInEveryModel_data()
+    {
+        QTest::addColumn<int>("r");
+        QTest::addColumn<int>("g");
+        QTest::addColumn<int>("b");
+        QTest::addColumn<QStringList>("values");
+        // txtHEX, RGB, HLS, CMY, CMYK, YCbCr
+        QTest::newRow("pink") << 255 << 161 << 204
+                              << QStringList{"#FFA1CC", "255", "161", "204", "33", "82",
+                                             "100",     "0",   "94",  "51",  "0",  "37",
+                                             "20",      "0",   "194", "134", "172"};
+        QTest::newRow("black") << 0 << 0 << 0
+                               << QStringList{"#000000", "0",   "0",   "0",   "60", "0",
+                                              "0",       "255", "255", "255", "0",  "0",
+                                              "0",       "100", "0",   "128", "128"};
+    }
+    void showsTheColorInEveryModel()
+    {
+        QFETCH(int, r);
+        QFETCH(int, g);
+        QFETCH(int, b);
+        QFETCH(QStringList, values);
+        open(textsOf(r, g, b));
+        QStringList shown;
+        for (const char* name :
+             {"txtHEX", "txtr", "txtg", "txtb", "txth", "txtl", "txts", "txtc", "txtm", "txtY",
+              "txtc1", "txtm1", "txtY1", "txtK", "txtY2", "txtCb", "txtCr"})
+            shown << box(name);
+        QCOMPARE(shown, values);
+        QCOMPARE(window->palette().color(QPalette::Window), QColor(r, g, b));
+    }
+
+    // A pending edit of the main window shows as typed.
+    void rgbTextsAreCopiedAsTheyAre()
+    {
+        open({RGB(7, 0, 0), "#070000", "007", "0", "00"});
+        QCOMPARE(box("txtr"), QString("007"));
+        QCOMPARE(box("txtb"), QString("00"));
+        QCOMPARE(box("txtc"), QString("248"));
+    }
+
+    void coversTheScreenWithThePanelAtTheLeft()
+    {
+        open(textsOf(255, 161, 204));
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(window->windowState() & Qt::WindowFullScreen);
+        QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
+        auto* panel = window->findChild<QFrame*>("PicInfo");
+        QCOMPARE(panel->geometry(), QRect(0, 0, 240, window->height()));
+        QVERIFY(panel->palette().color(QPalette::Window) != QColor(255, 161, 204));
+        QCOMPARE(fakes.stayOnTop.calls.size(), 1u);
+        QVERIFY(fakes.stayOnTop.calls[0].onTop);
+        for (const char* name : {"txtHEX", "txtr", "txtK", "txtCr"})
+            QVERIFY(window->findChild<QLineEdit*>(name)->isReadOnly());
+    }
+
+    void rightReleaseOpensTheActionMenu_data()
+    {
+        QTest::addColumn<QPoint>("at"); // in window coordinates; the panel is 240 wide
+        QTest::addColumn<int>("button");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("right on the color") << QPoint(400, 200) << int(Qt::RightButton) << true;
+        QTest::newRow("right on the panel") << QPoint(20, 200) << int(Qt::RightButton) << true;
+        QTest::newRow("right on a group name") << QPoint(40, 60) << int(Qt::RightButton) << true;
+        QTest::newRow("left on the color") << QPoint(400, 200) << int(Qt::LeftButton) << false;
+        QTest::newRow("left on the panel") << QPoint(20, 200) << int(Qt::LeftButton) << false;
+        QTest::newRow("middle on the color") << QPoint(400, 200) << int(Qt::MiddleButton) << false;
+    }
+    void rightReleaseOpensTheActionMenu()
+    {
+        QFETCH(QPoint, at);
+        QFETCH(int, button);
+        QFETCH(bool, opens);
+        open(textsOf(255, 161, 204));
+        QWidget* target = window->childAt(at) ? window->childAt(at) : window.get();
+        QTest::mouseClick(target, Qt::MouseButton(button), {}, target->mapFrom(window.get(), at));
+        QCOMPARE(menu()->isVisible(), opens);
+        menu()->close();
+        QCOMPARE(menu()->title(), QString("Action"));
+    }
+
+    void exitClosesTheWindow()
+    {
+        open(textsOf(255, 161, 204));
+        window->findChild<QAction*>("mnuexit")->trigger();
+        QVERIFY(!window->isVisible());
+    }
+
+    void savesThePageProposingTheHexName()
+    {
+        open(textsOf(255, 161, 204));
+        fakes.fileSaveDialog.answer = path("#FFA1CC.htm");
+        save();
+        QCOMPARE(fakes.fileSaveDialog.lastSuggestedName, QString("#FFA1CC.htm"));
+        QVERIFY(fakes.fileSaveDialog.lastFilter.contains("*.htm"));
+        QCOMPARE(readAll(path("#FFA1CC.htm")), readAll(expectedPage));
+        QVERIFY(fakes.questions.errors.empty());
+    }
+
+    void savingTwiceAsksBeforeReplacingAndWritesTheSamePage()
+    {
+        open(textsOf(255, 161, 204));
+        fakes.fileSaveDialog.answer = path("pink.htm");
+        save();
+        QVERIFY(fakes.fileSaveDialog.replaceAsked.empty());
+        save();
+        QCOMPARE(fakes.fileSaveDialog.replaceAsked, std::vector<QString>{path("pink.htm")});
+        QCOMPARE(readAll(path("pink.htm")), readAll(expectedPage));
+    }
+
+    // A name typed without an extension gets ".htm"; the dialog never saw that name, so the
+    // window asks itself before replacing it.
+    void nameWithoutExtensionGetsHtmAndAsksBeforeReplacing()
+    {
+        open(textsOf(255, 161, 204));
+        fakes.fileSaveDialog.answer = path("pink");
+        save();
+        QVERIFY(fakes.questions.asked.empty());
+        QCOMPARE(readAll(path("pink.htm")), readAll(expectedPage));
+
+        QFile::remove(path("pink.htm"));
+        QFile older(path("pink.htm"));
+        QVERIFY(older.open(QIODevice::WriteOnly));
+        older.write("older");
+        older.close();
+        fakes.questions.answers = {false};
+        save();
+        QCOMPARE(fakes.questions.asked.size(), 1u);
+        QVERIFY(fakes.questions.asked[0].text.contains("pink.htm"));
+        QCOMPARE(readAll(path("pink.htm")), QByteArray("older"));
+        fakes.questions.answers = {true};
+        save();
+        QCOMPARE(readAll(path("pink.htm")), readAll(expectedPage));
+        QVERIFY(!QFile::exists(path("pink")));
+    }
+
+    void cancellingTheDialogWritesNothing()
+    {
+        open(textsOf(255, 161, 204));
+        fakes.fileSaveDialog.answer.reset();
+        save();
+        QCOMPARE(fakes.fileSaveDialog.calls, 1);
+        QCOMPARE(QDir(dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList());
+    }
+
+    // A folder standing where the page must go, or a folder that does not exist: the user is
+    // told, the window stays, and a later save to a good place works.
+    void aFileThatCannotBeWrittenIsReported_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("folder in the way") << "page.htm";
+        QTest::newRow("missing folder") << "missing/page.htm";
+    }
+    void aFileThatCannotBeWrittenIsReported()
+    {
+        QFETCH(QString, name);
+        QVERIFY(QDir(dir->path()).mkdir("page.htm"));
+        open(textsOf(255, 161, 204));
+        fakes.fileSaveDialog.answer = path(name);
+        save();
+        QCOMPARE(fakes.questions.errors.size(), 1u);
+        QVERIFY(fakes.questions.errors[0].text.contains("page.htm"));
+        QVERIFY(window->isVisible());
+
+        fakes.fileSaveDialog.answer = path("good.htm");
+        save();
+        QCOMPARE(readAll(path("good.htm")), readAll(expectedPage));
+    }
+
+    // Opened from the main window, the window shows the current color and leaves it alone.
+    void opensFromTheMainWindowOnTheCurrentColor()
+    {
+        MainWindowFixture f;
+        f.window().CurrentColorChanged(RGB(255, 161, 204));
+        QString shownHls;
+        MainWindowFixture::onNextModal([&shownHls](QWidget* modal) {
+            for (const char* name : {"txth", "txtl", "txts"})
+                shownHls += modal->findChild<QLineEdit*>(name)->text() + " ";
+            modal->findChild<QAction*>("mnuexit")->trigger();
+        });
+        f.window().showColorDetails();
+        QCOMPARE(shownHls, QString("33 82 100 "));
+        QCOMPARE(f.window().currentColor(), RGB(255, 161, 204));
+    }
+};
+
+QTEST_MAIN(FrmpreviewTest)
+#include "frmpreview_test.moc"
