@@ -1,0 +1,426 @@
+// The web color scheme editor: items, preview, saved schemes, context menu and its windows.
+#include "MainWindowFixture.h"
+
+#include "web/SchemeEditor.h"
+#include "web/frmShowweb.h"
+#include "web/frmcss.h"
+
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace bascommon;
+
+namespace
+{
+
+const char* const allNine[] = {"lbldisplay", "lbltext_0", "lbltext_1", "lbltext_2", "lbltext_3",
+                               "lblnl",      "lblvl",     "lblal",     "lblhl"};
+
+// The classic factory scheme and the third one ("Sepia Paper"), as #RRGGBB.
+const QStringList classic = {"#FFFFFF", "#000000", "#0000FF", "#800080", "#FF0000", "#FF6600"};
+const QStringList sepia = {"#F5ECD7", "#3B2F2F", "#8B4513", "#6B3E75", "#B22222", "#D2691E"};
+
+} // namespace
+
+class SchemeEditorTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MainWindowFixture> f;
+
+    SchemeEditor& editor() { return *f->window().schemeEditor(); }
+    QListWidget* list() { return f->find<QListWidget>("lstCorset"); }
+    QPushButton* deleteButton() { return f->find<QPushButton>("cmdDelItem"); }
+
+    QColor back(const char* label) { return f->find(label)->palette().color(QPalette::Window); }
+    QColor fore(const char* label) { return f->find(label)->palette().color(QPalette::WindowText); }
+    QString caption(const char* label) { return f->find<QLabel>(label)->text(); }
+    QStringList captions()
+    {
+        QStringList all;
+        for (const char* label : allNine)
+            all << caption(label);
+        return all;
+    }
+
+    // The six colors the preview shows: Background, Text, and the four links, as #RRGGBB.
+    QStringList shown()
+    {
+        return {back("lbldisplay").name().toUpper(), fore("lbltext_0").name().toUpper(),
+                fore("lblnl").name().toUpper(),      fore("lblvl").name().toUpper(),
+                fore("lblal").name().toUpper(),      fore("lblhl").name().toUpper()};
+    }
+
+    void clickRow(int row)
+    {
+        QListWidget* l = list();
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
+                          l->visualItemRect(l->item(row)).center());
+    }
+
+    void showActive()
+    {
+        f->window().show();
+        QVERIFY(QTest::qWaitForWindowActive(&f->window()));
+    }
+
+    QStringList listTexts()
+    {
+        QStringList texts;
+        for (int i = 0; i < list()->count(); ++i)
+            texts << list()->item(i)->text();
+        return texts;
+    }
+
+private slots:
+    void init() { f = std::make_unique<MainWindowFixture>(); }
+    void cleanup() { f.reset(); }
+
+    void startUpLoadsTheFirstSchemeWithNoneChosen()
+    {
+        f->window();
+        QCOMPARE(listTexts(), QStringList({"Classic Web", "Night Reading", "Sepia Paper",
+                                           "Ocean Breeze", "Forest Trail", "High Contrast"}));
+        QCOMPARE(shown(), classic);
+        QVERIFY(f->find<QRadioButton>("optnone")->isChecked());
+        QVERIFY(!deleteButton()->isEnabled());
+        QCOMPARE(caption("lbltext_1"), QString("Text Color: #000000"));
+        QCOMPARE(caption("lbltext_0"), QString("Thank you for using Hue Bench."));
+        QCOMPARE(caption("lblnl"), QString("Normal Link Color: #0000FF"));
+        QCOMPARE(caption("lblhl"), QString("Hover Link Color: #FF6600"));
+        QVERIFY(f->find<QLabel>("lbltext_0")->font().bold());
+        QVERIFY(f->find<QLabel>("lblvl")->font().underline());
+        QCOMPARE(f->find<QRadioButton>("optnone")->toolTip(), QString("Don't set html color"));
+    }
+
+    void startUpRecreatesMissingSchemeFiles()
+    {
+        std::filesystem::remove(f->folder() / "set.hcs");
+        std::filesystem::remove(f->folder() / "colorset.dat");
+        f->window();
+        QCOMPARE(list()->count(), 6);
+        QCOMPARE(shown(), classic);
+    }
+
+    void noneAndCompactModeLeaveTheSchemeAlone()
+    {
+        frmshowcolor& w = f->window();
+        w.CurrentColorChanged(RGB(1, 2, 3));
+        QCOMPARE(shown(), classic);
+        // Choosing an item changes nothing until the next color arrives.
+        QTest::mouseClick(f->find<QRadioButton>("optbg"), Qt::LeftButton);
+        QCOMPARE(shown(), classic);
+        f->find<QAction>("mnuSwap")->trigger();
+        w.CurrentColorChanged(RGB(4, 5, 6));
+        QCOMPARE(shown(), classic);
+        f->find<QAction>("mnuSwap")->trigger();
+        w.CurrentColorChanged(RGB(7, 8, 9));
+        QCOMPARE(shown().front(), QString("#070809"));
+    }
+
+    void backgroundRepaintsAllNineWithoutCaptionChanges()
+    {
+        frmshowcolor& w = f->window();
+        const QStringList before = captions();
+        f->find<QRadioButton>("optbg")->setChecked(true);
+        w.CurrentColorChanged(RGB(0x12, 0x34, 0x56));
+        for (const char* label : allNine)
+            QCOMPARE(back(label), QColor("#123456"));
+        QCOMPARE(captions(), before);
+        QCOMPARE(editor().scheme().Background, RGB(0x12, 0x34, 0x56));
+    }
+
+    void itemTakesTheColorAndItsCaption_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QStringList>("labels");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("field");
+        QTest::newRow("text") << "opttext"
+                              << QStringList{"lbltext_0", "lbltext_1", "lbltext_2", "lbltext_3"}
+                              << "lbltext_1 Text Color: #0A00FF" << 1;
+        QTest::newRow("normal") << "optnl" << QStringList{"lblnl"}
+                                << "lblnl Normal Link Color: #0A00FF" << 2;
+        QTest::newRow("visited") << "optvl" << QStringList{"lblvl"}
+                                 << "lblvl Visited Link Color: #0A00FF" << 3;
+        QTest::newRow("active") << "optal" << QStringList{"lblal"}
+                                << "lblal Active Link Color: #0A00FF" << 4;
+        QTest::newRow("hover") << "opthl" << QStringList{"lblhl"}
+                               << "lblhl Hover Link Color: #0A00FF" << 5;
+    }
+    void itemTakesTheColorAndItsCaption()
+    {
+        QFETCH(QString, option);
+        QFETCH(QStringList, labels);
+        QFETCH(QString, caption);
+        QFETCH(int, field);
+        f->window();
+        QTest::mouseClick(f->find<QRadioButton>(option.toLatin1()), Qt::LeftButton);
+        f->window().CurrentColorChanged(RGB(10, 0, 255));
+        for (const QString& label : labels)
+            QCOMPARE(fore(label.toLatin1()), QColor("#0A00FF"));
+        const QString label = caption.section(' ', 0, 0);
+        QCOMPARE(this->caption(label.toLatin1()), caption.section(' ', 1));
+        QStringList expected = classic;
+        expected[field] = "#0A00FF";
+        QCOMPARE(shown(), expected);
+        QCOMPARE(back("lbltext_0"), QColor("#FFFFFF"));
+    }
+
+    void previewClickChoosesItemAndMakesItsColorCurrent_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("color");
+        QTest::newRow("rectangle") << "lbldisplay"
+                                   << "optbg"
+                                   << "#F5ECD7";
+        QTest::newRow("tip") << "lbltext_2"
+                             << "opttext"
+                             << "#3B2F2F";
+        QTest::newRow("visited") << "lblvl"
+                                 << "optvl"
+                                 << "#6B3E75";
+        QTest::newRow("hover") << "lblhl"
+                               << "opthl"
+                               << "#D2691E";
+    }
+    void previewClickChoosesItemAndMakesItsColorCurrent()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, option);
+        QFETCH(QString, color);
+        f->window();
+        clickRow(2);
+        // The rectangle's own area lies right of the sample texts.
+        QWidget* target = f->find(label.toLatin1());
+        const QPoint at = label == "lbldisplay" ? QPoint(3, 3) : target->rect().center();
+        QTest::mouseClick(target, Qt::LeftButton, {}, at);
+        QVERIFY(f->find<QRadioButton>(option.toLatin1())->isChecked());
+        QCOMPARE(f->text("txtrgb"), color);
+        QCOMPARE(shown(), sepia);
+    }
+
+    void onlyPositionZeroKeepsDeleteDisabled()
+    {
+        f->window();
+        clickRow(2);
+        QVERIFY(deleteButton()->isEnabled());
+        QCOMPARE(shown(), sepia);
+        QCOMPARE(editor().selectedSchemeIndex(), 2);
+        clickRow(0);
+        QVERIFY(!deleteButton()->isEnabled());
+        QCOMPARE(shown(), classic);
+    }
+
+    void clearingTheSelectionKeepsTheRememberedPosition()
+    {
+        f->window();
+        clickRow(3);
+        f->window().ClearSchemeSelection();
+        QVERIFY(list()->selectedItems().isEmpty());
+        QVERIFY(!deleteButton()->isEnabled());
+        QCOMPARE(editor().selectedSchemeIndex(), 3);
+    }
+
+    void saveAppendsWithoutSelecting()
+    {
+        f->window();
+        clickRow(2);
+        f->find<QRadioButton>("optbg")->setChecked(true);
+        f->window().CurrentColorChanged(RGB(0x11, 0x22, 0x33));
+        MainWindowFixture::onNextModal([](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QString("Save This Color Scheme"));
+            QTest::keyClicks(dialog->findChild<QLineEdit*>("txtResult"), "Say \"hi\", then");
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+        });
+        f->find<QAction>("mnuSaveScheme")->trigger();
+        QCOMPARE(list()->count(), 7);
+        QCOMPARE(list()->item(6)->text(), QString("Say \"hi\", then"));
+        QCOMPARE(list()->selectedItems().size(), 1);
+        QCOMPARE(list()->row(list()->selectedItems().front()), 2);
+        QCOMPARE(editor().selectedSchemeIndex(), 2);
+        const std::string names = f->readFile("set.hcs");
+        QVERIFY(names.ends_with("\"Sepia Paper\"\r\n\"Ocean Breeze\"\r\n\"Forest Trail\"\r\n"
+                                "\"High Contrast\"\r\n\"Say \"hi\", then\"\r\n"));
+        // Text, Background, links as BBGGRR: Sepia with the new background #112233.
+        QCOMPARE(f->readFile("colorset.dat").substr(6 * 36),
+                 std::string("2F2F3B332211"
+                             "13458B753E6B2222B21E69D2"));
+
+        MainWindowFixture::onNextModal([](QWidget* dialog) {
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+        });
+        f->find<QAction>("mnuSaveScheme")->trigger();
+        QCOMPARE(list()->count(), 7);
+    }
+
+    void deleteAsksThenKeepsThePreviewColors()
+    {
+        f->window();
+        clickRow(2);
+        QTest::mouseClick(deleteButton(), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCOMPARE(f->fakes.questions.asked.size(), size_t(1));
+        const auto& asked = f->fakes.questions.asked.front();
+        QCOMPARE(asked.caption, QString("Delete a color scheme"));
+        QCOMPARE(asked.text,
+                 QString("Are you sure you want to delete color scheme \"Sepia Paper\"?"));
+        QVERIFY(asked.yesIsDefault);
+        QCOMPARE(listTexts(), QStringList({"Classic Web", "Night Reading", "Ocean Breeze",
+                                           "Forest Trail", "High Contrast"}));
+        QVERIFY(!deleteButton()->isEnabled());
+        QCOMPARE(shown(), sepia);
+        QVERIFY(f->readFile("set.hcs").find("Sepia") == std::string::npos);
+        QCOMPARE(f->readFile("colorset.dat").size(), size_t(5 * 36));
+    }
+
+    void noToTheQuestionKeepsEverything()
+    {
+        f->window();
+        clickRow(1);
+        const std::string names = f->readFile("set.hcs");
+        f->fakes.questions.answers = {false};
+        QTest::mouseClick(deleteButton(), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCOMPARE(list()->count(), 6);
+        QCOMPARE(f->readFile("set.hcs"), names);
+        QCOMPARE(f->fakes.questions.asked.size(), size_t(1));
+    }
+
+    void onePressFromTheListAsksOnce()
+    {
+        showActive();
+        clickRow(4);
+        QCOMPARE(QApplication::focusWidget(), list());
+        // Leaving the list clears its selection; the press that moves the focus still acts.
+        f->fakes.questions.answers = {false};
+        QTest::mouseClick(deleteButton(), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCOMPARE(f->fakes.questions.asked.size(), size_t(1));
+        QVERIFY(list()->selectedItems().isEmpty());
+        QCOMPARE(list()->count(), 6);
+
+        // The focus arriving from the keyboard acts too, once.
+        clickRow(4);
+        list()->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(list(), Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QCOMPARE(f->fakes.questions.asked.size(), size_t(2));
+        QCOMPARE(listTexts().last(), QString("High Contrast"));
+        QCOMPARE(list()->count(), 5);
+        QCOMPARE(shown(),
+                 QStringList({"#F1F6EE", "#1F3B1F", "#2E7D32", "#6A1B9A", "#C62828", "#F57F17"}));
+    }
+
+    void fileFailuresAreShownAndLoseNothing()
+    {
+        f->window();
+        clickRow(3);
+        std::filesystem::create_directories(f->folder() / "colorset.dam" / "blocker");
+        const std::string names = f->readFile("set.hcs");
+        const std::string records = f->readFile("colorset.dat");
+        QTest::mouseClick(deleteButton(), Qt::LeftButton);
+        MainWindowFixture::onNextModal([](QWidget* dialog) {
+            QTest::keyClicks(dialog->findChild<QLineEdit*>("txtResult"), "Mine");
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+        });
+        f->find<QAction>("mnuSaveScheme")->trigger();
+        QCOMPARE(f->fakes.questions.errors.size(), size_t(2));
+        for (const auto& error : f->fakes.questions.errors)
+            QVERIFY2(error.text.contains("colorset.dam"), qPrintable(error.text));
+        QCOMPARE(list()->count(), 6);
+        QCOMPARE(f->readFile("set.hcs"), names);
+        QCOMPARE(f->readFile("colorset.dat"), records);
+    }
+
+    void copyCommandsCopyTheSchemeOfTheMoment()
+    {
+        f->window();
+        f->fakes.clipboard.setText("old");
+        f->find<QAction>("mnuCopyHtml")->trigger();
+        QCOMPARE(f->fakes.clipboard.text(),
+                 QString("<body BGCOLOR=\"#FFFFFF\" TEXT=\"#000000\" LINK=\"#0000FF\" "
+                         "VLINK=\"#800080\" ALINK=\"#FF0000\">"));
+        f->find<QRadioButton>("opthl")->setChecked(true);
+        f->window().CurrentColorChanged(RGB(0, 0x99, 0));
+        f->find<QAction>("mnuCopyExternal")->trigger();
+        QCOMPARE(f->fakes.clipboard.text(), QString("a:link {color:#0000FF;}\r\n"
+                                                    "a:visited {color:#800080;}\r\n"
+                                                    "a:active {color:#FF0000;}\r\n"
+                                                    "a:hover {color:#009900;}\r\n"
+                                                    "body {background-color:#FFFFFF; "
+                                                    "color:#000000;}"));
+        f->find<QAction>("mnuCopyInline")->trigger();
+        QVERIFY(f->fakes.clipboard.text().startsWith("<style type=\"text/css\">\r\n<!--\r\n"));
+        QVERIFY(f->fakes.clipboard.text().endsWith("\r\n-->\r\n</style>"));
+    }
+
+    void contextMenuHoldsItsEntriesInOrder()
+    {
+        f->window();
+        QStringList entries;
+        for (QAction* a : f->find<QMenu>("mnuHtmlPop1")->actions())
+            entries << (a->isSeparator() ? QString("-") : a->text());
+        QCOMPARE(entries, QStringList({"Save Current Web Color scheme...", "View Html and CSS Code",
+                                       "-", "Copy Html Code", "Copy Inline Css Code",
+                                       "Copy External Css Code", "-", "Full Screen Preview"}));
+    }
+
+    void codeWindowShowsTheThreeTexts()
+    {
+        f->window();
+        QString html, external, inlineCss;
+        bool topMost = false;
+        MainWindowFixture::onNextModal([&](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QString("HTML and CSS"));
+            topMost = !f->fakes.stayOnTop.calls.empty() &&
+                      f->fakes.stayOnTop.calls.back().window == dialog;
+            html = dialog->findChild<QPlainTextEdit*>("txthtml")->toPlainText();
+            external = dialog->findChild<QPlainTextEdit*>("txtec")->toPlainText();
+            inlineCss = dialog->findChild<QPlainTextEdit*>("txtic")->toPlainText();
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdexit"), Qt::LeftButton);
+        });
+        f->find<QAction>("mnuViewCode")->trigger();
+        QVERIFY(topMost);
+        QVERIFY(html.startsWith("<body BGCOLOR=\"#FFFFFF\""));
+        QCOMPARE(external.split('\n').size(), 5);
+        QCOMPARE(inlineCss.split('\n').size(), 9);
+        QCOMPARE(inlineCss.split('\n').mid(2, 5).join('\n'), external);
+    }
+
+    void fullScreenPreviewShowsTheCaptionsAndClosesOnlyOnItsBackground()
+    {
+        f->window();
+        clickRow(2);
+        bool closedByBox = true;
+        QStringList texts;
+        QColor windowBack, hoverFore;
+        MainWindowFixture::onNextModal([&](QWidget* window) {
+            for (const char* box : {"txtTxt", "txtNl", "txtvl", "txtal", "txthl"})
+                texts << window->findChild<QLineEdit*>(box)->text();
+            windowBack = window->palette().color(QPalette::Window);
+            auto* hover = window->findChild<QLineEdit*>("txthl");
+            hoverFore = hover->palette().color(QPalette::Text);
+            QTest::mouseClick(hover, Qt::LeftButton);
+            QTest::keyClick(window, Qt::Key_Escape);
+            closedByBox = !window->isVisible();
+            QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(600, 20));
+        });
+        f->find<QAction>("mnuShowweb")->trigger();
+        QVERIFY(!closedByBox);
+        QCOMPARE(texts, QStringList({"Text Color: #3B2F2F", "Normal Link Color: #8B4513",
+                                     "Visited Link Color: #6B3E75", "Active Link Color: #B22222",
+                                     "Hover Link Color: #D2691E"}));
+        QCOMPARE(windowBack, QColor("#F5ECD7"));
+        QCOMPARE(hoverFore, QColor("#D2691E"));
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+};
+
+QTEST_MAIN(SchemeEditorTest)
+#include "SchemeEditor_test.moc"
