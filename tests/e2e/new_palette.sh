@@ -31,5 +31,9 @@ for _ in $(seq 30); do
     sleep 0.1
 done
 [ "$(cat "$DATA/c10.rgb")" = "1A2B3C" ] || fail "c10.rgb holds '$(cat "$DATA/c10.rgb")', expected 1A2B3C"
+# The new palette is on display, so the color shows at once in cell 0 of the grid.
+sleep 0.3
+PIXEL=$(import -window root -crop 1x1+$((WIN_X + 134))+$((WIN_Y + MENU_H + 35)) -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -1)
+[ "$PIXEL" = "#1A2B3C" ] || fail "cell 0 shows $PIXEL, expected #1A2B3C"
 [ -n "${E2E_SHOT:-}" ] && screenshot "$E2E_SHOT"
 echo "new_palette: ok"
