@@ -1,15 +1,9 @@
 #include "web/SchemeEditor.h"
 
 #include "app/Widgets.h"
-#include "app/frmInput.h"
 #include "app/frmshowcolor.h"
-#include "platform/Services.h"
 #include "web/FitText.h"
-#include "web/SchemeCode.h"
-#include "web/frmShowweb.h"
-#include "web/frmcss.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QFocusEvent>
@@ -18,10 +12,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QRadioButton>
-#include <QSignalBlocker>
 
 #include <stdexcept>
-#include <utility>
 
 using namespace bascommon;
 
@@ -71,38 +63,6 @@ void SampleLabel::mouseReleaseEvent(QMouseEvent* event)
         emit leftClicked();
     else if (event->button() == Qt::RightButton)
         emit rightReleased(event->globalPosition().toPoint());
-}
-
-DeleteButton::DeleteButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent)
-{
-    connect(this, &QPushButton::clicked, this, [this] {
-        m_clicked = true;
-        emit activated();
-    });
-}
-
-void DeleteButton::focusInEvent(QFocusEvent* event)
-{
-    QPushButton::focusInEvent(event);
-    if (event->reason() == Qt::MouseFocusReason) {
-        // The press ends at the release; acting there keeps the question out of the press.
-        m_focusPress = true;
-    } else if (event->reason() != Qt::ActiveWindowFocusReason &&
-               event->reason() != Qt::PopupFocusReason) {
-        // Not from inside the focus change: the question is a window of its own.
-        QMetaObject::invokeMethod(
-            this, [this] { emit activated(); }, Qt::QueuedConnection);
-    }
-}
-
-void DeleteButton::mouseReleaseEvent(QMouseEvent* event)
-{
-    const bool focusPress = std::exchange(m_focusPress, false);
-    m_clicked = false;
-    QPushButton::mouseReleaseEvent(event);
-    // A press that brought the focus acts even when released outside the button.
-    if (focusPress && !m_clicked)
-        emit activated();
 }
 
 SchemeEditor::SchemeEditor(frmshowcolor& main, SchemeStore& store, Services& services,
@@ -223,32 +183,6 @@ void SchemeEditor::createSchemeList()
     placeAt(cmdDelItem, origin, 347, 388, 120, 22);
     cmdDelItem->setEnabled(false);
     connect(cmdDelItem, &DeleteButton::activated, this, &SchemeEditor::DeleteScheme);
-}
-
-void SchemeEditor::createPopupMenu()
-{
-    mnuHtmlPop1 = new QMenu("HtmlPop1", this);
-    mnuHtmlPop1->setObjectName("mnuHtmlPop1");
-    auto add = [this](const char* name, const char* caption) {
-        QAction* action = mnuHtmlPop1->addAction(caption);
-        action->setObjectName(name);
-        return action;
-    };
-    mnuSaveScheme = add("mnuSaveScheme", "Save Current Web Color scheme...");
-    mnuViewCode = add("mnuViewCode", "View Html and CSS Code");
-    mnuHtmlPop1->addSeparator();
-    mnuCopyHtml = add("mnuCopyHtml", "Copy Html Code");
-    mnuCopyInline = add("mnuCopyInline", "Copy Inline Css Code");
-    mnuCopyExternal = add("mnuCopyExternal", "Copy External Css Code");
-    mnuHtmlPop1->addSeparator();
-    mnuShowweb = add("mnuShowweb", "Full Screen Preview");
-
-    connect(mnuSaveScheme, &QAction::triggered, this, &SchemeEditor::SaveCurrentScheme);
-    connect(mnuViewCode, &QAction::triggered, this, &SchemeEditor::showCode);
-    connect(mnuCopyHtml, &QAction::triggered, this, [this] { copyCode(HtmlCode); });
-    connect(mnuCopyInline, &QAction::triggered, this, [this] { copyCode(InlineCssCode); });
-    connect(mnuCopyExternal, &QAction::triggered, this, [this] { copyCode(ExternalCssCode); });
-    connect(mnuShowweb, &QAction::triggered, this, &SchemeEditor::showFullScreenPreview);
 }
 
 void SchemeEditor::connectSample(SampleLabel* label, HtmlColorItem item)
@@ -423,81 +357,4 @@ bool SchemeEditor::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void SchemeEditor::SaveCurrentScheme()
-{
-    const QString name =
-        ShowInputBox(m_services, window(), "Save This Color Scheme", "Save this color scheme as:");
-    if (name.isEmpty())
-        return;
-    // The files first: a failure leaves the list as the files are.
-    try {
-        m_store.Append(name.toStdString(), m_colors);
-    } catch (const std::exception& e) {
-        showFileError(e);
-        return;
-    }
-    const QSignalBlocker blocker(lstCorset);
-    lstCorset->addItem(name);
-}
-
-void SchemeEditor::DeleteScheme()
-{
-    const int m = m_selectedSchemeIndex;
-    // Position 0 is the scheme that cannot be deleted.
-    if (m <= 0 || m >= lstCorset->count())
-        return;
-    const QString text =
-        "Are you sure you want to delete color scheme \"" + lstCorset->item(m)->text() + "\"?";
-    if (!m_services.questions.askYesNo(window(), "Delete a color scheme", text, true))
-        return;
-    try {
-        m_store.Delete(m);
-    } catch (const std::exception& e) {
-        showFileError(e);
-        return;
-    }
-    {
-        // Removing an entry must not load another one: the preview keeps the deleted colors.
-        const QSignalBlocker blocker(lstCorset);
-        delete lstCorset->takeItem(m);
-        lstCorset->clearSelection();
-    }
-    cmdDelItem->setEnabled(false);
-}
-
-void SchemeEditor::copyCode(std::string (*code)(const WebColorScheme&))
-{
-    m_services.clipboard.clear();
-    m_services.clipboard.setText(QString::fromStdString(code(m_colors)));
-}
-
-void SchemeEditor::showCode()
-{
-    frmcss window(m_colors, this->window());
-    m_services.stayOnTop.setTopMost(&window, true);
-    window.exec();
-}
-
-void SchemeEditor::showFullScreenPreview()
-{
-    auto sample = [](const QLabel* label) {
-        const QPalette p = label->palette();
-        return PreviewSample{label->text(), p.color(QPalette::Window),
-                             p.color(QPalette::WindowText)};
-    };
-    // The text box takes its colors from the bold sample and its text from the color caption.
-    PreviewSample text = sample(lbltext[0]);
-    text.text = lbltext[1]->text();
-    const std::array<PreviewSample, 5> samples = {text, sample(lblnl), sample(lblvl), sample(lblal),
-                                                  sample(lblhl)};
-    frmShowweb preview(m_services, lbldisplay->palette().color(QPalette::Window), samples,
-                       window());
-    preview.exec();
-}
-
-void SchemeEditor::showFileError(const std::exception& error)
-{
-    m_services.questions.showError(window(), "Hue Bench", QString::fromUtf8(error.what()));
 }

@@ -97,15 +97,6 @@ private slots:
         QCOMPARE(f->find<QRadioButton>("optnone")->toolTip(), QString("Don't set html color"));
     }
 
-    void startUpRecreatesMissingSchemeFiles()
-    {
-        std::filesystem::remove(f->folder() / "set.hcs");
-        std::filesystem::remove(f->folder() / "colorset.dat");
-        f->window();
-        QCOMPARE(list()->count(), 6);
-        QCOMPARE(shown(), classic);
-    }
-
     void noneAndCompactModeLeaveTheSchemeAlone()
     {
         frmshowcolor& w = f->window();
@@ -217,16 +208,6 @@ private slots:
         QCOMPARE(shown(), classic);
     }
 
-    void clearingTheSelectionKeepsTheRememberedPosition()
-    {
-        f->window();
-        clickRow(3);
-        f->window().ClearSchemeSelection();
-        QVERIFY(list()->selectedItems().isEmpty());
-        QVERIFY(!deleteButton()->isEnabled());
-        QCOMPARE(editor().selectedSchemeIndex(), 3);
-    }
-
     void saveAppendsWithoutSelecting()
     {
         f->window();
@@ -277,19 +258,6 @@ private slots:
         QCOMPARE(shown(), sepia);
         QVERIFY(f->readFile("set.hcs").find("Sepia") == std::string::npos);
         QCOMPARE(f->readFile("colorset.dat").size(), size_t(5 * 36));
-    }
-
-    void noToTheQuestionKeepsEverything()
-    {
-        f->window();
-        clickRow(1);
-        const std::string names = f->readFile("set.hcs");
-        f->fakes.questions.answers = {false};
-        QTest::mouseClick(deleteButton(), Qt::LeftButton);
-        QCoreApplication::processEvents();
-        QCOMPARE(list()->count(), 6);
-        QCOMPARE(f->readFile("set.hcs"), names);
-        QCOMPARE(f->fakes.questions.asked.size(), size_t(1));
     }
 
     void onePressFromTheListAsksOnce()
@@ -358,17 +326,6 @@ private slots:
         f->find<QAction>("mnuCopyInline")->trigger();
         QVERIFY(f->fakes.clipboard.text().startsWith("<style type=\"text/css\">\r\n<!--\r\n"));
         QVERIFY(f->fakes.clipboard.text().endsWith("\r\n-->\r\n</style>"));
-    }
-
-    void contextMenuHoldsItsEntriesInOrder()
-    {
-        f->window();
-        QStringList entries;
-        for (QAction* a : f->find<QMenu>("mnuHtmlPop1")->actions())
-            entries << (a->isSeparator() ? QString("-") : a->text());
-        QCOMPARE(entries, QStringList({"Save Current Web Color scheme...", "View Html and CSS Code",
-                                       "-", "Copy Html Code", "Copy Inline Css Code",
-                                       "Copy External Css Code", "-", "Full Screen Preview"}));
     }
 
     void codeWindowShowsTheThreeTexts()
