@@ -56,7 +56,6 @@ PaletteView::PaletteView(frmshowcolor& main, PaletteStore& store, Services& serv
     // The chooser sits in the top band beside the toolbar, outside this part's band.
     cmbChart = makeNamed<QComboBox>(clientArea, "cmbChart");
     cmbChart->setGeometry(195, 3, 272, 21);
-    cmbChart->setToolTip("Choose a color palette");
     connect(cmbChart, &QComboBox::currentIndexChanged, this, &PaletteView::onChartChosen);
     createGrid();
 }
@@ -111,7 +110,8 @@ QString PaletteView::titleOnDisplay() const
 
 void PaletteView::ShowChartMenu()
 {
-    guarded([this] {
+    // An index that cannot be repaired or read leaves the chooser and the grid as they were.
+    const bool read = guarded([this] {
         m_store.RepairFile();
         const auto entries = m_store.ReadChartIndex();
         const std::string next = m_store.NewChartFileName();
@@ -133,6 +133,8 @@ void PaletteView::ShowChartMenu()
             m_kinds.push_back(entry.kind);
         }
     });
+    if (!read)
+        return;
     selectChart(0);
     ShowAddTo();
 }

@@ -195,9 +195,10 @@ private slots:
 
     void addToListsPermanentAndUserPalettesOnly()
     {
-        f->writeFile("colorchart.cci", "mycolor.rgb\r\nMine\r\n0\r\nrecent.rgb\r\nRecent\r\n2\r\n"
-                                       "c33.rgb\r\nOther kind\r\n 7 \r\nc44.rgb\r\nBlack & White\r\n"
-                                       "1\r\nc9.rgb\r\nNine\r\n0\r\n");
+        f->writeFile("colorchart.cci",
+                     "mycolor.rgb\r\nMine\r\n0\r\nrecent.rgb\r\nRecent\r\n2\r\n"
+                     "c33.rgb\r\nOther kind\r\n 7 \r\nc44.rgb\r\nBlack & White\r\n"
+                     "1\r\nc9.rgb\r\nNine\r\n0\r\n");
         view().ShowChartMenu();
         QStringList captions;
         for (QAction* a : f->find<QMenu>("mnuAddto")->actions())
@@ -411,6 +412,17 @@ private slots:
         items.last()->trigger(); // "Folder"
         QCOMPARE(f->fakes.questions.errors.size(), errors + 1);
         QVERIFY(f->fakes.questions.errors.back().text.contains("c51.rgb"));
+
+        // An index that cannot be repaired: one message, the chooser stays as it was.
+        f->writeFile("colorchart.cci", f->readFile("colorchart.cci") + "\r\n");
+        std::filesystem::create_directory(f->folder() / "colorchart.cct");
+        f->writeFile("colorchart.cct/keep", "x");
+        const int chooserItems = chooser()->count();
+        view().ShowChartMenu();
+        QCOMPARE(f->fakes.questions.errors.size(), errors + 2);
+        QVERIFY(f->fakes.questions.errors.back().text.contains("colorchart.cct"));
+        QCOMPARE(chooser()->count(), chooserItems);
+        QCOMPARE(chooser()->currentText(), QString("Test palette"));
     }
 };
 
