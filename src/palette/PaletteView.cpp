@@ -154,7 +154,6 @@ void PaletteView::onChartChosen(int index)
 {
     if (index < 0)
         return;
-    clearCellSelection();
     if (!guarded([&] { showPage(currentFile(), 1); })) {
         // The palette cannot be shown: the chooser goes back to the one the grid still shows.
         if (m_shownIndex >= 0 && m_shownIndex < cmbChart->count()) {
@@ -178,15 +177,17 @@ void PaletteView::ShowColorChart(const std::string& curChartfile, int& page)
 
 void PaletteView::showPage(const std::string& file, int page)
 {
-    clearCellSelection();
-    if (file.empty())
+    if (file.empty()) {
+        clearCellSelection();
         return;
-    // Read first, so that a failure leaves the grid and the counts as they were.
+    }
+    // Read first, so that a failure leaves the grid, the selection and the counts as they were.
     const int count = page == 1 ? m_store.CountColorRecords(file) : m_chartColorCount;
     const int first = count - (page - 1) * cellCount;
     const int onPage = std::clamp(first, 0, cellCount);
     const auto colors = m_store.ReadColorRecordsDown(file, first, onPage);
 
+    clearCellSelection();
     m_page = page;
     m_chartColorCount = count;
     m_pageCount = count == 0 ? 1 : (count - 1) / cellCount + 1;

@@ -401,11 +401,13 @@ private slots:
         f->writeFile("colorchart.cci", index);
         view().ShowChartMenu();
         chooser()->setCurrentIndex(chooserIndexOf("Test palette"));
+        click(0);
         chooser()->setCurrentIndex(chooserIndexOf("Evil"));
         QVERIFY(f->fakes.questions.errors.back().text.contains("../evil.rgb"));
         QCOMPARE(chooser()->currentText(), QString("Test palette"));
         QCOMPARE(centerOf(0), recordColor(5)); // the grid keeps what it showed
         QCOMPARE(view().chartColorCount(), 5);
+        QVERIFY(!f->find<QWidget>("shpSelect")->isHidden());
 
         const auto errors = f->fakes.questions.errors.size();
         const QList<QAction*> items = f->find<QMenu>("mnuAddto")->actions();
