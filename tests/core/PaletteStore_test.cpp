@@ -304,19 +304,6 @@ TEST_F(PaletteStoreTest, IndexReadsWholeGroupsAndKeepsTheRestInTheFile)
                                                 "New", "1", "left.rgb", "over"}));
 }
 
-TEST_F(PaletteStoreTest, KindsAreComparedWithoutSurroundingSpaces)
-{
-    const struct {
-        const char* kind;
-        ChartKind expected;
-    } cases[] = {{"0", ChartKind::Permanent}, {"  0 ", ChartKind::Permanent},
-                 {"1", ChartKind::User},      {"2", ChartKind::Recent},
-                 {"\t2", ChartKind::Other},   {"3", ChartKind::Other},
-                 {"", ChartKind::Other},      {"01", ChartKind::Other}};
-    for (const auto& c : cases)
-        EXPECT_EQ(kindOf({"x.rgb", "X", c.kind}), c.expected) << '"' << c.kind << '"';
-}
-
 TEST_F(PaletteStoreTest, AppendChartEntryAddsThreeCrLfLinesOfKindOne)
 {
     writeFile("colorchart.cci", fiveEntries);
