@@ -1,1 +1,137 @@
 #include "picker/frmpick.h"
+
+#include "app/Widgets.h"
+#include "palette/PaletteStore.h"
+#include "platform/Services.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include <stdexcept>
+
+using namespace bascommon;
+
+namespace
+{
+
+constexpr QPoint origin{0, 0};
+
+// Index text is 8-bit: UTF-8 where it is valid, else one character per byte.
+QString fromIndexText(const std::string& bytes)
+{
+    const QString text = QString::fromUtf8(bytes);
+    return text.contains(QChar::ReplacementCharacter) ? QString::fromLatin1(bytes) : text;
+}
+
+void setBackground(QLabel* label, const QColor& color)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, color);
+    label->setPalette(palette);
+}
+
+} // namespace
+
+frmpick::frmpick(PaletteStore& store, Services& services, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_store(store),
+      m_services(services)
+{
+    setObjectName("frmpick");
+    setWindowTitle("Pick&Save");
+    // The controls are laid out in pixels for the main window's small UI font.
+    QFont small = font();
+    small.setPointSizeF(8.25);
+    setFont(small);
+    setFixedSize(211, 76);
+    setMouseTracking(true);
+
+    Label1 = makeNamed<QLabel>(this, "Label1", "Save To:");
+    placeAt(Label1, origin, 14, 5, 55, 14);
+    cmbSaveTo = makeNamed<QComboBox>(this, "cmbSaveTo");
+    placeAt(cmbSaveTo, origin, 74, 2, 134, 21);
+    lblcor = makeNamed<QLabel>(this, "lblcor");
+    placeAt(lblcor, origin, 74, 26, 134, 47);
+    lblcor->setFrameShape(QFrame::Box);
+    lblcor->setAutoFillBackground(true);
+    setBackground(lblcor, Qt::white);
+    txthex = makeNamed<QLineEdit>(this, "txthex");
+    placeAt(txthex, origin, 3, 27, 67, 19);
+    txthex->setReadOnly(true);
+    cmdStop = makeNamed<QPushButton>(this, "cmdStop", "Stop");
+    placeAt(cmdStop, origin, 3, 49, 67, 23);
+
+    connect(cmbSaveTo, &QComboBox::currentIndexChanged, this, &frmpick::onSaveToChosen);
+    connect(cmdStop, &QPushButton::clicked, this, &frmpick::stopRequested);
+}
+
+void frmpick::ShowSaveChart()
+{
+    const QSignalBlocker blocker(cmbSaveTo);
+    cmbSaveTo->clear();
+    m_saveToFiles.clear();
+    m_saveToFile.clear();
+    try {
+        m_store.RepairFile();
+        for (const ChartEntry& entry : m_store.ReadChartIndex()) {
+            const ChartKind kind = kindOf(entry);
+            if (kind != ChartKind::Permanent && kind != ChartKind::User)
+                continue;
+            cmbSaveTo->addItem(fromIndexText(entry.title));
+            m_saveToFiles.push_back(entry.file);
+        }
+    } catch (const std::runtime_error& e) {
+        m_services.questions.showError(this, "Pick&Save", QString::fromUtf8(e.what()));
+    }
+    if (m_saveToFiles.empty())
+        return;
+    cmbSaveTo->setCurrentIndex(0);
+    m_saveToFile = m_saveToFiles.front();
+}
+
+void frmpick::onSaveToChosen(int index)
+{
+    if (index >= 0 && index < static_cast<int>(m_saveToFiles.size()))
+        m_saveToFile = m_saveToFiles[static_cast<std::size_t>(index)];
+}
+
+void frmpick::showSample(ColorValue color)
+{
+    if (color == m_shown)
+        return;
+    m_shown = color;
+    setBackground(lblcor, QColor(GetRed(color), GetGreen(color), GetBlue(color)));
+    txthex->setText(QString::fromStdString(HexRGB(color)));
+}
+
+void frmpick::enterEvent(QEnterEvent* event)
+{
+    emit pointerEntered();
+    QWidget::enterEvent(event);
+}
+
+void frmpick::mouseMoveEvent(QMouseEvent* event)
+{
+    emit pointerEntered();
+    QWidget::mouseMoveEvent(event);
+}
+
+void frmpick::closeEvent(QCloseEvent* event)
+{
+    // Closing the window must not leave the frozen overlay behind with no way out: it stops
+    // the run as the Stop button does, and the run takes both windows away.
+    event->ignore();
+    emit stopRequested();
+}
+
+void frmpick::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        emit stopRequested();
+    else
+        QWidget::keyPressEvent(event);
+}

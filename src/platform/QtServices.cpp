@@ -1,13 +1,15 @@
 #include "platform/QtServices.h"
 
+#include "platform/DesktopCapture.h"
+
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QPainter>
-#include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 void QtClipboard::setText(const QString& text)
@@ -25,16 +27,31 @@ void QtClipboard::clear()
     QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
 }
 
+namespace
+{
+
+// Windows that were under ours repaint, and a compositor fades our hidden window out, only
+// after the hide has reached the window system: give them a moment before the screen is read.
+constexpr int settleMilliseconds = 150;
+
+void letScreenSettle()
+{
+    QEventLoop loop;
+    QTimer::singleShot(settleMilliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace
+
 CaptureResult QtScreenCapture::captureDesktop()
 {
-    // Replaced by the full multi-screen capture of the picker.
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return {std::nullopt, QObject::tr("There is no screen to capture.")};
-    const QPixmap shot = screen->grabWindow(0);
-    if (shot.isNull())
-        return {std::nullopt, QObject::tr("The screen could not be captured.")};
-    return {DesktopImage{shot.toImage(), QPoint(0, 0), shot.devicePixelRatio()}, {}};
+    if (captureRoute() == CaptureRoute::Portal)
+        return {std::nullopt,
+                QObject::tr("The screen cannot be read in this Wayland session: the desktop's "
+                            "screenshot service (xdg-desktop-portal) is not available.\n\n"
+                            "The color picker works in an X11 session.")};
+    letScreenSettle();
+    return grabScreens();
 }
 
 bool QtQuestions::askYesNo(QWidget* parent, const QString& caption, const QString& text,
