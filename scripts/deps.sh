@@ -7,6 +7,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     xvfb xdotool xclip x11-utils imagemagick fonts-dejavu-core
     clang-format
+    desktop-file-utils appstream groff-base file dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

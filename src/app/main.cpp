@@ -5,29 +5,60 @@
 #include "platform/QtServices.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QScreen>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
-int main(int argc, char** argv)
+namespace
 {
-    QApplication app(argc, argv);
-    Q_INIT_RESOURCE(huebench);
-    QApplication::setApplicationName("huebench");
-    QApplication::setOrganizationName("huebench");
-    QApplication::setApplicationVersion("3.5");
 
+constexpr const char* appId = "org.example.huebench"; // the desktop entry's name
+
+void setApplicationNames()
+{
+    QCoreApplication::setApplicationName("huebench");
+    QCoreApplication::setOrganizationName("huebench");
+    QCoreApplication::setApplicationVersion("3.5");
+}
+
+// True when the environment or the arguments name a window system the toolkit may start on.
+bool windowSystemNamed(const std::vector<std::string>& args)
+{
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (const char* value = std::getenv(variable); value && *value)
+            return true;
+    return std::any_of(args.begin(), args.end(), [](const std::string& arg) {
+        return arg.find("platform") != std::string::npos;
+    });
+}
+
+int reportUsageError(const std::string& error)
+{
+    std::fprintf(stderr, "huebench: %s\nTry 'huebench --help' for more information.\n",
+                 error.c_str());
+    return 2;
+}
+
+std::vector<std::string> argumentsOf(const QStringList& arguments)
+{
     std::vector<std::string> args;
-    for (const QString& arg : QApplication::arguments().mid(1))
+    for (const QString& arg : arguments.mid(1))
         args.push_back(arg.toStdString());
-    const CommandLine options = parseCommandLine(args);
-    if (!options.error.empty()) {
-        std::fprintf(stderr, "huebench: %s\nTry 'huebench --help' for more information.\n",
-                     options.error.c_str());
-        return 2;
-    }
+    return args;
+}
+
+// --help, --version and --print-data-dir answer without a window system, so they work in a
+// terminal without a display. Returns the exit status, or nothing when a window is needed.
+std::optional<int> answerWithoutWindow(const CommandLine& options)
+{
     if (options.help) {
         std::fputs(commandLineUsage().c_str(), stdout);
         return 0;
@@ -36,22 +67,55 @@ int main(int argc, char** argv)
         std::puts("Hue Bench 3.5");
         return 0;
     }
-
-    DataFolderChoice data;
-    try {
-        data = resolveDataFolder(options.dataDir, !options.printDataDir);
-    } catch (const std::runtime_error& e) {
-        if (options.printDataDir) {
+    if (options.printDataDir) {
+        try {
+            std::puts(resolveDataFolder(options.dataDir, false).folder.c_str());
+        } catch (const std::runtime_error& e) {
             std::fprintf(stderr, "huebench: %s\n", e.what());
             return 1;
         }
+        return 0;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    {
+        // Toolkit options (-platform, -display, ...) are only known once the toolkit has taken
+        // them out, so arguments that are not all ours wait for the window system.
+        std::vector<std::string> raw(argv + std::min(argc, 1), argv + argc);
+        const CommandLine early = parseCommandLine(raw);
+        if (early.error.empty() && (early.help || early.version || early.printDataDir)) {
+            QCoreApplication core(argc, argv);
+            setApplicationNames();
+            return *answerWithoutWindow(early);
+        }
+        if (!early.error.empty() && !windowSystemNamed(raw))
+            return reportUsageError(early.error); // the toolkit could not start anyway
+    }
+
+    QApplication app(argc, argv);
+    Q_INIT_RESOURCE(huebench);
+    setApplicationNames();
+    QGuiApplication::setDesktopFileName(appId);
+    QApplication::setWindowIcon(QIcon(":/icons/huebench.svg"));
+
+    const CommandLine options = parseCommandLine(argumentsOf(QApplication::arguments()));
+    if (!options.error.empty())
+        return reportUsageError(options.error);
+    if (const auto status = answerWithoutWindow(options))
+        return *status;
+
+    DataFolderChoice data;
+    try {
+        data = resolveDataFolder(options.dataDir, true);
+    } catch (const std::runtime_error& e) {
         QMessageBox::critical(nullptr, "Hue Bench",
                               QString("The data folder cannot be prepared:\n%1").arg(e.what()));
         return 1;
-    }
-    if (options.printDataDir) {
-        std::puts(data.folder.c_str());
-        return 0;
     }
 
     QtServices qtServices;
