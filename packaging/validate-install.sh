@@ -47,9 +47,11 @@ for option in --data-dir --print-data-dir --version --help HUEBENCH_DATA_DIR; do
     grep -q -- "$option" <<<"$page" || fail "the man page lacks $option"
 done
 
-# The installed program runs without a display and finds its place.
+# The installed program answers without a display and finds its place.
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 version=$("$ROOT/bin/huebench" --version) || fail "--version failed"
 [ "$version" = "Hue Bench 3.5" ] || fail "--version printed '$version'"
+"$ROOT/bin/huebench" --help | grep -q -- "--data-dir DIR" || fail "--help lacks --data-dir"
 HOME="$DEST/home" XDG_DATA_HOME="" HUEBENCH_DATA_DIR="" \
     "$ROOT/bin/huebench" --print-data-dir >"$DEST/dir" || fail "--print-data-dir failed"
 [ "$(cat "$DEST/dir")" = "$DEST/home/.local/share/huebench/huebench" ] ||
