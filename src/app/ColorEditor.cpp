@@ -124,6 +124,9 @@ ColorEditor::ColorEditor(QWidget* clientArea) : QWidget(clientArea)
     txtrgb1->setMaxLength(11);
     txtrgb1->setReadOnly(true);
     txtrgb1->setText("255,255,255");
+    // The longest form just fits the box: show it from its first character.
+    txtrgb1->setTextMargins(-1, 0, -1, 0);
+    txtrgb1->setCursorPosition(0);
     txtrgb = makeNamed<QLineEdit>(this, "txtrgb");
     placeAt(txtrgb, origin, 43, 117, 69, 19);
     txtrgb->setMaxLength(7);
@@ -163,6 +166,7 @@ void ColorEditor::showColor(ColorValue color)
 {
     lblcolor->setColor(color);
     txtrgb1->setText(QString::fromStdString(DecRGB(color)));
+    txtrgb1->setCursorPosition(0);
     txtrgb->setText(QString::fromStdString(HexRGB(color)));
     txtr->setText(QString::number(GetRed(color)));
     txtg->setText(QString::number(GetGreen(color)));
