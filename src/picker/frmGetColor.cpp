@@ -28,29 +28,13 @@ QColor toQColor(ColorValue color)
 
 } // namespace
 
-SampleIndicator::SampleIndicator(QWidget* parent) : QWidget(parent)
-{
-    setFixedSize(width, height);
-    // The overlay under it keeps receiving the mouse, so the sample never stalls.
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void SampleIndicator::setColor(ColorValue color)
-{
-    if (color == m_color)
-        return;
-    m_color = color;
-    update();
-}
-
-void SampleIndicator::paintEvent(QPaintEvent*)
+void SampleIndicator::paint(QPainter& painter) const
 {
     // A black and a white ring keep the shape visible on any background, black and white too.
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
-    painter.fillRect(rect().adjusted(1, 1, -1, -1), Qt::white);
-    painter.fillRect(rect().adjusted(2, 2, -2, -2), toQColor(m_color));
+    const QRect area = geometry();
+    painter.fillRect(area, Qt::black);
+    painter.fillRect(area.adjusted(1, 1, -1, -1), Qt::white);
+    painter.fillRect(area.adjusted(2, 2, -2, -2), toQColor(m_color));
 }
 
 QCursor eyedropperCursor()
@@ -98,9 +82,6 @@ frmGetColor::frmGetColor(const FrozenDesktop& desktop, QScreen* screen)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setCursor(eyedropperCursor());
-    shpshow = new SampleIndicator(this);
-    shpshow->setObjectName("shpshow");
-    shpshow->hide();
 }
 
 QPoint frmGetColor::imageTopLeft() const
@@ -121,28 +102,47 @@ QPoint frmGetColor::imagePixelAt(QPointF position) const
 
 void frmGetColor::hideIndicator()
 {
-    shpshow->hide();
+    if (!m_shpshow.m_visible)
+        return;
+    m_shpshow.m_visible = false;
+    update(m_shpshow.geometry());
+}
+
+void frmGetColor::placeIndicator(QPoint topLeft, ColorValue color)
+{
+    SampleIndicator& shape = m_shpshow;
+    if (shape.m_visible && shape.m_topLeft == topLeft && shape.m_color == color)
+        return;
+    // Two small areas, where it was and where it goes; never the stretch between them.
+    if (shape.m_visible)
+        update(shape.geometry());
+    shape.m_topLeft = topLeft;
+    shape.m_color = color;
+    shape.m_visible = true;
+    update(shape.geometry());
 }
 
 void frmGetColor::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    const QRect area = event->rect();
     const QPoint topLeft = imageTopLeft();
-    const QRectF source(topLeft.x() + area.x() * m_ratio, topLeft.y() + area.y() * m_ratio,
-                        area.width() * m_ratio, area.height() * m_ratio);
-    if (!QRectF(m_desktop.image().rect()).contains(source))
-        painter.fillRect(area, Qt::black);
-    painter.drawImage(QRectF(area), m_desktop.image(), source);
+    const QRectF image(m_desktop.image().rect());
+    for (const QRect& area : event->region()) {
+        const QRectF source(topLeft.x() + area.x() * m_ratio, topLeft.y() + area.y() * m_ratio,
+                            area.width() * m_ratio, area.height() * m_ratio);
+        if (!image.contains(source))
+            painter.fillRect(area, Qt::black);
+        painter.drawImage(QRectF(area), m_desktop.image(), source);
+    }
+    if (m_shpshow.m_visible && event->region().intersects(m_shpshow.geometry()))
+        m_shpshow.paint(painter);
 }
 
 void frmGetColor::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF position = event->position();
-    shpshow->move(rounded(position.x()) + 10, rounded(position.y()) - 36);
-    shpshow->show();
     const ColorValue color = m_desktop.colorAt(imagePixelAt(position));
-    shpshow->setColor(color);
+    placeIndicator(QPoint(rounded(position.x()) + 10, rounded(position.y()) - 36), color);
     emit colorSampled(color);
 }
 

@@ -2,10 +2,12 @@
 
 #include "color/bascommon.h"
 
+#include <QRect>
 #include <QWidget>
 
 class FrozenDesktop;
 class PaletteStore;
+class QPainter;
 class QScreen;
 class frmshowcolor;
 struct Services;
@@ -15,24 +17,26 @@ struct Services;
 // screen cannot be captured, the user is told why and the main window comes back.
 void startColorPicker(frmshowcolor& main, PaletteStore& store, Services& services);
 
-// The small filled shape beside the cursor that shows the sampled color.
-class SampleIndicator : public QWidget
+// The small filled shape beside the cursor that shows the sampled color. The overlay draws it
+// itself, so that following the mouse moves no widget and allocates nothing.
+class SampleIndicator
 {
-    Q_OBJECT
 public:
     static constexpr int width = 17;
     static constexpr int height = 25;
 
-    explicit SampleIndicator(QWidget* parent);
+    QRect geometry() const { return QRect(m_topLeft, QSize(width, height)); }
+    QPoint pos() const { return m_topLeft; }
+    bool isVisible() const { return m_visible; }
     bascommon::ColorValue color() const { return m_color; }
-    // Repaints only when the color differs from the one shown.
-    void setColor(bascommon::ColorValue color);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
 
 private:
-    bascommon::ColorValue m_color = 0;
+    friend class frmGetColor;
+    void paint(QPainter& painter) const;
+
+    QPoint m_topLeft;
+    bool m_visible = false;
+    bascommon::ColorValue m_color = 0; // black until the first sample
 };
 
 // The frozen-screen overlay of one screen: a borderless window over the whole screen that shows
@@ -49,7 +53,8 @@ public:
     QPoint imagePixelAt(QPointF position) const;
     void hideIndicator();
 
-    SampleIndicator* shpshow = nullptr;
+    // Read-only for others: the overlay moves, colors and hides it.
+    const SampleIndicator& shpshow() const { return m_shpshow; }
 
 signals:
     void colorSampled(bascommon::ColorValue color);
@@ -64,11 +69,13 @@ protected:
 
 private:
     QPoint imageTopLeft() const;
+    void placeIndicator(QPoint topLeft, bascommon::ColorValue color);
 
     const FrozenDesktop& m_desktop;
     QScreen* m_screen;
     QRect m_screenInImage;
     qreal m_ratio;
+    SampleIndicator m_shpshow;
 };
 
 // The eyedropper cursor of the overlay: 32 x 32, black outline on white, its tip (the hot spot

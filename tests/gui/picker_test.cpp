@@ -107,7 +107,7 @@ private slots:
             frmGetColor* overlay = overlayOn(screen);
             QVERIFY(overlay->isVisible());
             QCOMPARE(overlay->geometry(), QGuiApplication::screens().at(screen)->geometry());
-            QVERIFY(!overlay->shpshow->isVisible());
+            QVERIFY(!overlay->shpshow().isVisible());
             QCOMPARE(overlay->cursor().hotSpot(), QPoint(11, 20));
         }
         QVERIFY(pick()->isVisible());
@@ -138,8 +138,39 @@ private slots:
         QVERIFY(startPicker());
         frmGetColor* overlay = overlayOn(0);
         QTest::mouseMove(overlay, mouse);
-        QTRY_VERIFY(overlay->shpshow->isVisible());
-        QCOMPARE(overlay->shpshow->geometry(), QRect(indicator, QSize(17, 25)));
+        QTRY_VERIFY(overlay->shpshow().isVisible());
+        QCOMPARE(overlay->shpshow().geometry(), QRect(indicator, QSize(17, 25)));
+    }
+
+    // What the overlay shows is the frozen image, one image pixel per device pixel, with the
+    // indicator drawn over it in the sampled color.
+    void overlayShowsTheFrozenImageAtItsDevicePixels_data()
+    {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<QPoint>("screenInImage");
+        QTest::newRow("A, ratio 1") << 0 << QPoint(0, 200);
+        QTest::newRow("B, ratio 2") << 1 << QPoint(800, 0);
+    }
+    void overlayShowsTheFrozenImageAtItsDevicePixels()
+    {
+        QFETCH(int, screen);
+        QFETCH(QPoint, screenInImage);
+        QVERIFY(startPicker());
+        frmGetColor* overlay = overlayOn(screen);
+        QTest::mouseMove(overlay, QPoint(100, 100));
+        QTRY_VERIFY(overlay->shpshow().isVisible());
+        const QImage shown = overlay->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const qreal ratio = overlay->frozenScreen()->devicePixelRatio();
+        QCOMPARE(shown.size(), QSize(800, 600));
+        const QImage frozen = frozenDesktop();
+        const QRect indicator(QPoint(110, 64) * ratio, QSize(17, 25) * ratio);
+        for (int y = 0; y < shown.height(); y += 7)
+            for (int x = 0; x < shown.width(); x += 5)
+                if (!indicator.contains(x, y))
+                    QCOMPARE(shown.pixel(x, y), frozen.pixel(screenInImage + QPoint(x, y)));
+        const QRgb sample = frozen.pixel(screenInImage + QPoint(100, 100) * ratio);
+        QCOMPARE(shown.pixel(indicator.center()), sample);
+        QCOMPARE(shown.pixel(indicator.topLeft()), qRgb(0, 0, 0));
     }
 
     void samplesTheFrozenPixelUnderTheCursor_data()
@@ -165,7 +196,7 @@ private slots:
         QTest::mouseMove(overlay, mouse);
         QTRY_COMPARE(pick()->txthex->text(), hex);
         QCOMPARE(QString::fromStdString(HexRGB(run()->lastSample())), hex);
-        QCOMPARE(QString::fromStdString(HexRGB(overlay->shpshow->color())), hex);
+        QCOMPARE(QString::fromStdString(HexRGB(overlay->shpshow().color())), hex);
         QCOMPARE(sampleBackground(), QColor(hex));
     }
 
@@ -262,17 +293,17 @@ private slots:
         frmGetColor* a = overlayOn(0);
         frmGetColor* b = overlayOn(1);
         QTest::mouseMove(a, QPoint(100, 100));
-        QTRY_VERIFY(a->shpshow->isVisible());
+        QTRY_VERIFY(a->shpshow().isVisible());
         // The offscreen platform does not stack windows, so the pointer enters Pick&Save here.
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), pick()->mapToGlobal(QPointF(5, 5)));
         QApplication::sendEvent(pick(), &enter);
-        QVERIFY(!a->shpshow->isVisible());
+        QVERIFY(!a->shpshow().isVisible());
         QTest::mouseMove(a, QPoint(200, 100));
-        QTRY_VERIFY(a->shpshow->isVisible());
-        QCOMPARE(a->shpshow->pos(), QPoint(210, 64));
+        QTRY_VERIFY(a->shpshow().isVisible());
+        QCOMPARE(a->shpshow().pos(), QPoint(210, 64));
         QTest::mouseMove(b, QPoint(50, 50));
-        QTRY_VERIFY(b->shpshow->isVisible());
-        QVERIFY(!a->shpshow->isVisible());
+        QTRY_VERIFY(b->shpshow().isVisible());
+        QVERIFY(!a->shpshow().isVisible());
     }
 
     void failedCaptureTellsWhyAndGivesTheWindowBack_data()
