@@ -1,6 +1,7 @@
 #include "platform/QtServices.h"
 
 #include "platform/DesktopCapture.h"
+#include "platform/ScreenshotPortal.h"
 
 #include <QClipboard>
 #include <QColorDialog>
@@ -45,13 +46,25 @@ void letScreenSettle()
 
 CaptureResult QtScreenCapture::captureDesktop()
 {
-    if (captureRoute() == CaptureRoute::Portal)
-        return {std::nullopt,
-                QObject::tr("The screen cannot be read in this Wayland session: the desktop's "
-                            "screenshot service (xdg-desktop-portal) is not available.\n\n"
-                            "The color picker works in an X11 session.")};
     letScreenSettle();
-    return grabScreens();
+    if (captureRoute() == CaptureRoute::Grab)
+        return grabScreens();
+    // A Wayland session shows no client the screen; only the desktop's portal may read it.
+    // The portal may ask the user for permission first, so it gets time to answer.
+    const PortalShot shot =
+        takePortalScreenshot(QDBusConnection::sessionBus(), std::chrono::seconds(60));
+    switch (shot.outcome) {
+    case PortalShot::Outcome::Taken:
+        return desktopFromPortalShot(shot.image);
+    case PortalShot::Outcome::Cancelled:
+        return {std::nullopt, shot.reason};
+    case PortalShot::Outcome::Failed:
+        break;
+    }
+    return {std::nullopt, QObject::tr("The screen cannot be read in this Wayland session.\n\n%1\n\n"
+                                      "The color picker needs the desktop's screenshot portal "
+                                      "here, or an X11 session.")
+                              .arg(shot.reason)};
 }
 
 bool QtQuestions::askYesNo(QWidget* parent, const QString& caption, const QString& text,

@@ -7,6 +7,7 @@
 #include "picker/frmGetColor.h"
 #include "picker/frmpick.h"
 #include "platform/DesktopCapture.h"
+#include "platform/ScreenshotPortal.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -374,6 +375,28 @@ private slots:
         qputenv("XDG_SESSION_TYPE", oldType);
         qputenv("WAYLAND_DISPLAY", oldDisplay);
         QCOMPARE(route == CaptureRoute::Portal, portal);
+    }
+
+    // A portal screenshot maps the logical desktop onto the whole picture; each screen's part
+    // must land at the screen's device rectangle, so that sampling reads it like a grab.
+    void portalShotLandsAtEachScreensDevicePixels()
+    {
+        // Logical desktop: A (0, 0, 800 x 600) and B (800, -200, 400 x 300) give 1200 x 800.
+        QImage shot(1200, 800, QImage::Format_RGB32);
+        shot.fill(Qt::black);
+        shot.setPixel(10, 220, qRgb(1, 2, 3)); // A (10, 20)
+        shot.setPixel(810, 10, qRgb(4, 5, 6)); // B (10, 10), at ratio 2 device (20, 20)
+        const CaptureResult result = desktopFromPortalShot(shot);
+        QVERIFY(result.desktop);
+        QCOMPARE(result.desktop->origin, desktopOrigin);
+        const QImage& image = result.desktop->image;
+        QCOMPARE(image.size(), desktopSize);
+        QCOMPARE(image.pixel(10, 220), qRgb(1, 2, 3));
+        for (const QPoint device :
+             {QPoint(820, 20), QPoint(821, 20), QPoint(820, 21), QPoint(821, 21)})
+            QCOMPARE(image.pixel(device), qRgb(4, 5, 6));
+        QCOMPARE(image.pixel(822, 20), qRgb(0, 0, 0));
+        QCOMPARE(image.pixel(819, 20), qRgb(0, 0, 0));
     }
 
     void screensLieAtTheirDeviceRectangles()

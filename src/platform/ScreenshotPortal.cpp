@@ -1,0 +1,194 @@
+#include "platform/ScreenshotPortal.h"
+
+#include "platform/DesktopCapture.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDateTime>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+
+namespace
+{
+
+const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString screenshotInterface = QStringLiteral("org.freedesktop.portal.Screenshot");
+const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
+
+PortalShot failed(const QString& reason)
+{
+    return {PortalShot::Outcome::Failed, {}, reason};
+}
+
+bool portalPresent(const QDBusConnection& bus)
+{
+    const QDBusConnectionInterface* names = bus.interface();
+    if (!names)
+        return false;
+    const QDBusReply<bool> running = names->isServiceRegistered(portalService);
+    if (running.isValid() && running.value())
+        return true;
+    const QDBusReply<QStringList> startable = names->activatableServiceNames();
+    return startable.isValid() && startable.value().contains(portalService);
+}
+
+// The request object the portal creates for a call of ours with `token`, known before the call
+// so that its Response can be awaited before it can possibly be sent.
+QString requestPath(const QDBusConnection& bus, const QString& token)
+{
+    QString sender = bus.baseService().mid(1);
+    sender.replace(u'.', u'_');
+    return portalPath + QStringLiteral("/request/") + sender + u'/' + token;
+}
+
+// A screenshot the portal saved for us alone: read it, then take it away again, but only a
+// plain file that came into being after the request was made.
+QImage readAndRemove(const QString& uri, const QDateTime& requested)
+{
+    const QUrl url(uri);
+    if (!url.isLocalFile())
+        return {};
+    const QString path = url.toLocalFile();
+    QImage image(path);
+    const QFileInfo info(path);
+    if (!image.isNull() && info.isFile() && info.lastModified() >= requested.addSecs(-2))
+        QFile::remove(path);
+    return image;
+}
+
+} // namespace
+
+// Receives the portal's Response signal; D-Bus delivers signals to named slots only.
+class PortalResponse : public QObject
+{
+    Q_OBJECT
+public:
+    bool answered = false;
+    uint code = 2;
+    QVariantMap results;
+
+signals:
+    void arrived();
+
+public slots:
+    void onResponse(uint response, const QVariantMap& values)
+    {
+        answered = true;
+        code = response;
+        results = values;
+        emit arrived();
+    }
+};
+
+PortalShot takePortalScreenshot(QDBusConnection bus, std::chrono::milliseconds timeout)
+{
+    if (!bus.isConnected())
+        return failed(QObject::tr("There is no connection to the desktop's message bus (D-Bus)."));
+    if (!portalPresent(bus))
+        return failed(
+            QObject::tr("The desktop's screenshot service (xdg-desktop-portal) is not available."));
+
+    const QString token =
+        QStringLiteral("huebench%1")
+            .arg(uint(QRandomGenerator::global()->generate()), 8, 16, QChar(u'0'));
+    QString handle = requestPath(bus, token);
+    PortalResponse response;
+    const char* slot = SLOT(onResponse(uint, QVariantMap));
+    if (!bus.connect(portalService, handle, requestInterface, "Response", &response, slot))
+        return failed(QObject::tr("The screenshot service's answer cannot be received."));
+
+    QDBusMessage call = QDBusMessage::createMethodCall(portalService, portalPath,
+                                                       screenshotInterface, "Screenshot");
+    call << QString()
+         << QVariantMap{{"handle_token", token}, {"interactive", false}, {"modal", true}};
+    const QDateTime requested = QDateTime::currentDateTime();
+    QDBusPendingCallWatcher reply(bus.asyncCall(call, int(timeout.count())));
+
+    // Wait for both the reply (the request's handle) and the Response, in either order.
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&reply, &QDBusPendingCallWatcher::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&response, &PortalResponse::arrived, &loop, &QEventLoop::quit);
+    deadline.start(timeout);
+    bool handleChecked = false;
+    while (deadline.isActive()) {
+        if (reply.isFinished() && reply.isError())
+            break;
+        if (reply.isFinished() && !handleChecked) {
+            handleChecked = true;
+            // A portal older than handle tokens names its own request object.
+            const QString given = QDBusPendingReply<QDBusObjectPath>(reply).value().path();
+            if (!given.isEmpty() && given != handle && !response.answered) {
+                bus.disconnect(portalService, handle, requestInterface, "Response", &response,
+                               slot);
+                handle = given;
+                bus.connect(portalService, handle, requestInterface, "Response", &response, slot);
+            }
+        }
+        if (handleChecked && response.answered)
+            break;
+        loop.exec();
+    }
+    bus.disconnect(portalService, handle, requestInterface, "Response", &response, slot);
+
+    if (reply.isFinished() && reply.isError())
+        return failed(
+            QObject::tr("The screenshot service failed: %1").arg(reply.error().message()));
+    if (!reply.isFinished() || !response.answered) {
+        if (reply.isFinished())
+            bus.call(
+                QDBusMessage::createMethodCall(portalService, handle, requestInterface, "Close"),
+                QDBus::NoBlock);
+        return failed(QObject::tr("The screenshot service did not answer in time."));
+    }
+    if (response.code == 1)
+        return {PortalShot::Outcome::Cancelled,
+                {},
+                QObject::tr("The screenshot was cancelled, so the color picker did not start.")};
+    if (response.code != 0)
+        return failed(QObject::tr("The desktop refused to take a screenshot."));
+    QImage image = readAndRemove(response.results.value("uri").toString(), requested);
+    if (image.isNull())
+        return failed(QObject::tr("The screenshot service gave no readable picture."));
+    return {PortalShot::Outcome::Taken, std::move(image), {}};
+}
+
+CaptureResult desktopFromPortalShot(const QImage& shot)
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (shot.isNull() || screens.isEmpty())
+        return {std::nullopt, QObject::tr("The screen could not be captured.")};
+    const QRect logical = screens.front()->virtualGeometry();
+    const QRect desktop = desktopDeviceRect();
+    const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
+    QImage image(desktop.size(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const qreal scaleX = qreal(shot.width()) / logical.width();
+    const qreal scaleY = qreal(shot.height()) / logical.height();
+    for (const QScreen* screen : screens) {
+        const QRect place = screen->geometry().translated(-logical.topLeft());
+        const QRectF source(place.x() * scaleX, place.y() * scaleY, place.width() * scaleX,
+                            place.height() * scaleY);
+        painter.drawImage(QRectF(screenDeviceRect(*screen).translated(-desktop.topLeft())), shot,
+                          source);
+    }
+    painter.end();
+    return {DesktopImage{std::move(image), desktop.topLeft(), ratio}, {}};
+}
+
+#include "ScreenshotPortal.moc"

@@ -1,0 +1,257 @@
+// The screenshot portal client against a portal of our own on a private message bus: the answer
+// before or after the reply, an old portal's own request path, cancel, refusal, D-Bus errors,
+// silence, an unreadable picture, no portal and no bus.
+#include "platform/QtServices.h"
+#include "platform/ScreenshotPortal.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+using namespace std::chrono_literals;
+
+namespace
+{
+const QString portalService = "org.freedesktop.portal.Desktop";
+const QString portalPath = "/org/freedesktop/portal/desktop";
+} // namespace
+
+// A stand-in for the desktop's screenshot portal, scripted per test.
+class FakePortal : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Screenshot")
+
+public:
+    enum Mode { Answer, AnswerBeforeReply, OwnRequestPath, Cancel, Refuse, ErrorReply, Silent };
+
+    explicit FakePortal(QDBusConnection bus) : m_bus(bus) {}
+
+    Mode mode = Answer;
+    QString pictureUri;
+    QVariantMap options;
+
+public slots:
+    QDBusObjectPath Screenshot(const QString&, const QVariantMap& given, const QDBusMessage& call)
+    {
+        options = given;
+        QString sender = call.service().mid(1);
+        sender.replace('.', '_');
+        const QString token = mode == OwnRequestPath ? "portal7" : given["handle_token"].toString();
+        const QString request = portalPath + "/request/" + sender + "/" + token;
+        switch (mode) {
+        case ErrorReply:
+            call.setDelayedReply(true);
+            m_bus.send(call.createErrorReply("org.freedesktop.portal.Error.Failed",
+                                             "no screenshots today"));
+            return {};
+        case AnswerBeforeReply:
+            call.setDelayedReply(true);
+            respond(request, 0);
+            m_bus.send(call.createReply(QVariant::fromValue(QDBusObjectPath(request))));
+            return {};
+        case Silent:
+            break;
+        default:
+            // After the reply, as a portal answers once the user or the compositor has acted.
+            QTimer::singleShot(50, this, [this, request] {
+                respond(request, mode == Cancel ? 1u : mode == Refuse ? 2u : 0u);
+            });
+        }
+        return QDBusObjectPath(request);
+    }
+
+private:
+    void respond(const QString& request, uint code)
+    {
+        QDBusMessage signal =
+            QDBusMessage::createSignal(request, "org.freedesktop.portal.Request", "Response");
+        QVariantMap results;
+        if (code == 0)
+            results["uri"] = pictureUri;
+        signal << code << results;
+        m_bus.send(signal);
+    }
+
+    QDBusConnection m_bus;
+};
+
+class PortalTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QProcess m_daemon;
+    QString m_address;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakePortal> m_portal;
+    QString m_picture;
+
+    QDBusConnection client() { return QDBusConnection::connectToBus(m_address, "client"); }
+    QDBusConnection portalBus() { return QDBusConnection::connectToBus(m_address, "portal"); }
+
+    static QImage picture()
+    {
+        QImage image(64, 48, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb(x * 4, y * 5, 0x5A));
+        return image;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
+        QVERIFY2(m_daemon.waitForStarted(), "dbus-daemon is needed for this test");
+        QTRY_VERIFY(m_daemon.canReadLine());
+        m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
+        // The real capture service talks to the session bus: make ours the session bus.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", m_address.toUtf8());
+        QVERIFY(client().isConnected());
+        QVERIFY(portalBus().isConnected());
+    }
+    void cleanupTestCase()
+    {
+        QDBusConnection::disconnectFromBus("client");
+        QDBusConnection::disconnectFromBus("portal");
+        m_daemon.kill();
+        m_daemon.waitForFinished();
+    }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_picture = m_dir->filePath("Screenshot.png");
+        QVERIFY(picture().save(m_picture));
+        m_portal = std::make_unique<FakePortal>(portalBus());
+        m_portal->pictureUri = QUrl::fromLocalFile(m_picture).toString();
+        QVERIFY(portalBus().registerService(portalService));
+        QVERIFY(portalBus().registerObject(portalPath, m_portal.get(),
+                                           QDBusConnection::ExportAllSlots));
+    }
+    void cleanup()
+    {
+        portalBus().unregisterObject(portalPath);
+        portalBus().unregisterService(portalService);
+        m_portal.reset();
+        m_dir.reset();
+    }
+
+    void takenScreenshotIsReadAndItsFileRemoved_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("answer after the reply") << int(FakePortal::Answer);
+        QTest::newRow("answer before the reply") << int(FakePortal::AnswerBeforeReply);
+        QTest::newRow("old portal, its own request path") << int(FakePortal::OwnRequestPath);
+    }
+    void takenScreenshotIsReadAndItsFileRemoved()
+    {
+        QFETCH(int, mode);
+        m_portal->mode = FakePortal::Mode(mode);
+        const PortalShot shot = takePortalScreenshot(client(), 5s);
+        QCOMPARE(shot.reason, QString());
+        QCOMPARE(int(shot.outcome), int(PortalShot::Outcome::Taken));
+        QCOMPARE(shot.image.convertToFormat(QImage::Format_RGB32), picture());
+        QVERIFY(!QFile::exists(m_picture));
+        QCOMPARE(m_portal->options["interactive"].toBool(), false);
+        QVERIFY(m_portal->options["handle_token"].toString().startsWith("huebench"));
+    }
+
+    void everyOtherAnswerEndsWithAReason_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("cancelled")
+            << int(FakePortal::Cancel) << int(PortalShot::Outcome::Cancelled) << "cancelled";
+        QTest::newRow("refused") << int(FakePortal::Refuse) << int(PortalShot::Outcome::Failed)
+                                 << "refused";
+        QTest::newRow("D-Bus error") << int(FakePortal::ErrorReply)
+                                     << int(PortalShot::Outcome::Failed) << "no screenshots today";
+        QTest::newRow("no answer") << int(FakePortal::Silent) << int(PortalShot::Outcome::Failed)
+                                   << "did not answer in time";
+    }
+    void everyOtherAnswerEndsWithAReason()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, outcome);
+        QFETCH(QString, reason);
+        m_portal->mode = FakePortal::Mode(mode);
+        QElapsedTimer clock;
+        clock.start();
+        const PortalShot shot = takePortalScreenshot(client(), 400ms);
+        QVERIFY(clock.elapsed() < 3000);
+        QCOMPARE(int(shot.outcome), outcome);
+        QVERIFY2(shot.reason.contains(reason), qPrintable(shot.reason));
+        QVERIFY(shot.image.isNull());
+        QVERIFY(QFile::exists(m_picture));
+    }
+
+    // The real capture service in a Wayland session: the portal's picture becomes the desktop,
+    // and a refusal becomes a message that says what the picker needs.
+    void waylandCaptureGoesThroughThePortal_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("taken") << int(FakePortal::Answer);
+        QTest::newRow("refused") << int(FakePortal::Refuse);
+    }
+    void waylandCaptureGoesThroughThePortal()
+    {
+        QFETCH(int, mode);
+        m_portal->mode = FakePortal::Mode(mode);
+        const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
+        QImage whole(desktop.size(), QImage::Format_RGB32);
+        whole.fill(qRgb(0x2E, 0x8B, 0x57));
+        whole.setPixel(7, 9, qRgb(0xFA, 0xCA, 0xDE));
+        QVERIFY(whole.save(m_picture));
+        const QByteArray session = qgetenv("XDG_SESSION_TYPE");
+        qputenv("XDG_SESSION_TYPE", "wayland");
+        QtScreenCapture capture;
+        const CaptureResult result = capture.captureDesktop();
+        qputenv("XDG_SESSION_TYPE", session);
+        if (mode == FakePortal::Refuse) {
+            QVERIFY(!result.desktop);
+            QVERIFY2(result.error.contains("Wayland session") && result.error.contains("refused"),
+                     qPrintable(result.error));
+            return;
+        }
+        QVERIFY2(result.desktop, qPrintable(result.error));
+        QCOMPARE(result.desktop->image.size(), desktop.size());
+        QCOMPARE(result.desktop->image.pixel(7, 9), qRgb(0xFA, 0xCA, 0xDE));
+        QCOMPARE(result.desktop->image.pixel(8, 9), qRgb(0x2E, 0x8B, 0x57));
+    }
+
+    void unreadablePictureIsAFailure()
+    {
+        m_portal->pictureUri = QUrl::fromLocalFile(m_dir->filePath("gone.png")).toString();
+        const PortalShot shot = takePortalScreenshot(client(), 5s);
+        QCOMPARE(int(shot.outcome), int(PortalShot::Outcome::Failed));
+        QVERIFY(shot.reason.contains("no readable picture"));
+    }
+
+    void missingPortalOrBusIsAFailure()
+    {
+        cleanup();
+        PortalShot shot = takePortalScreenshot(client(), 5s);
+        QCOMPARE(int(shot.outcome), int(PortalShot::Outcome::Failed));
+        QVERIFY2(shot.reason.contains("not available"), qPrintable(shot.reason));
+        shot = takePortalScreenshot(
+            QDBusConnection::connectToBus("unix:path=/nonexistent/bus", "nowhere"), 5s);
+        QCOMPARE(int(shot.outcome), int(PortalShot::Outcome::Failed));
+        QVERIFY2(shot.reason.contains("no connection"), qPrintable(shot.reason));
+        init();
+    }
+};
+
+QTEST_MAIN(PortalTest)
+#include "portal_test.moc"
