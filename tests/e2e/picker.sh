@@ -75,7 +75,14 @@ xdotool search --onlyvisible --name '^Pick&Save$' >/dev/null && fail "Pick&Save 
     fail "mycolor.rgb ends with '$(tail_records mycolor.rgb 18)'"
 [ "$(stat -c %s "$DATA/c1.rgb")" -eq $((BEFORE_C1 + 6)) ] || fail "c1.rgb grew wrongly"
 [ "$(tail_records c1.rgb 6)" = "0BB0E5" ] || fail "c1.rgb ends with '$(tail_records c1.rgb 6)'"
-screenshot "$E2E_TMP/after-stop.png"
+# The main window shows page 1 of "mycolor.rgb", newest first, down the first column.
+sleep 0.3
+cell=0
+for expected in '#FACADE' '#C0FFEE' '#123456'; do
+    shown=$(pixel $((WIN_X + 134)) $((WIN_Y + MENU_H + 35 + cell * 15)))
+    [ "$shown" = "$expected" ] || fail "cell $cell of the first palette shows $shown, not $expected"
+    cell=$((cell + 1))
+done
 
 # A Wayland session without a reachable screenshot service: a message, and the window comes back.
 kill "$APP_PID" && wait "$APP_PID" 2>/dev/null || true
