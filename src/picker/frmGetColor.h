@@ -18,7 +18,7 @@ struct Services;
 void startColorPicker(frmshowcolor& main, PaletteStore& store, Services& services);
 
 // The small filled shape beside the cursor that shows the sampled color. The overlay draws it
-// itself, so that following the mouse moves no widget and allocates nothing.
+// itself, so that following the mouse moves no widget: only its old and new place repaint.
 class SampleIndicator
 {
 public:
