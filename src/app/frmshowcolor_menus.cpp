@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QIcon>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -142,11 +143,17 @@ void frmshowcolor::createToolBar(QWidget* clientArea)
     tlbTool->setGeometry(0, 0, clientWidth, 24);
     tlbTool->setIconSize(QSize(16, 16));
     tlbTool->setMovable(false);
+    // Nine compact buttons must end before the palette chooser at x = 195.
+    tlbTool->setContentsMargins(0, 0, 0, 0);
+    tlbTool->layout()->setContentsMargins(2, 0, 0, 0);
+    tlbTool->layout()->setSpacing(0);
+    tlbTool->setStyleSheet("QToolBar { border: none; spacing: 0px; }");
     auto button = [this](const char* tag, const char* tooltip) {
         QAction* action = tlbTool->addAction(QIcon(QString(":/icons/%1.svg").arg(tag)), tooltip);
         action->setObjectName(QString::fromLatin1(tag));
         action->setData(QString::fromLatin1(tag));
         action->setToolTip(QString::fromLatin1(tooltip));
+        tlbTool->widgetForAction(action)->setFixedSize(22, 22);
         return action;
     };
     pickcolor = button("pickcolor", "Color picker");

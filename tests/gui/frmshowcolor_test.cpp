@@ -246,6 +246,17 @@ private slots:
         QVERIFY(actions[5]->isSeparator());
         QCOMPARE(actions[1]->toolTip(), QString("Make current color web safe"));
         QCOMPARE(actions[8]->data().toString(), QString("nextpage"));
+        // Every button is reachable: none lies under the palette chooser.
+        f->window().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f->window()));
+        const int chooserLeft = f->find("cmbChart")->x();
+        for (QAction* action : actions) {
+            QWidget* button = bar->widgetForAction(action);
+            QVERIFY2(button && button->isVisible(), qPrintable(action->objectName()));
+            QVERIFY2(button->mapTo(f->window().centralWidget(), QPoint(button->width(), 0)).x() <=
+                         chooserLeft,
+                     qPrintable(action->objectName()));
+        }
     }
 };
 
