@@ -6,11 +6,18 @@ set -euo pipefail
 build=${1:?build folder}
 runs=${2:-15}
 tmp=$(mktemp -d)
-Xvfb :77 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+for n in $(seq 150 199); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+done
+Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
-export DISPLAY=:77
-sleep 1
+export DISPLAY=":$n"
+for _ in $(seq 50); do
+    kill -0 $xvfb 2>/dev/null && xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.1
+done
+kill -0 $xvfb 2>/dev/null || { echo "Xvfb did not start on :$n" >&2; exit 1; }
 cp -r "$build"/colorchart.cci "$build"/*.rgb "$build"/set.hcs "$build"/colorset.dat "$tmp"/ 2>/dev/null
 
 # Milliseconds from launch until a visible window with the given title exists.
@@ -21,7 +28,9 @@ measure() {
     start=$(date +%s%N)
     "$@" >/dev/null 2>&1 &
     pid=$!
-    until xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do :; done
+    until xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do
+        kill -0 $pid 2>/dev/null || { echo "$title: the program exited early" >&2; exit 1; }
+    done
     end=$(date +%s%N)
     kill $pid
     wait $pid 2>/dev/null || true

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -139,4 +141,21 @@ void seedDataFolder(const fs::path& folder, const fs::path& factoryDir)
         userStore.AppendChartEntry(entry.file, entry.title);
     if (recordChanged)
         writeSeedRecord(folder, offered);
+}
+
+InstanceLock::InstanceLock(const fs::path& folder)
+{
+    const fs::path file = folder / ".huebench-running.lock";
+    m_fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0)
+        release();
+}
+
+InstanceLock::~InstanceLock() { release(); }
+
+void InstanceLock::release()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
 }

@@ -47,3 +47,20 @@ inline constexpr std::string_view seedRecordName = ".factory-files";
 // A missing factory folder seeds nothing. Throws std::runtime_error naming the file when a
 // file cannot be copied or the folder cannot be created.
 void seedDataFolder(const std::filesystem::path& folder, const std::filesystem::path& factoryDir);
+
+// Marks a data folder as in use by this running copy of the program. Only the first copy gets
+// it; the kernel releases it when the process ends, however it ends.
+class InstanceLock {
+public:
+    explicit InstanceLock(const std::filesystem::path& folder);
+    ~InstanceLock();
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
+
+    // True when no other running copy holds the folder.
+    bool owned() const { return m_fd >= 0; }
+    void release();
+
+private:
+    int m_fd = -1;
+};

@@ -59,9 +59,7 @@ frmshowcolor::frmshowcolor(Services& services, std::filesystem::path dataFolder,
                             nextpage});
 
     // Start-up. The current color starts as white without a run of CurrentColorChanged.
-    m_instanceLock = std::make_unique<QLockFile>(
-        QString::fromStdString((m_dataFolder / "huebench.lock").string()));
-    m_instanceLock->tryLock(0);
+    m_instanceLock = std::make_unique<InstanceLock>(m_dataFolder);
     try {
         appendToFile(dataFilePath(m_dataFolder, "recent.rgb"), {});
     } catch (const std::runtime_error& e) {
@@ -228,7 +226,7 @@ void frmshowcolor::closeEvent(QCloseEvent* event)
         m_recentRemoved = true;
         std::error_code ignored;
         std::filesystem::remove(m_dataFolder / "recent.rgb", ignored);
-        m_instanceLock->unlock();
+        m_instanceLock->release();
     }
     event->accept();
     QApplication::closeAllWindows();

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/ColorEditor.h"
+#include "app/DataFolder.h"
 #include "color/bascommon.h"
 #include "palette/PaletteStore.h"
 #include "web/SchemeStore.h"
 
-#include <QLockFile>
 #include <QMainWindow>
 
 #include <array>
@@ -50,7 +50,7 @@ public:
     bool isCompact() const;
     bool isOnTop() const;
     // False when another running copy of the program uses the same data folder.
-    bool ownsRecentColors() const { return m_instanceLock && m_instanceLock->isLocked(); }
+    bool ownsRecentColors() const { return m_instanceLock && m_instanceLock->owned(); }
     const std::filesystem::path& dataFolder() const { return m_dataFolder; }
     Services& services() { return m_services; }
     PaletteStore& paletteStore() { return m_paletteStore; }
@@ -96,7 +96,7 @@ private:
     SchemeStore m_schemeStore;
     // Held by the first copy of the program on this data folder: only that copy owns the
     // recent colors and deletes them at exit.
-    std::unique_ptr<QLockFile> m_instanceLock;
+    std::unique_ptr<InstanceLock> m_instanceLock;
     bool m_recentRemoved = false;
 
     QWidget* m_client = nullptr;

@@ -28,7 +28,9 @@ e2e_start_xvfb() {
         XVFB_PID=$!
         export DISPLAY=":$n"
         for _ in $(seq 50); do
-            xdpyinfo >/dev/null 2>&1 && return 0
+            # Our own server must be the one answering, not another test's on that display.
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            xdpyinfo >/dev/null 2>&1 && kill -0 "$XVFB_PID" 2>/dev/null && return 0
             sleep 0.1
         done
         kill "$XVFB_PID" 2>/dev/null || true
