@@ -151,7 +151,10 @@ InstanceLock::InstanceLock(const fs::path& folder)
         release();
 }
 
-InstanceLock::~InstanceLock() { release(); }
+InstanceLock::~InstanceLock()
+{
+    release();
+}
 
 void InstanceLock::release()
 {

@@ -50,7 +50,8 @@ void seedDataFolder(const std::filesystem::path& folder, const std::filesystem::
 
 // Marks a data folder as in use by this running copy of the program. Only the first copy gets
 // it; the kernel releases it when the process ends, however it ends.
-class InstanceLock {
+class InstanceLock
+{
 public:
     explicit InstanceLock(const std::filesystem::path& folder);
     ~InstanceLock();

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QIcon>
 #include <QLayout>
+#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -149,7 +150,7 @@ void frmshowcolor::createToolBar(QWidget* clientArea)
     tlbTool->layout()->setSpacing(0);
     tlbTool->setStyleSheet("QToolBar { border: none; spacing: 0px; }");
     auto button = [this](const char* tag, const char* tooltip) {
-        QAction* action = tlbTool->addAction(QIcon(QString(":/icons/%1.svg").arg(tag)), tooltip);
+        QAction* action = tlbTool->addAction(QString::fromLatin1(tooltip));
         action->setObjectName(QString::fromLatin1(tag));
         action->setData(QString::fromLatin1(tag));
         action->setToolTip(QString::fromLatin1(tooltip));
@@ -167,6 +168,13 @@ void frmshowcolor::createToolBar(QWidget* clientArea)
     nextpage = button("nextpage", "Next page of current color palette");
     colorchart->setCheckable(true);
     ontop->setCheckable(true);
+    // Loading the SVG icon engine costs more than the rest of the window; the icons arrive
+    // with the first turn of the event loop, before the first paint.
+    QTimer::singleShot(0, tlbTool, [this] {
+        for (QAction* action : tlbTool->actions())
+            if (!action->isSeparator())
+                action->setIcon(QIcon(":/icons/" + action->data().toString() + ".svg"));
+    });
 
     connect(pickcolor, &QAction::triggered, this,
             [this] { startColorPicker(*this, m_paletteStore, m_services); });
