@@ -32,15 +32,6 @@ ColorValue recordColor(int k)
     return bascommon::RGB(k % 256, k / 256, 0x80);
 }
 
-QStringList visibleItems(QMenu* menu)
-{
-    QStringList items;
-    for (QAction* a : menu->actions())
-        if (a->isVisible())
-            items << (a->isSeparator() ? QString("-") : a->text());
-    return items;
-}
-
 } // namespace
 
 class PaletteViewTest : public QObject

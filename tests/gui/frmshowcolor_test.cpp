@@ -14,15 +14,6 @@ const char* const copyNames[] = {"mnuCopydec1",   "mnuCopydec2", "mnuCopyhex1", 
                                  "mnuCopyhex3",   "mnuCopyhex4", "mnuCopyhex5", "mnuCopyVB",
                                  "mnuCopyDelphi", "mnuCopyCplus"};
 
-QStringList visibleItems(QMenu* menu)
-{
-    QStringList items;
-    for (QAction* a : menu->actions())
-        if (a->isVisible())
-            items << (a->isSeparator() ? QString("-") : a->text());
-    return items;
-}
-
 } // namespace
 
 class FrmShowColorTest : public QObject

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -14,6 +15,16 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+
+// The visible items of a menu as shown: captions, "-" for a separator.
+inline QStringList visibleItems(QMenu* menu)
+{
+    QStringList items;
+    for (QAction* a : menu->actions())
+        if (a->isVisible())
+            items << (a->isSeparator() ? QString("-") : a->text());
+    return items;
+}
 
 // A main window on a fresh copy of the factory data folder, with fake services.
 class MainWindowFixture
