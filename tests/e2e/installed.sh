@@ -37,13 +37,7 @@ grep -q "unknown option '--no-such-option'" "$E2E_TMP/err" || fail "unclear: $(c
 start_installed() {
     "$INSTALLED" >"$E2E_TMP/app.log" 2>&1 &
     APP_PID=$!
-    WIN=$(timeout 20 xdotool search --sync --onlyvisible --name '^Hue Bench 3.5$' | head -1) ||
-        fail "the main window did not appear: $(cat "$E2E_TMP/app.log")"
-    sleep 0.5
-    eval "$(xdotool getwindowgeometry --shell "$WIN")"
-    WIN_X=$X WIN_Y=$Y
-    MENU_H=$((HEIGHT - 419))
-    xdotool windowfocus --sync "$WIN" 2>/dev/null || true
+    e2e_wait_window
 }
 
 # The color (RRGGBB) of the first palette cell, the newest record of the palette shown.

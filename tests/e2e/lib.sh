@@ -46,6 +46,11 @@ e2e_start_app() {
     unset QT_QPA_PLATFORM
     "$HUEBENCH" --data-dir "$DATA" "$@" >"$E2E_TMP/app.log" 2>&1 &
     APP_PID=$!
+    e2e_wait_window
+}
+
+# Waits for the program's main window; sets WIN, WIN_X, WIN_Y and MENU_H.
+e2e_wait_window() {
     WIN=$(timeout 20 xdotool search --sync --onlyvisible --name '^Hue Bench 3.5$' | head -1) ||
         fail "the main window did not appear: $(cat "$E2E_TMP/app.log")"
     sleep 0.5
