@@ -124,8 +124,9 @@ ColorEditor::ColorEditor(QWidget* clientArea) : QWidget(clientArea)
     txtrgb1->setMaxLength(11);
     txtrgb1->setReadOnly(true);
     txtrgb1->setText("255,255,255");
-    // The longest form just fits the box: show it from its first character.
+    // The longest form must fit the box whole: "255,255,255" in the UI font, less the frame.
     txtrgb1->setTextMargins(-1, 0, -1, 0);
+    fitFontToWidth(txtrgb1, "255,255,255", 69 - 8);
     txtrgb1->setCursorPosition(0);
     txtrgb = makeNamed<QLineEdit>(this, "txtrgb");
     placeAt(txtrgb, origin, 43, 117, 69, 19);

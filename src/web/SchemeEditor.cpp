@@ -2,7 +2,6 @@
 
 #include "app/Widgets.h"
 #include "app/frmshowcolor.h"
-#include "web/FitText.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -2,7 +2,6 @@
 
 #include "app/Widgets.h"
 #include "platform/Services.h"
-#include "web/FitText.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
