@@ -26,10 +26,10 @@ measure() {
     shift
     local start end pid
     start=$(date +%s%N)
-    "$@" >/dev/null 2>&1 &
+    "$@" >/dev/null 2>"$tmp/stderr" &
     pid=$!
     until xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do
-        kill -0 $pid 2>/dev/null || { echo "$title: the program exited early" >&2; exit 1; }
+        kill -0 $pid 2>/dev/null || { echo "$title: the program exited early: $(cat "$tmp/stderr")" >&2; exit 1; }
     done
     end=$(date +%s%N)
     kill $pid
@@ -39,13 +39,16 @@ measure() {
 
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
-: >"$tmp/app" && : >"$tmp/min"
+: >"$tmp/app" && : >"$tmp/min" && : >"$tmp/text"
 for _ in $(seq "$runs"); do
     measure "Hue Bench 3.5" "$build/huebench" --data-dir "$tmp" >>"$tmp/app"
     measure "minimal" "$build/bench/minimal_qt_app" >>"$tmp/min"
+    measure "minimal" "$build/bench/minimal_qt_app" --text >>"$tmp/text"
 done
 app=$(median <"$tmp/app")
 min=$(median <"$tmp/min")
+text=$(median <"$tmp/text")
 echo "huebench start-up median: ${app} ms"
-echo "minimal Qt program median: ${min} ms"
-awk -v a="$app" -v m="$min" 'BEGIN {printf "ratio: %.2f\n", a / m}'
+echo "minimal Qt program median: ${min} ms (with one line of text: ${text} ms)"
+awk -v a="$app" -v m="$min" -v t="$text" \
+    'BEGIN {printf "ratio: %.2f (against the program with text: %.2f)\n", a / m, a / t}'
