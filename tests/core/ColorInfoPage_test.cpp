@@ -34,27 +34,6 @@ const std::filesystem::path expectedPage =
 
 } // namespace
 
-TEST(ColorInfo, ValuesOfWorkedExamples)
-{
-    const ColorInfo pink = MakeColorInfo("#FFA1CC", "255", "161", "204");
-    EXPECT_EQ(pink.hex, "#FFA1CC");
-    const std::vector<std::string> pinkValues = {
-        pink.r,     pink.g,      pink.b,       pink.h,      pink.l,     pink.s,
-        pink.cmyC,  pink.cmyM,   pink.cmyY,    pink.cmykC,  pink.cmykM, pink.cmykY,
-        pink.cmykK, pink.ycbcrY, pink.ycbcrCb, pink.ycbcrCr};
-    EXPECT_EQ(pinkValues,
-              (std::vector<std::string>{"255", "161", "204", "33", "82", "100", "0", "94", "51",
-                                        "0", "37", "20", "0", "194", "134", "172"}));
-
-    const ColorInfo black = MakeColorInfo("#000000", "0", "0", "0");
-    const std::vector<std::string> blackValues = {
-        black.h,      black.l,       black.s,      black.cmyC,  black.cmyM,
-        black.cmyY,   black.cmykC,   black.cmykM,  black.cmykY, black.cmykK,
-        black.ycbcrY, black.ycbcrCb, black.ycbcrCr};
-    EXPECT_EQ(blackValues, (std::vector<std::string>{"60", "0", "0", "255", "255", "255", "0", "0",
-                                                     "0", "100", "0", "128", "128"}));
-}
-
 // A pending edit in the main window shows as typed ("007") but converts as its number; text
 // the main window's boxes never hold is read the way they would repair it.
 TEST(ColorInfo, DecimalTextsAreKeptAndReadAsNumbers)
@@ -99,9 +78,7 @@ TEST(ColorInfoPage, HasNinetyOneLinesAndValuesInsertedUnchanged)
         EXPECT_EQ(line.find("HLS"), std::string::npos) << line;
 }
 
-class ColorInfoSave : public TempFolderTest
-{
-};
+using ColorInfoSave = TempFolderTest;
 
 TEST_F(ColorInfoSave, WritesAndReplacesThePage)
 {
