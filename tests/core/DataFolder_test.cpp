@@ -19,9 +19,7 @@ TEST(DataFolder, OnlyPlainNamesAreFiles)
     EXPECT_EQ(dataFilePath("/data", "c1.rgb"), std::filesystem::path("/data/c1.rgb"));
 }
 
-class DataFolderChoiceTest : public TempFolderTest
-{
-};
+using DataFolderChoiceTest = TempFolderTest;
 
 TEST_F(DataFolderChoiceTest, CommandLineThenEnvironmentThenExecutableThenUser)
 {
@@ -29,20 +27,17 @@ TEST_F(DataFolderChoiceTest, CommandLineThenEnvironmentThenExecutableThenUser)
     EXPECT_EQ(chooseDataFolder(in).source, DataFolderSource::CommandLine);
     in.commandLine.reset();
     EXPECT_EQ(chooseDataFolder(in).folder, "/env");
-    in.environment.reset();
-    EXPECT_EQ(chooseDataFolder(in).source, DataFolderSource::User); // no index beside the program
-    writeFile("colorchart.cci", "");
-    EXPECT_EQ(chooseDataFolder(in).source, DataFolderSource::Executable);
-}
-
-TEST_F(DataFolderChoiceTest, TheExecutableFolderNeedsTheIndex)
-{
-    DataFolderInputs in{std::nullopt, std::string(), folder(), "/user"};
-    writeFile("colorset.dat", ""); // other data files do not make it a data folder
+    in.environment = std::string(); // an empty variable counts as unset
+    // The executable's folder needs the index: other data files, or a folder standing where
+    // the index should be, do not make it a data folder.
+    writeFile("colorset.dat", "");
     EXPECT_EQ(chooseDataFolder(in).source, DataFolderSource::User);
     EXPECT_EQ(chooseDataFolder(in).folder, "/user");
-    std::filesystem::create_directory(folder() / "colorchart.cci"); // a folder, not the index
+    std::filesystem::create_directory(folder() / "colorchart.cci");
     EXPECT_EQ(chooseDataFolder(in).source, DataFolderSource::User);
+    std::filesystem::remove(folder() / "colorchart.cci");
+    writeFile("colorchart.cci", "");
+    EXPECT_EQ(chooseDataFolder(in).source, DataFolderSource::Executable);
 }
 
 // A factory folder in "factory" and a user folder "user/huebench" seeded from it.
