@@ -26,6 +26,14 @@ inline QStringList visibleItems(QMenu* menu)
     return items;
 }
 
+// What the main window's boxes show for a settled color, as handed to its dialogs.
+inline CurrentColorTexts textsOf(int r, int g, int b)
+{
+    const bascommon::ColorValue color = bascommon::RGB(r, g, b);
+    return {color, QString::fromStdString(bascommon::HexRGB(color)), QString::number(r),
+            QString::number(g), QString::number(b)};
+}
+
 // A main window on a fresh copy of the factory data folder, with fake services.
 class MainWindowFixture
 {
