@@ -105,21 +105,6 @@ private slots:
         QCOMPARE(f->text("txtrh"), QString("FF"));
     }
 
-    void editMenuOfTheMenuBarShowsPaletteItemsOnly()
-    {
-        QMenu* edit = f->find<QMenu>("mnuEdit");
-        const QStringList expected = {"Copy DEC Format of Color",
-                                      "Copy HEX Format of Color",
-                                      "Copy Special Format",
-                                      "-",
-                                      "&Delete Selected Color",
-                                      "Delete &Current Palette",
-                                      "-",
-                                      "Clean Duplicate Colors",
-                                      "Clean All Colors"};
-        QCOMPARE(visibleItems(edit), expected);
-    }
-
     void previewPopupOnRightReleaseOnly()
     {
         frmshowcolor& w = f->window();
