@@ -89,6 +89,18 @@ public:
         });
     }
 
+    // Answers the next input box: types `typed`, then presses OK or Cancel; keeps its caption.
+    static void answerInputBox(const QString& typed, bool ok, QString* caption = nullptr)
+    {
+        onNextModal([typed, ok, caption](QWidget* dialog) {
+            if (caption)
+                *caption = dialog->windowTitle();
+            QTest::keyClicks(dialog->findChild<QLineEdit*>("txtResult"), typed);
+            QTest::mouseClick(dialog->findChild<QWidget*>(ok ? "cmdOk" : "cmdCancel"),
+                              Qt::LeftButton);
+        });
+    }
+
     FakeServices fakes;
     std::optional<Services> services;
 
