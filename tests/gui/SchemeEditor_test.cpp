@@ -167,18 +167,14 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("color");
-        QTest::newRow("rectangle") << "lbldisplay"
-                                   << "optbg"
-                                   << "#F5ECD7";
-        QTest::newRow("tip") << "lbltext_2"
-                             << "opttext"
-                             << "#3B2F2F";
-        QTest::newRow("visited") << "lblvl"
-                                 << "optvl"
-                                 << "#6B3E75";
-        QTest::newRow("hover") << "lblhl"
-                               << "opthl"
-                               << "#D2691E";
+        const struct {
+            const char *name, *label, *option, *color;
+        } rows[] = {{"rectangle", "lbldisplay", "optbg", "#F5ECD7"},
+                    {"tip", "lbltext_2", "opttext", "#3B2F2F"},
+                    {"visited", "lblvl", "optvl", "#6B3E75"},
+                    {"hover", "lblhl", "opthl", "#D2691E"}};
+        for (const auto& r : rows)
+            QTest::newRow(r.name) << QString(r.label) << QString(r.option) << QString(r.color);
     }
     void previewClickChoosesItemAndMakesItsColorCurrent()
     {
@@ -214,12 +210,10 @@ private slots:
         clickRow(2);
         f->find<QRadioButton>("optbg")->setChecked(true);
         f->window().CurrentColorChanged(RGB(0x11, 0x22, 0x33));
-        MainWindowFixture::onNextModal([](QWidget* dialog) {
-            QCOMPARE(dialog->windowTitle(), QString("Save This Color Scheme"));
-            QTest::keyClicks(dialog->findChild<QLineEdit*>("txtResult"), "Say \"hi\", then");
-            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
-        });
+        QString caption;
+        MainWindowFixture::answerInputBox("Say \"hi\", then", true, &caption);
         f->find<QAction>("mnuSaveScheme")->trigger();
+        QCOMPARE(caption, QString("Save This Color Scheme"));
         QCOMPARE(list()->count(), 7);
         QCOMPARE(list()->item(6)->text(), QString("Say \"hi\", then"));
         QCOMPARE(list()->selectedItems().size(), 1);
@@ -233,9 +227,7 @@ private slots:
                  std::string("2F2F3B332211"
                              "13458B753E6B2222B21E69D2"));
 
-        MainWindowFixture::onNextModal([](QWidget* dialog) {
-            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
-        });
+        MainWindowFixture::answerInputBox("Cancelled", false);
         f->find<QAction>("mnuSaveScheme")->trigger();
         QCOMPARE(list()->count(), 7);
     }
@@ -293,10 +285,7 @@ private slots:
         const std::string names = f->readFile("set.hcs");
         const std::string records = f->readFile("colorset.dat");
         QTest::mouseClick(deleteButton(), Qt::LeftButton);
-        MainWindowFixture::onNextModal([](QWidget* dialog) {
-            QTest::keyClicks(dialog->findChild<QLineEdit*>("txtResult"), "Mine");
-            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
-        });
+        MainWindowFixture::answerInputBox("Mine", true);
         f->find<QAction>("mnuSaveScheme")->trigger();
         QCOMPARE(f->fakes.questions.errors.size(), size_t(2));
         for (const auto& error : f->fakes.questions.errors)
