@@ -323,13 +323,7 @@ private slots:
         QFETCH(QString, title);
         const int before = chooser()->count();
         QString caption;
-        MainWindowFixture::onNextModal([&](QWidget* dialog) {
-            caption = dialog->windowTitle();
-            auto* box = dialog->findChild<QLineEdit*>("txtResult");
-            QTest::keyClicks(box, typed);
-            QTest::mouseClick(dialog->findChild<QWidget*>(ok ? "cmdOk" : "cmdCancel"),
-                              Qt::LeftButton);
-        });
+        MainWindowFixture::answerInputBox(typed, ok, &caption);
         action("addnew")->trigger();
         QCOMPARE(caption, QString("Add a new color palette"));
         if (!ok) {
