@@ -204,18 +204,23 @@ private slots:
         QCOMPARE(readAll(path("good.htm")), readAll(expectedPage));
     }
 
-    // Opened from the main window, the window shows the current color and leaves it alone.
+    // Opened from the main window, the window shows the current color, leaves it alone and
+    // closes through Exit.
     void opensFromTheMainWindowOnTheCurrentColor()
     {
         MainWindowFixture f;
         f.window().CurrentColorChanged(RGB(255, 161, 204));
         QString shownHls;
-        MainWindowFixture::onNextModal([&shownHls](QWidget* modal) {
+        bool exitClosed = false;
+        MainWindowFixture::onNextModal([&](QWidget* modal) {
             for (const char* name : {"txth", "txtl", "txts"})
                 shownHls += modal->findChild<QLineEdit*>(name)->text() + " ";
             modal->findChild<QAction*>("mnuexit")->trigger();
+            exitClosed = !modal->isVisible();
+            modal->close(); // never leave the test waiting on the window
         });
         f.window().showColorDetails();
+        QVERIFY(exitClosed);
         QCOMPARE(shownHls, QString("33 82 100 "));
         QCOMPARE(f.window().currentColor(), RGB(255, 161, 204));
     }
