@@ -78,11 +78,16 @@ void AtomicRewrite::flushBuffer()
     m_buffer.clear();
 }
 
-void AtomicRewrite::commit()
+void AtomicRewrite::sync()
 {
     flushBuffer();
     if (::fsync(m_fd) != 0)
         throwFileError("write", m_temp, errno);
+}
+
+void AtomicRewrite::commit()
+{
+    sync();
     const int fd = m_fd;
     m_fd = -1;
     if (::close(fd) != 0)

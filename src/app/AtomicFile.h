@@ -18,6 +18,10 @@ public:
     AtomicRewrite& operator=(const AtomicRewrite&) = delete;
 
     void write(std::string_view bytes);
+    // Writes everything so far to the temporary file and syncs it, without the rename: a
+    // rewrite of two files readies the second before the first is renamed, so that a crash
+    // between the two renames can be finished. Throws on failure.
+    void sync();
     // Flushes, syncs and renames the temporary file over the target. Throws on failure, in
     // which case the target keeps its old content.
     void commit();

@@ -2,12 +2,12 @@
 
 #include "app/AtomicFile.h"
 #include "app/DataFolder.h"
+#include "app/FolderLock.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
-#include <fstream>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -56,20 +56,20 @@ bool isBlankLine(std::string_view line)
     return trimSpaces(line).empty();
 }
 
-// Splits 8-bit text into lines at LF, dropping the CR of a CR LF; the last line may lack its
-// line end.
+// Splits 8-bit text into lines. A line ends at LF, together with the CRs right before it (CR LF,
+// or CR CR LF from a file converted twice), or at a CR elsewhere (editors that end lines with
+// CR alone). The program never writes a CR inside a line. The last line may lack its line end.
 std::vector<std::string> splitLines(std::string_view text)
 {
     std::vector<std::string> lines;
     while (!text.empty()) {
-        const auto end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.emplace_back(line);
+        const auto end = text.find_first_of("\r\n");
+        lines.emplace_back(text.substr(0, end));
         if (end == std::string_view::npos)
             break;
-        text.remove_prefix(end + 1);
+        auto next = text.find_first_not_of('\r', end);
+        next = next != std::string_view::npos && text[next] == '\n' ? next + 1 : end + 1;
+        text.remove_prefix(next);
     }
     return lines;
 }
@@ -89,19 +89,32 @@ std::string joinCrLf(const std::vector<std::string>& lines)
     return text;
 }
 
-// The whole content of a small text file, or nothing when it does not exist.
+// The whole content of a small text file, or nothing when it does not exist. A read error is
+// reported naming the file, never taken for the end of the file.
 std::optional<std::string> readSmallFile(const fs::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        std::error_code ec;
-        if (!fs::exists(file, ec))
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
             return std::nullopt;
-        throwFileError("read", file, errno ? errno : EIO);
+        throwFileError("open", file, errno);
     }
-    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
-        throwFileError("read", file, EIO);
+    std::string text;
+    char buffer[8192];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            ::close(fd);
+            throwFileError("read", file, error);
+        }
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
     return text;
 }
 
@@ -256,6 +269,21 @@ fs::path PaletteStore::pathOf(std::string_view file) const
     return dataFilePath(m_folder, file);
 }
 
+fs::path PaletteStore::palettePath(std::string_view file) const
+{
+    // A hand-edited index must never make a palette command overwrite or delete the index, the
+    // scheme files, the lock or the temporary file of a rewrite.
+    static constexpr std::string_view others[] = {
+        indexName,      indexTempName,  "set.hcs",       "set.hct",
+        "colorset.dat", "colorset.dam", "huebench.html", FolderLock::fileName};
+    if (std::find(std::begin(others), std::end(others), file) != std::end(others) ||
+        file.ends_with(".ctm") || file.ends_with(".tmp"))
+        throw std::runtime_error(
+            "refusing to use \"" + std::string(file) +
+            "\" as a palette file: the program keeps other data under that name");
+    return pathOf(file);
+}
+
 void PaletteStore::writeIndexLines(const std::vector<std::string>& lines)
 {
     rewriteFile(pathOf(indexName), pathOf(indexTempName), joinCrLf(lines));
@@ -268,15 +296,23 @@ void PaletteStore::rebuildIndex(const std::vector<std::string>& keptLines)
     for (std::size_t i = 0; i < lines.size(); i += 3)
         listed.insert(lines[i]);
     // Palettes the user made are files c<N>.rgb; list those the factory index does not know so
-    // that losing the index does not hide them.
+    // that losing the index does not hide them. A folder that cannot be listed is an error: an
+    // index rebuilt without them would hide them for good. (A missing folder fails at the write.)
     std::vector<std::pair<unsigned long long, std::string>> found;
     std::error_code ec;
-    for (const auto& item : fs::directory_iterator(m_folder, ec)) {
-        const std::string name = item.path().filename().string();
+    fs::directory_iterator items(m_folder, ec);
+    for (; !ec && items != fs::directory_iterator(); items.increment(ec)) {
+        const std::string name = items->path().filename().string();
         const auto number = chartNumber(name);
-        if (number && !listed.contains(name) && item.is_regular_file(ec))
+        if (!number || listed.contains(name))
+            continue;
+        if (items->is_regular_file(ec))
             found.emplace_back(*number, name);
+        if (ec == std::errc::no_such_file_or_directory) // gone meanwhile, or a dangling link
+            ec.clear();
     }
+    if (ec && ec != std::errc::no_such_file_or_directory)
+        throwFileError("list the files of", m_folder, ec.value());
     std::sort(found.begin(), found.end());
     for (const auto& [number, name] : found)
         lines.insert(lines.end(), {name, "Recovered palette " + name, "1"});
@@ -286,6 +322,7 @@ void PaletteStore::rebuildIndex(const std::vector<std::string>& keptLines)
 
 void PaletteStore::RepairFile()
 {
+    const FolderLock lock(m_folder);
     const fs::path index = pathOf(indexName);
     discardStaleTemp(pathOf(indexTempName));
     const auto text = readSmallFile(index);
@@ -316,13 +353,14 @@ std::vector<ChartEntry> PaletteStore::ReadChartIndex() const
 
 void PaletteStore::AppendChartEntry(const std::string& file, const std::string& title)
 {
-    pathOf(file); // refuses a name that is not a plain file name
+    palettePath(file); // refuses a name that is not a palette file name
     std::string oneLineTitle = title;
     std::replace_if(
         oneLineTitle.begin(), oneLineTitle.end(), [](char c) { return c == '\r' || c == '\n'; },
         ' ');
     const std::vector<std::string> entry{file, oneLineTitle, "1"};
 
+    const FolderLock lock(m_folder);
     const fs::path index = pathOf(indexName);
     auto text = readSmallFile(index);
     if (!text || nonBlankLines(*text).size() < 3) {
@@ -349,6 +387,7 @@ void PaletteStore::AppendChartEntry(const std::string& file, const std::string& 
 
 void PaletteStore::DeleteChart(int Index)
 {
+    const FolderLock lock(m_folder);
     const fs::path index = pathOf(indexName);
     discardStaleTemp(pathOf(indexTempName));
     const auto text = readSmallFile(index);
@@ -404,7 +443,8 @@ std::string PaletteStore::NewChartFileName() const
 
 int PaletteStore::CountColorRecords(const std::string& file)
 {
-    const fs::path path = pathOf(file);
+    const fs::path path = palettePath(file);
+    const FolderLock lock(m_folder);
     discardStaleTemp(pathOf(file + ".ctm"));
     discardStaleTemp(pathOf(file + ".tmp"));
     FileHandle handle(::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644));
@@ -423,7 +463,7 @@ std::vector<ColorValue> PaletteStore::ReadColorRecordsDown(const std::string& fi
                                                            int amount)
 {
     std::vector<ColorValue> colors(static_cast<std::size_t>(std::max(amount, 0)), white);
-    const fs::path path = pathOf(file);
+    const fs::path path = palettePath(file);
     const FileHandle handle = openPalette(path);
     if (!handle || colors.empty())
         return colors;
@@ -447,7 +487,8 @@ void PaletteStore::AppendColorRecord(const std::string& file, const std::string&
 {
     if (colorText.size() < 7)
         throw std::invalid_argument("not a #RRGGBB color text: " + colorText);
-    const fs::path path = pathOf(file);
+    const fs::path path = palettePath(file);
+    const FolderLock lock(m_folder);
     FileHandle handle(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
     if (!handle)
         throwFileError("open", path, errno);
@@ -470,8 +511,9 @@ void PaletteStore::AppendColorRecord(const std::string& file, const std::string&
 
 void PaletteStore::DeleteColorRecord(const std::string& file, int n, int /*count*/)
 {
-    const fs::path path = pathOf(file);
+    const fs::path path = palettePath(file);
     const fs::path temp = pathOf(file + ".ctm");
+    const FolderLock lock(m_folder);
     const FileHandle source = openPalette(path);
     if (!source)
         return;
@@ -489,8 +531,9 @@ void PaletteStore::DeleteColorRecord(const std::string& file, int n, int /*count
 
 void PaletteStore::RemoveDuplicateRecords(const std::string& file, int /*count*/)
 {
-    const fs::path path = pathOf(file);
+    const fs::path path = palettePath(file);
     const fs::path temp = pathOf(file + ".tmp");
+    const FolderLock lock(m_folder);
     const FileHandle source = openPalette(path);
     if (!source)
         return;
@@ -514,7 +557,8 @@ void PaletteStore::RemoveDuplicateRecords(const std::string& file, int /*count*/
 
 void PaletteStore::ClearChartFile(const std::string& file)
 {
-    const fs::path path = pathOf(file);
+    const fs::path path = palettePath(file);
+    const FolderLock lock(m_folder);
     if (::unlink(path.c_str()) != 0 && errno != ENOENT)
         throwFileError("delete", path, errno);
 }

@@ -26,10 +26,13 @@ ChartKind kindOf(const ChartEntry& entry);
 // A palette color file is a sequence of 6-byte records "RRGGBB" (ASCII hexadecimal, upper or
 // lower case), oldest first, numbered from 1; a trailing part record does not count. File
 // names are the bare names of the index: one that is not a plain name inside the data folder
-// (path separator, "..", absolute, empty) is refused with std::runtime_error naming it.
+// (path separator, "..", absolute, empty), or that names one of the program's other files (the
+// index, the scheme files, a temporary ".ctm"/".tmp"/".cct" file), is refused with
+// std::runtime_error naming it.
 // Every operation that cannot do its work throws std::runtime_error naming the file; a
 // rewrite goes through a temporary file renamed over the original, so a failure or a crash
-// leaves either the old or the new content.
+// leaves either the old or the new content. Every change runs under the folder's FolderLock,
+// so two running copies on one folder take turns and neither loses the other's changes.
 class PaletteStore
 {
 public:
@@ -43,7 +46,8 @@ public:
     const std::filesystem::path& folder() const { return m_folder; }
 
     // Rewrites the index without lines that are empty or hold only spaces, every line ended by
-    // CR LF; other lines stay byte for byte. Leaves the file alone when it is clean already.
+    // CR LF (LF-only and CR-only line ends, and CR CR LF, are read as line ends too); other
+    // lines stay byte for byte. Leaves the file alone when it is clean already.
     // A missing index, or one without a single whole entry, is rebuilt from the factory index
     // (followed by any lines it had), and palette files "c<number>.rgb" found in the folder
     // that the factory index does not list are added back as user palettes.
@@ -91,6 +95,7 @@ public:
 
 private:
     std::filesystem::path pathOf(std::string_view file) const;
+    std::filesystem::path palettePath(std::string_view file) const;
     void writeIndexLines(const std::vector<std::string>& lines);
     void rebuildIndex(const std::vector<std::string>& keptLines);
 

@@ -1,6 +1,7 @@
 #include "web/SchemeStore.h"
 
 #include "app/AtomicFile.h"
+#include "app/FolderLock.h"
 
 #include <algorithm>
 #include <array>
@@ -8,6 +9,7 @@
 #include <optional>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -48,21 +50,20 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& file)
     return content;
 }
 
-// Lines ended by CR LF (or a bare LF); a last line without an end still counts.
+// Lines ended by CR LF, a bare LF (with any CRs right before it, as left by a file converted
+// twice) or a CR elsewhere (editors that end lines with CR alone); a last line without an end
+// still counts. Names never hold a CR: Append turns it into a space.
 std::vector<std::string> splitLines(std::string_view text)
 {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find('\n', start);
-        std::string_view line =
-            text.substr(start, end == std::string_view::npos ? text.npos : end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.emplace_back(line);
+    while (!text.empty()) {
+        const auto end = text.find_first_of("\r\n");
+        lines.emplace_back(text.substr(0, end));
         if (end == std::string_view::npos)
             break;
-        start = end + 1;
+        auto next = text.find_first_not_of('\r', end);
+        next = next != std::string_view::npos && text[next] == '\n' ? next + 1 : end + 1;
+        text.remove_prefix(next);
     }
     return lines;
 }
@@ -154,8 +155,8 @@ SchemeStore::SchemeStore(std::filesystem::path folder) : m_folder(std::move(fold
 
 void SchemeStore::ensureSchemes()
 {
-    discardStaleTemp(m_folder / nameTemp);
-    discardStaleTemp(m_folder / recordTemp);
+    const FolderLock lock(m_folder);
+    finishInterruptedRewrite();
     const auto names = readWholeFile(m_folder / nameFile);
     if (names && !names->empty())
         return;
@@ -170,6 +171,7 @@ void SchemeStore::ensureSchemes()
 
 std::vector<std::string> SchemeStore::ReadNames() const
 {
+    finishInterruptedRewrite();
     std::vector<std::string> names;
     for (const auto& line : splitLines(readWholeFile(m_folder / nameFile).value_or("")))
         names.push_back(nameOfLine(line));
@@ -180,6 +182,7 @@ WebColorScheme SchemeStore::ReadScheme(int position) const
 {
     if (position < 0)
         return factorySchemes().front().colors;
+    finishInterruptedRewrite();
     const std::string records = readWholeFile(m_folder / recordFile).value_or("");
     const std::size_t offset = static_cast<std::size_t>(position) * recordSize;
     if (offset >= records.size())
@@ -201,6 +204,8 @@ std::vector<WebColorScheme> SchemeStore::readSchemes(std::size_t count) const
 
 void SchemeStore::Append(const std::string& name, const WebColorScheme& scheme)
 {
+    const FolderLock lock(m_folder);
+    finishInterruptedRewrite();
     auto names = ReadNames();
     auto schemes = readSchemes(names.size());
     names.push_back(oneLine(name));
@@ -210,6 +215,8 @@ void SchemeStore::Append(const std::string& name, const WebColorScheme& scheme)
 
 void SchemeStore::Delete(int position)
 {
+    const FolderLock lock(m_folder);
+    finishInterruptedRewrite();
     auto names = ReadNames();
     if (position < 0 || static_cast<std::size_t>(position) >= names.size())
         return;
@@ -219,6 +226,12 @@ void SchemeStore::Delete(int position)
     writeBoth(names, schemes);
 }
 
+// Both files change together, and a crash at any point must leave them agreeing. The record
+// file's temporary is created first and renamed first; the name file's temporary is complete
+// and synced before that rename. So a "set.hct" without a "colorset.dam" beside it can only be
+// a finished name file whose records are already in place, and the rewrite is completed by
+// renaming it; in every other case the originals were never touched and the temporaries are
+// dropped.
 void SchemeStore::writeBoth(const std::vector<std::string>& names,
                             const std::vector<WebColorScheme>& schemes)
 {
@@ -227,13 +240,11 @@ void SchemeStore::writeBoth(const std::vector<std::string>& names,
     // Kept to put the records back should the name file fail after them.
     const auto oldRecords = readWholeFile(recordPath);
 
-    // Both temporary files are created before either is renamed, so that a folder that cannot
-    // be written fails with both originals intact. Should the name file fail after the records
-    // were replaced, the old records are put back: the two files never disagree.
+    AtomicRewrite recordRewrite(recordPath, m_folder / recordTemp);
     AtomicRewrite nameRewrite(namePath, m_folder / nameTemp);
     for (const auto& name : names)
         nameRewrite.write("\"" + name + "\"\r\n");
-    AtomicRewrite recordRewrite(recordPath, m_folder / recordTemp);
+    nameRewrite.sync();
     for (const auto& scheme : schemes)
         recordRewrite.write(schemeRecord(scheme));
 
@@ -251,4 +262,30 @@ void SchemeStore::writeBoth(const std::vector<std::string>& names,
         }
         throw;
     }
+}
+
+void SchemeStore::finishInterruptedRewrite() const
+{
+    const auto nameTempPath = m_folder / nameTemp;
+    const auto recordTempPath = m_folder / recordTemp;
+    struct stat st {
+    };
+    auto present = [&st](const std::filesystem::path& file) {
+        return ::lstat(file.c_str(), &st) == 0;
+    };
+    if (!present(nameTempPath) && !present(recordTempPath))
+        return;
+    // A rewrite running in another copy holds the lock: wait for it, then look again.
+    const FolderLock lock(m_folder);
+    const bool nameTempIsFile = present(nameTempPath) && S_ISREG(st.st_mode);
+    if (nameTempIsFile && !present(recordTempPath)) {
+        // The sizes must agree as well, so that a stray file of that name is never taken in.
+        const auto lines = splitLines(readWholeFile(nameTempPath).value_or("")).size();
+        const auto records = readWholeFile(m_folder / recordFile).value_or("");
+        if (records.size() == lines * recordSize &&
+            ::rename(nameTempPath.c_str(), (m_folder / nameFile).c_str()) == 0)
+            return;
+    }
+    discardStaleTemp(nameTempPath);
+    discardStaleTemp(recordTempPath);
 }

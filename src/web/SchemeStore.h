@@ -28,7 +28,7 @@ const std::vector<NamedScheme>& factorySchemes();
 // "set.hcs" holds one line per scheme, ended by CR LF: the name between double quotes, with no
 // escaping. A reader removes only the first and the last character of each line, so quotes and
 // commas inside a name survive; a line shorter than two characters is a scheme with an empty
-// name. LF-only line ends are accepted on reading.
+// name. LF-only and CR-only line ends, and CR CR LF, are accepted on reading.
 //
 // "colorset.dat" holds one 36-byte record per scheme, in the same order, fields Text,
 // Background, NormalLink, VisitedLink, ActiveLink, HoverLink, each six hexadecimal digits
@@ -40,7 +40,9 @@ const std::vector<NamedScheme>& factorySchemes();
 // holding exactly one record per name, even when the files disagreed before: missing records
 // are filled with the factory colors, records beyond the last name are dropped. A file that
 // cannot be read or written throws std::runtime_error naming the file; both files then keep
-// their old content.
+// their old content. A crash at any point of a rewrite leaves both files as they were or both
+// as rewritten: the next operation, a reading one included, finishes or drops what the crash
+// left. Changes run under the folder's FolderLock, so running copies take turns.
 class SchemeStore
 {
 public:
@@ -48,7 +50,7 @@ public:
 
     const std::filesystem::path& folder() const { return m_folder; }
 
-    // Start-up repair: discards temporary files left by an interrupted rewrite, and writes the
+    // Start-up repair: finishes or drops what an interrupted rewrite left, and writes the
     // factory schemes into both files when "set.hcs" is missing or holds no line, so that the
     // list always has a scheme at position 0.
     void ensureSchemes();
@@ -69,6 +71,7 @@ private:
     std::vector<WebColorScheme> readSchemes(std::size_t count) const;
     void writeBoth(const std::vector<std::string>& names,
                    const std::vector<WebColorScheme>& schemes);
+    void finishInterruptedRewrite() const;
 
     std::filesystem::path m_folder;
 };

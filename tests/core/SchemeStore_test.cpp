@@ -306,7 +306,7 @@ TEST_F(SchemeStoreTest, MissingFolderReadsEmptyAndFailsToWrite)
     const SchemeStore gone(folder() / "missing");
     EXPECT_TRUE(gone.ReadNames().empty());
     SchemeStore writer(folder() / "missing");
-    expectThrowNaming([&] { writer.Append("A", classic); }, "set.hct");
+    expectThrowNaming([&] { writer.Append("A", classic); }, "colorset.dam");
 }
 
 } // namespace
