@@ -2,13 +2,11 @@
 
 #include "TempFolder.h"
 
-#include <chrono>
 #include <csignal>
 #include <fstream>
 #include <functional>
 #include <random>
 #include <stdexcept>
-#include <thread>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -540,107 +538,4 @@ TEST_F(PaletteStoreTest, StaleTemporariesAreDiscardedNeverTakenForData)
     EXPECT_EQ(readFile("colorchart.cci"), fiveEntries);
 }
 
-// ---- a rewrite killed at any moment ----
-
-namespace
-{
-
-struct CrashCase {
-    const char* name;
-    std::string file;                        // the file being rewritten
-    std::string temp;                        // its temporary file
-    std::function<void(PaletteStore&)> op;   // the rewrite
-    std::function<void(PaletteStore&)> next; // the next operation a user would run
-};
-
-} // namespace
-
-class PaletteCrashTest : public PaletteStoreTest
-{
-protected:
-    // Runs `op` in a child killed with SIGKILL after a random delay spread over the time the
-    // rewrite takes; each time the file must hold exactly the old or the new content, and the
-    // next operation must leave no temporary file behind.
-    void killAtRandomPoints(const CrashCase& c, const std::string& before, int kills)
-    {
-        writeFile(c.file, before);
-        c.op(store());
-        const std::string after = readFile(c.file);
-        ASSERT_NE(after, before) << c.name;
-
-        const auto window = measure(c, before);
-        std::mt19937 random(1234);
-        std::uniform_int_distribution<long> delay(0, window);
-        int sawOld = 0, sawNew = 0;
-        for (int k = 0; k < kills; ++k) {
-            writeFile(c.file, before);
-            const pid_t child = fork();
-            ASSERT_GE(child, 0);
-            if (child == 0) {
-                PaletteStore store(folder());
-                c.op(store);
-                _exit(0);
-            }
-            std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
-            kill(child, SIGKILL);
-            int status = 0;
-            waitpid(child, &status, 0);
-            const std::string now = readFile(c.file);
-            ASSERT_TRUE(now == before || now == after)
-                << c.name << ": kill " << k << " left " << now.size() << " bytes";
-            (now == before ? sawOld : sawNew)++;
-            c.next(store());
-            ASSERT_FALSE(exists(c.temp)) << c.name << ": kill " << k;
-        }
-        RecordProperty(std::string(c.name) + "_old", sawOld);
-        RecordProperty(std::string(c.name) + "_new", sawNew);
-        EXPECT_GT(sawOld, 0) << c.name << ": no kill landed before the rename";
-        EXPECT_GT(sawNew, 0) << c.name << ": no kill landed after the rename";
-    }
-
-private:
-    // Microseconds from fork to the end of an uninterrupted run, a little widened.
-    long measure(const CrashCase& c, const std::string& before)
-    {
-        long longest = 0;
-        for (int i = 0; i < 5; ++i) {
-            writeFile(c.file, before);
-            const auto start = std::chrono::steady_clock::now();
-            const pid_t child = fork();
-            if (child == 0) {
-                PaletteStore store(folder());
-                c.op(store);
-                _exit(0);
-            }
-            waitpid(child, nullptr, 0);
-            const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
-                std::chrono::steady_clock::now() - start);
-            longest = std::max(longest, static_cast<long>(took.count()));
-        }
-        return longest + longest / 4;
-    }
-};
-
-TEST_F(PaletteCrashTest, KilledRewritesLeaveOldOrNewContentAndNoTemporary)
-{
-    std::string palette;
-    for (int i = 0; i < 20000; ++i)
-        palette += std::to_string(100000 + i % 15000);
-    std::string index;
-    for (int i = 1; i <= 3000; ++i)
-        index += "c" + std::to_string(i) + ".rgb\r\n\r\nPalette " + std::to_string(i) + "\r\n1\r\n";
-
-    auto count = [](PaletteStore& s) { s.CountColorRecords("p.rgb"); };
-    auto repair = [](PaletteStore& s) { s.RepairFile(); };
-    const CrashCase cases[] = {
-        {"DeleteColorRecord", "p.rgb", "p.rgb.ctm",
-         [](PaletteStore& s) { s.DeleteColorRecord("p.rgb", 7000, 20000); }, count},
-        {"RemoveDuplicateRecords", "p.rgb", "p.rgb.tmp",
-         [](PaletteStore& s) { s.RemoveDuplicateRecords("p.rgb", 20000); }, count},
-        {"RepairFile", "colorchart.cci", "colorchart.cct", repair, repair},
-        {"DeleteChart", "colorchart.cci", "colorchart.cct",
-         [](PaletteStore& s) { s.DeleteChart(1500); }, repair},
-    };
-    for (const auto& c : cases)
-        killAtRandomPoints(c, c.file == "p.rgb" ? palette : index, 100);
-}
+// A rewrite interrupted at each of its file system calls: see CrashConsistency_test.

@@ -1,0 +1,363 @@
+// Data folders as people leave them: files missing or replaced by folders, a folder that
+// vanished, a palette of 2 GB, names of any bytes, other line ends, an index that lists a file
+// twice or lists the program's own files, and two running copies writing at once. Each has a
+// defined behaviour: the program reads what it can, and an operation that cannot do its work
+// says which file stopped it and changes nothing.
+
+#include "app/FolderLock.h"
+#include "palette/PaletteStore.h"
+#include "web/SchemeStore.h"
+
+#include "TempFolder.h"
+
+#include <functional>
+#include <stdexcept>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+const std::string threeEntries = "mycolor.rgb\r\nMine\r\n0\r\nrecent.rgb\r\nRecent\r\n2\r\n"
+                                 "c1.rgb\r\nOne\r\n1\r\n";
+const WebColorScheme someScheme{0x010203, 0x040506, 0x070809, 0x0A0B0C, 0x0D0E0F, 0x101112};
+
+class HostileFolderTest : public TempFolderTest
+{
+protected:
+    PaletteStore palettes() const { return PaletteStore(folder()); }
+    SchemeStore schemes() const { return SchemeStore(folder()); }
+
+    // The action fails with a message that names `name`.
+    static void expectRefusal(const std::function<void()>& action, const std::string& name)
+    {
+        try {
+            action();
+            ADD_FAILURE() << "no error; expected one naming " << name;
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
+        }
+    }
+
+    void writeSchemes(const std::string& names, const std::string& records) const
+    {
+        writeFile("set.hcs", names);
+        writeFile("colorset.dat", records);
+    }
+};
+
+} // namespace
+
+// ---- files that are missing, unreadable or replaced by a folder ----
+
+TEST_F(HostileFolderTest, AFolderInPlaceOfADataFileIsReportedAndNothingIsRebuiltOverIt)
+{
+    // Root reads every file, so "unreadable" is a folder where the file should be: opening
+    // works, reading fails. Nothing may take that for a missing file and write defaults.
+    for (const char* name : {"colorchart.cci", "c1.rgb", "set.hcs", "colorset.dat"})
+        fs::create_directories(folder() / name / "inside");
+    expectRefusal([&] { palettes().RepairFile(); }, "colorchart.cci");
+    expectRefusal([&] { (void)palettes().ReadChartIndex(); }, "colorchart.cci");
+    expectRefusal([&] { palettes().AppendChartEntry("c2.rgb", "Two"); }, "colorchart.cci");
+    expectRefusal([&] { palettes().DeleteChart(1); }, "colorchart.cci");
+    expectRefusal([&] { palettes().CountColorRecords("c1.rgb"); }, "c1.rgb");
+    expectRefusal([&] { palettes().ReadColorRecord("c1.rgb", 1); }, "c1.rgb");
+    expectRefusal([&] { palettes().AppendColorRecord("c1.rgb", "#102030"); }, "c1.rgb");
+    expectRefusal([&] { palettes().DeleteColorRecord("c1.rgb", 1, 1); }, "c1.rgb");
+    expectRefusal([&] { palettes().RemoveDuplicateRecords("c1.rgb", 2); }, "c1.rgb");
+    expectRefusal([&] { palettes().ClearChartFile("c1.rgb"); }, "c1.rgb");
+    expectRefusal([&] { schemes().ensureSchemes(); }, "set.hcs");
+    expectRefusal([&] { (void)schemes().ReadNames(); }, "set.hcs");
+    expectRefusal([&] { schemes().Append("X", someScheme); }, "set.hcs");
+    for (const char* name : {"colorchart.cci", "c1.rgb", "set.hcs", "colorset.dat"})
+        EXPECT_TRUE(fs::exists(folder() / name / "inside")) << name;
+    EXPECT_FALSE(exists("colorchart.cct"));
+}
+
+TEST_F(HostileFolderTest, MissingFilesReadAsEmptyOrAsTheFactoryData)
+{
+    // A missing palette is empty (and created on counting), a missing index is rebuilt from
+    // the factory index, missing scheme files get the factory schemes.
+    EXPECT_EQ(palettes().ReadColorRecord("c1.rgb", 1), 0xFFFFFF);
+    EXPECT_FALSE(exists("c1.rgb"));
+    EXPECT_EQ(palettes().CountColorRecords("c1.rgb"), 0);
+    EXPECT_TRUE(exists("c1.rgb"));
+    EXPECT_TRUE(palettes().ReadChartIndex().empty());
+    palettes().RepairFile();
+    EXPECT_EQ(readFile("colorchart.cci"), PaletteStore::factoryIndexText());
+    EXPECT_TRUE(schemes().ReadNames().empty());
+    schemes().ensureSchemes();
+    EXPECT_EQ(schemes().ReadNames().size(), factorySchemes().size());
+}
+
+TEST_F(HostileFolderTest, AVanishedDataFolderFailsEveryWriteNamingTheFile)
+{
+    // Taken away while the program runs (an unmounted stick, a folder deleted or moved): reads
+    // find nothing, every write fails naming its file, and nothing is created elsewhere.
+    const fs::path gone = folder() / "gone";
+    fs::create_directory(gone);
+    PaletteStore store(gone);
+    SchemeStore saved(gone);
+    fs::remove(gone);
+    EXPECT_TRUE(store.ReadChartIndex().empty());
+    EXPECT_EQ(store.ReadColorRecord("c1.rgb", 1), 0xFFFFFF);
+    EXPECT_TRUE(saved.ReadNames().empty());
+    expectRefusal([&] { store.CountColorRecords("c1.rgb"); }, "gone/c1.rgb");
+    expectRefusal([&] { store.AppendColorRecord("c1.rgb", "#000000"); }, "gone/c1.rgb");
+    expectRefusal([&] { store.RepairFile(); }, "gone/colorchart.cc");
+    expectRefusal([&] { store.AppendChartEntry("c2.rgb", "T"); }, "gone/colorchart.cc");
+    expectRefusal([&] { saved.ensureSchemes(); }, "gone/colorset.dam");
+    expectRefusal([&] { saved.Append("X", someScheme); }, "gone/colorset.dam");
+    EXPECT_FALSE(fs::exists(gone));
+
+    // A file standing where the folder should be.
+    writeFile("gone", "not a folder");
+    expectRefusal([&] { store.AppendColorRecord("c1.rgb", "#000000"); }, "gone/c1.rgb");
+    expectRefusal([&] { (void)store.ReadChartIndex(); }, "gone/colorchart.cci");
+    expectRefusal([&] { saved.Append("X", someScheme); }, "gone/");
+    EXPECT_EQ(readFile("gone"), "not a folder");
+}
+
+// ---- a palette of 2 GB ----
+
+TEST_F(HostileFolderTest, HugePaletteIsCountedPagedAndExtendedWithoutReadingIt)
+{
+    // Over 2 GB of zero bytes (a sparse file, no disk used), then three records and a part
+    // record: counting takes the size, a page reads its 216 records, an append writes 6 bytes.
+    const std::uint64_t zeroRecords = 357913942; // 2 GiB + 4 bytes
+    const int count = static_cast<int>(zeroRecords) + 3;
+    {
+        const int fd = ::open((folder() / "big.rgb").c_str(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        const std::string tail = "1A2B3Cffffff000001AB";
+        ASSERT_EQ(::pwrite(fd, tail.data(), tail.size(), static_cast<off_t>(zeroRecords * 6)),
+                  static_cast<ssize_t>(tail.size()));
+        ::close(fd);
+    }
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    PaletteStore store = palettes();
+    EXPECT_EQ(store.CountColorRecords("big.rgb"), count);
+    const auto page = store.ReadColorRecordsDown("big.rgb", count, 216);
+    ASSERT_EQ(page.size(), 216u);
+    EXPECT_EQ(page[0], 0x010000);
+    EXPECT_EQ(page[1], 0xFFFFFF);
+    EXPECT_EQ(page[2], 0x3C2B1A);
+    EXPECT_EQ(page[3], 0xFFFFFF); // zero bytes are no color
+    store.AppendColorRecord("big.rgb", "#0A0B0C");
+    EXPECT_EQ(fs::file_size(folder() / "big.rgb"), (zeroRecords + 4) * 6);
+    EXPECT_EQ(store.CountColorRecords("big.rgb"), count + 1);
+    EXPECT_EQ(store.ReadColorRecord("big.rgb", count + 1), 0x0C0B0A);
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024) << "kB: the file was read whole";
+}
+
+// ---- names and line ends ----
+
+TEST_F(HostileFolderTest, NamesOfAnyBytesAreKeptByteForByte)
+{
+    // Latin-1 and UTF-8 letters, control characters, quotes: stored and read back unchanged.
+    // Only a line break cannot be part of a name or title (it becomes a space).
+    const std::string latin1File = "c\xE9\x01.rgb";
+    const std::string title = "Farben \xC3\xA4\xC3\xB6 \x07\x1B[31m \"q\", \xFF\t end";
+    writeFile("colorchart.cci", threeEntries);
+    palettes().AppendChartEntry(latin1File, title + "\r\nline two");
+    const auto entries = palettes().ReadChartIndex();
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries.back().file, latin1File);
+    EXPECT_EQ(entries.back().title, title + "  line two");
+    palettes().AppendColorRecord(latin1File, "#123456");
+    EXPECT_EQ(palettes().ReadColorRecord(latin1File, 1), 0x563412);
+
+    writeSchemes("\"First\"\r\n", "000000FFFFFFFF0000800080"
+                                  "0000FF0066FF");
+    schemes().Append(title, someScheme);
+    EXPECT_EQ(schemes().ReadNames().back(), title);
+    EXPECT_EQ(schemes().ReadScheme(1), someScheme);
+
+    // A NUL byte cannot be part of a file name: such a name is refused, nothing is created.
+    const std::string withNul("c1\0.rgb", 7);
+    expectRefusal([&] { palettes().CountColorRecords(withNul); }, "c1");
+    EXPECT_FALSE(exists("c1"));
+}
+
+TEST_F(HostileFolderTest, CrOnlyAndDoubledLineEndsReadAsLineEnds)
+{
+    // Files from editors that end lines with CR alone, or converted twice (CR CR LF).
+    writeFile("colorchart.cci", "mycolor.rgb\rMine\r0\rrecent.rgb\r\r\nRecent\r\r\n2\r\r\n");
+    const auto entries = palettes().ReadChartIndex();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].file, "recent.rgb");
+    EXPECT_EQ(entries[1].title, "Recent");
+    palettes().RepairFile();
+    EXPECT_EQ(readFile("colorchart.cci"),
+              "mycolor.rgb\r\nMine\r\n0\r\nrecent.rgb\r\nRecent\r\n2\r\n");
+
+    writeSchemes("\"One\"\r\"Two, \"2\"\"\r\r\n\"Three\"", std::string(36 * 3, 'A'));
+    EXPECT_EQ(schemes().ReadNames(), (std::vector<std::string>{"One", "Two, \"2\"", "Three"}));
+    schemes().Delete(1);
+    EXPECT_EQ(readFile("set.hcs"), "\"One\"\r\n\"Three\"\r\n");
+}
+
+// ---- an index that lists a file twice, or lists the program's own files ----
+
+TEST_F(HostileFolderTest, AFileListedTwiceIsOnePaletteShownUnderBothEntries)
+{
+    // Both entries show and change the same colors; deleting one entry keeps the other, and
+    // the file (the caller deletes a color file only when no other entry lists it).
+    writeFile("colorchart.cci", threeEntries + "c1.rgb\r\nOne again\r\n1\r\n");
+    palettes().AppendColorRecord("c1.rgb", "#ABCDEF");
+    auto entries = palettes().ReadChartIndex();
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[2].file, entries[3].file);
+    EXPECT_EQ(palettes().ReadColorRecord(entries[3].file, 1), 0xEFCDAB);
+    palettes().DeleteChart(4);
+    entries = palettes().ReadChartIndex();
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[2].title, "One");
+    EXPECT_EQ(palettes().CountColorRecords("c1.rgb"), 1);
+    EXPECT_EQ(palettes().NewChartFileName(), "c2.rgb");
+}
+
+TEST_F(HostileFolderTest, TheProgramsOwnFilesAreNeverTakenForPalettes)
+{
+    // An index edited to list the index, a scheme file, the lock or a temporary file as a
+    // palette: every palette command refuses that name, and those files stay as they are.
+    writeFile("colorchart.cci", threeEntries);
+    writeSchemes("\"A\"\r\n", std::string(36, 'B'));
+    for (const std::string name :
+         {"colorchart.cci", "colorchart.cct", "set.hcs", "set.hct", "colorset.dat", "colorset.dam",
+          FolderLock::fileName, "c1.rgb.ctm", "c1.rgb.tmp"}) {
+        expectRefusal([&] { palettes().CountColorRecords(name); }, name);
+        expectRefusal([&] { palettes().ReadColorRecord(name, 1); }, name);
+        expectRefusal([&] { palettes().AppendColorRecord(name, "#000000"); }, name);
+        expectRefusal([&] { palettes().DeleteColorRecord(name, 1, 1); }, name);
+        expectRefusal([&] { palettes().RemoveDuplicateRecords(name, 2); }, name);
+        expectRefusal([&] { palettes().ClearChartFile(name); }, name);
+        expectRefusal([&] { palettes().AppendChartEntry(name, "T"); }, name);
+    }
+    EXPECT_EQ(readFile("colorchart.cci"), threeEntries);
+    EXPECT_EQ(readFile("set.hcs"), "\"A\"\r\n");
+    EXPECT_EQ(readFile("colorset.dat"), std::string(36, 'B'));
+}
+
+// ---- two running copies on one folder ----
+
+namespace
+{
+
+// Runs `work` in a child process that starts when the returned function is called; that call
+// waits for the child and returns whether it ended without an error.
+class Copy
+{
+public:
+    explicit Copy(const std::function<void()>& work)
+    {
+        int go[2];
+        if (::pipe(go) != 0)
+            throw std::runtime_error("pipe");
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            ::close(go[1]);
+            char start;
+            const bool started = ::read(go[0], &start, 1) == 1;
+            int code = started ? 0 : 3;
+            try {
+                work();
+            } catch (const std::exception&) {
+                code = 1;
+            }
+            ::_exit(code);
+        }
+        ::close(go[0]);
+        m_go = go[1];
+    }
+    void start() const { (void)!::write(m_go, "g", 1); }
+    bool finish() const
+    {
+        ::close(m_go);
+        int status = 0;
+        ::waitpid(m_pid, &status, 0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+private:
+    pid_t m_pid = -1;
+    int m_go = -1;
+};
+
+std::string hexRecord(int value)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%06X", value);
+    return text;
+}
+
+} // namespace
+
+TEST_F(HostileFolderTest, TwoCopiesWritingAtOnceLoseNothingOfEachOther)
+{
+    // One copy keeps appending; the other keeps rewriting the same files (deleting its own old
+    // entries from the front, cleaning duplicates, repairing the index). Changes take turns
+    // under the folder lock, so at the end each file holds exactly the first copy's additions,
+    // in order: no append lost to a rewrite, no record torn, no temporary file left.
+    const int appends = 150, ownEntries = 50;
+    std::string palette, index, names, records;
+    for (int i = 0; i < ownEntries; ++i) {
+        palette += hexRecord(0xB00000 + i);
+        index += "b" + std::to_string(i) + ".rgb\r\nB\r\n1\r\n";
+        names += "\"B" + std::to_string(i) + "\"\r\n";
+        records += std::string(36, 'B');
+    }
+    writeFile("p.rgb", palette);
+    writeFile("colorchart.cci", index);
+    writeSchemes(names, records);
+
+    const Copy appender([&] {
+        PaletteStore store(folder());
+        SchemeStore saved(folder());
+        for (int i = 0; i < appends; ++i) {
+            store.AppendColorRecord("p.rgb", "#" + hexRecord(0xA00000 + i));
+            if (i % 3 == 0) {
+                store.AppendChartEntry("a" + std::to_string(i) + ".rgb", "A");
+                saved.Append("A" + std::to_string(i), someScheme);
+            }
+        }
+    });
+    const Copy rewriter([&] {
+        PaletteStore store(folder());
+        SchemeStore saved(folder());
+        for (int i = 0; i < ownEntries; ++i) {
+            store.DeleteColorRecord("p.rgb", 1, store.CountColorRecords("p.rgb"));
+            store.RemoveDuplicateRecords("p.rgb", store.CountColorRecords("p.rgb"));
+            store.DeleteChart(1);
+            store.RepairFile();
+            saved.Delete(0);
+        }
+    });
+    appender.start();
+    rewriter.start();
+    EXPECT_TRUE(appender.finish());
+    EXPECT_TRUE(rewriter.finish());
+
+    std::string expectedPalette, expectedIndex, expectedNames;
+    for (int i = 0; i < appends; ++i) {
+        expectedPalette += hexRecord(0xA00000 + i);
+        if (i % 3 == 0) {
+            expectedIndex += "a" + std::to_string(i) + ".rgb\r\nA\r\n1\r\n";
+            expectedNames += "\"A" + std::to_string(i) + "\"\r\n";
+        }
+    }
+    EXPECT_EQ(readFile("p.rgb"), expectedPalette);
+    EXPECT_EQ(readFile("colorchart.cci"), expectedIndex);
+    EXPECT_EQ(readFile("set.hcs"), expectedNames);
+    EXPECT_EQ(readFile("colorset.dat").size(), 36u * (appends / 3));
+    for (const char* temp : {"p.rgb.ctm", "p.rgb.tmp", "colorchart.cct", "set.hct", "colorset.dam"})
+        EXPECT_FALSE(exists(temp)) << temp;
+}
