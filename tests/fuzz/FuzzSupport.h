@@ -1,0 +1,97 @@
+#pragma once
+
+// Shared pieces of the fuzz targets: a private data folder per process (in memory when
+// /dev/shm exists), whole-file reads and writes, and a check that stops the run with a message.
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <unistd.h>
+
+#define FUZZ_CHECK(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);     \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (false)
+
+namespace fuzz
+{
+
+// An empty folder of this process; emptied by fresh(), removed at exit.
+inline const std::filesystem::path& folder()
+{
+    static const std::filesystem::path path = [] {
+        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
+                                               ? "/dev/shm"
+                                               : std::filesystem::temp_directory_path();
+        auto made = base / ("huebench-fuzz-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(made);
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(folder(), ignored);
+        });
+        return made;
+    }();
+    return path;
+}
+
+inline const std::filesystem::path& fresh()
+{
+    std::error_code ignored;
+    for (const auto& item : std::filesystem::directory_iterator(folder(), ignored))
+        std::filesystem::remove_all(item.path(), ignored);
+    return folder();
+}
+
+inline void writeFile(const std::string& name, std::string_view bytes)
+{
+    std::ofstream(folder() / name, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string readFile(const std::string& name)
+{
+    std::ifstream in(folder() / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline bool exists(const std::string& name)
+{
+    return std::filesystem::exists(folder() / name);
+}
+
+// Lines of a text as the stores read them: a line ends at LF together with the CRs right
+// before it, or at any other CR; the last line may lack its end.
+inline std::vector<std::string> lines(std::string_view text)
+{
+    std::vector<std::string> result;
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            std::size_t j = i;
+            while (j < text.size() && text[j] == '\r')
+                ++j;
+            if (j < text.size() && text[j] == '\n')
+                i = j;
+        }
+        if (text[i] == '\n' || text[i] == '\r') {
+            result.push_back(line);
+            line.clear();
+        } else {
+            line += text[i];
+        }
+    }
+    if (!line.empty())
+        result.push_back(line);
+    return result;
+}
+
+} // namespace fuzz
