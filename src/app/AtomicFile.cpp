@@ -126,3 +126,45 @@ void discardStaleTemp(const std::filesystem::path& temp) noexcept
     std::error_code ignored;
     std::filesystem::remove(temp, ignored);
 }
+
+std::optional<std::string> readWholeFile(const std::filesystem::path& file)
+{
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return std::nullopt;
+        throwFileError("open", file, errno);
+    }
+    std::string text;
+    char buffer[8192];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            ::close(fd);
+            throwFileError("read", file, error);
+        }
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return text;
+}
+
+std::vector<std::string> splitLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const auto end = text.find_first_of("\r\n");
+        lines.emplace_back(text.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        auto next = text.find_first_not_of('\r', end);
+        next = next != std::string_view::npos && text[next] == '\n' ? next + 1 : end + 1;
+        text.remove_prefix(next);
+    }
+    return lines;
+}

@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Rewrites a data file so that a crash at any moment leaves either the old or the new content:
 // the new content goes to a temporary file (truncated first), is flushed to disk, and is then
@@ -42,6 +44,15 @@ void rewriteFile(const std::filesystem::path& target, const std::filesystem::pat
 
 // Appends bytes to `file`, creating it when missing. Throws std::runtime_error naming the file.
 void appendToFile(const std::filesystem::path& file, std::string_view bytes);
+
+// The whole content of a file, or nothing when it does not exist. A read error throws
+// std::runtime_error naming the file; it is never taken for the end of the file.
+std::optional<std::string> readWholeFile(const std::filesystem::path& file);
+
+// Splits 8-bit text into lines. A line ends at LF, together with the CRs right before it (CR LF,
+// or CR CR LF from a file converted twice), or at a CR elsewhere (editors that end lines with
+// CR alone). The program never writes a CR inside a line. The last line may lack its line end.
+std::vector<std::string> splitLines(std::string_view text);
 
 // A temporary file left by an interrupted run holds no data of value: remove it if present.
 void discardStaleTemp(const std::filesystem::path& temp) noexcept;

@@ -77,4 +77,15 @@ bool IsWebSafe(ColorValue color)
     return GetRed(color) % 51 == 0 && GetGreen(color) % 51 == 0 && GetBlue(color) % 51 == 0;
 }
 
+int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
 } // namespace bascommon

