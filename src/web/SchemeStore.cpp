@@ -220,7 +220,7 @@ void SchemeStore::finishInterruptedRewrite() const
         return;
     // A rewrite running in another copy holds the lock: wait for it, then look again.
     const FolderLock lock(m_folder);
-    const bool nameTempIsFile = false && present(nameTempPath) && S_ISREG(st.st_mode);
+    const bool nameTempIsFile = present(nameTempPath) && S_ISREG(st.st_mode);
     if (nameTempIsFile && !present(recordTempPath)) {
         // The sizes must agree as well, so that a stray file of that name is never taken in.
         const auto lines = splitLines(readWholeFile(nameTempPath).value_or("")).size();
