@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <system_error>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -28,19 +29,23 @@ namespace fuzz
 // An empty folder of this process; emptied by fresh(), removed at exit.
 inline const std::filesystem::path& folder()
 {
-    static const std::filesystem::path path = [] {
+    struct Folder {
+        std::filesystem::path path;
+        ~Folder()
+        {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    };
+    static const Folder made{[] {
         const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
                                                ? "/dev/shm"
                                                : std::filesystem::temp_directory_path();
-        auto made = base / ("huebench-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(made);
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(folder(), ignored);
-        });
-        return made;
-    }();
-    return path;
+        auto path = base / ("huebench-fuzz-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(path);
+        return path;
+    }()};
+    return made.path;
 }
 
 inline const std::filesystem::path& fresh()
