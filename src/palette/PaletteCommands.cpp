@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QMenu>
 
+#include <algorithm>
 #include <stdexcept>
 
 void PaletteView::attachMenus(const PaletteMenus& menus)
@@ -100,8 +101,15 @@ void PaletteView::onDeleteChart()
     if (!guarded([&] { m_store.DeleteChart(position); }))
         return;
     // The entry is gone; a color file that cannot be deleted stays as an unlisted file, which
-    // the next new palette's name steps over.
-    guarded([&] { m_store.ClearChartFile(file); });
+    // the next new palette's name steps over. A file that another entry still lists keeps its
+    // colors for that entry.
+    guarded([&] {
+        const auto entries = m_store.ReadChartIndex();
+        const bool stillListed = std::any_of(entries.begin(), entries.end(),
+                                             [&](const ChartEntry& e) { return e.file == file; });
+        if (!stillListed)
+            m_store.ClearChartFile(file);
+    });
     ShowChartMenu();
     m_page = 1;
     ShowColorChart(currentFile(), m_page);

@@ -274,6 +274,15 @@ private slots:
         QCOMPARE(view().page(), 1);
     }
 
+    void deletingOneOfTwoEntriesForTheSameFileKeepsItsColors()
+    {
+        f->writeFile("colorchart.cci", f->readFile("colorchart.cci") + "c50.rgb\r\nTwin\r\n1\r\n");
+        showTestPalette(4);
+        action("mnuDelChart")->trigger(); // Yes
+        QCOMPARE(f->readFile("c50.rgb"), numberedRecords(4));
+        QVERIFY(chooserIndexOf("Twin") >= 0);
+    }
+
     void cleaningAllColorsAsksFirst()
     {
         showTestPalette(4);
