@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DataFolder.h"
+#include "app/SeedDataFolder.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "app/ColorEditor.h"
 
-#include "app/Widgets.h"
+#include "platform/Widgets.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "color/CurrentColorTexts.h"
 #include "color/bascommon.h"
 
 #include <QLabel>
@@ -8,13 +9,6 @@
 
 #include <array>
 #include <functional>
-
-// What other windows read of the current color when they open: the preview color and the
-// texts of txtrgb, txtr, txtg and txtb exactly as the boxes show them.
-struct CurrentColorTexts {
-    bascommon::ColorValue color = 0xFFFFFF;
-    QString hexRgb, r, g, b;
-};
 
 // A component box: drops characters outside its family before they arrive, repairs its text
 // after every change, and commits on Enter and when the focus moves to another control.

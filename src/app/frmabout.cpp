@@ -1,6 +1,6 @@
 #include "app/frmabout.h"
 
-#include "app/Widgets.h"
+#include "platform/Widgets.h"
 #include "platform/Services.h"
 
 #include <QIcon>

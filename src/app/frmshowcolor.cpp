@@ -1,7 +1,7 @@
 #include "app/frmshowcolor.h"
 
-#include "app/AtomicFile.h"
-#include "app/DataFolder.h"
+#include "storage/AtomicFile.h"
+#include "storage/DataFolder.h"
 #include "app/frmabout.h"
 #include "color/frmConversion.h"
 #include "color/frmpreview.h"

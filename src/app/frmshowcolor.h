@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ColorEditor.h"
-#include "app/DataFolder.h"
+#include "storage/DataFolder.h"
 #include "color/bascommon.h"
 #include "palette/PaletteStore.h"
 #include "web/SchemeStore.h"

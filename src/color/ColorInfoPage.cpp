@@ -1,6 +1,6 @@
 #include "color/ColorInfoPage.h"
 
-#include "app/AtomicFile.h"
+#include "storage/AtomicFile.h"
 #include "color/cClrModels.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "color/frmConversion.h"
 
-#include "app/Widgets.h"
+#include "platform/Widgets.h"
 #include "platform/Services.h"
 
 #include <QFrame>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ColorEditor.h"
+#include "color/CurrentColorTexts.h"
 #include "color/cClrModels.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ColorEditor.h"
+#include "color/CurrentColorTexts.h"
 #include "color/ColorInfoPage.h"
 
 #include <QDialog>

@@ -1,7 +1,7 @@
 // The palette commands of the File and Edit menus and the toolbar.
 #include "palette/PaletteView.h"
 
-#include "app/frmInput.h"
+#include "platform/frmInput.h"
 #include "app/frmshowcolor.h"
 #include "palette/PaletteStore.h"
 #include "platform/Services.h"

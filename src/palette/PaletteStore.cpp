@@ -1,8 +1,9 @@
 #include "palette/PaletteStore.h"
 
-#include "app/AtomicFile.h"
-#include "app/DataFolder.h"
-#include "app/FolderLock.h"
+#include "palette/FactoryIndex.h"
+#include "storage/AtomicFile.h"
+#include "storage/DataFolder.h"
+#include "storage/FolderLock.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -30,18 +31,8 @@ constexpr ColorValue white = 0xFFFFFF;
 // small enough that a huge palette never sits in memory.
 constexpr std::size_t chunkRecords = 8192;
 
-// The index the program is installed with; data/colorchart.cci holds the same bytes.
-constexpr std::string_view factoryIndex = "mycolor.rgb\r\nMy Colors\r\n0\r\n"
-                                          "recent.rgb\r\nRecent Colors\r\n2\r\n"
-                                          "c1.rgb\r\nWeb Safe Colors\r\n0\r\n"
-                                          "c2.rgb\r\nCSS Named Colors\r\n0\r\n"
-                                          "c3.rgb\r\nGrays\r\n0\r\n"
-                                          "c4.rgb\r\nMaterial Design\r\n0\r\n"
-                                          "c5.rgb\r\nTailwind CSS\r\n0\r\n"
-                                          "c6.rgb\r\nBootstrap 5\r\n0\r\n"
-                                          "c7.rgb\r\nFlat UI\r\n0\r\n"
-                                          "c8.rgb\r\nColor-Blind Safe (Okabe-Ito, Tol)\r\n0\r\n"
-                                          "c9.rgb\r\nHTML Basic 16\r\n0\r\n";
+// The index the program is installed with.
+constexpr std::string_view factoryIndex = factoryIndexBytes;
 
 std::string_view trimSpaces(std::string_view text)
 {
@@ -102,26 +93,6 @@ std::string chartName(unsigned long long number)
     return "c" + std::to_string(number) + ".rgb";
 }
 
-// An open file descriptor that closes itself.
-class FileHandle
-{
-public:
-    explicit FileHandle(int fd) : m_fd(fd) {}
-    ~FileHandle()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileHandle(FileHandle&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    int get() const { return m_fd; }
-    explicit operator bool() const { return m_fd >= 0; }
-
-private:
-    int m_fd;
-};
-
 std::uint64_t fileSize(const FileHandle& file, const fs::path& path)
 {
     struct stat st {
@@ -131,26 +102,6 @@ std::uint64_t fileSize(const FileHandle& file, const fs::path& path)
     if (S_ISDIR(st.st_mode))
         throwFileError("read", path, EISDIR);
     return static_cast<std::uint64_t>(st.st_size);
-}
-
-// Reads exactly `size` bytes at `offset` unless the file ends first; returns the bytes read.
-std::size_t readAt(const FileHandle& file, const fs::path& path, char* buffer, std::size_t size,
-                   std::uint64_t offset)
-{
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n =
-            ::pread(file.get(), buffer + done, size - done, static_cast<off_t>(offset + done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throwFileError("read", path, errno);
-        }
-        if (n == 0)
-            break;
-        done += static_cast<std::size_t>(n);
-    }
-    return done;
 }
 
 // Opens a palette file for reading; an invalid handle when it does not exist.
@@ -178,7 +129,7 @@ void forEachRecord(const FileHandle& source, const fs::path& path, std::uint64_t
         const auto amount =
             static_cast<std::size_t>(std::min<std::uint64_t>(chunkRecords, records - first));
         const std::size_t bytes = amount * recordSize;
-        if (readAt(source, path, chunk.data(), bytes, first * recordSize) != bytes)
+        if (readAt(source.get(), path, chunk.data(), bytes, first * recordSize) != bytes)
             throwFileError("read", path, EIO); // the file shrank while it was copied
         for (std::size_t i = 0; i < amount; ++i)
             visit(std::string_view(chunk.data() + i * recordSize, recordSize), first + i);
@@ -215,11 +166,7 @@ fs::path PaletteStore::palettePath(std::string_view file) const
 {
     // A hand-edited index must never make a palette command overwrite or delete the index, the
     // scheme files, the lock or the temporary file of a rewrite.
-    static constexpr std::string_view others[] = {
-        indexName,      indexTempName,  "set.hcs",       "set.hct",
-        "colorset.dat", "colorset.dam", "huebench.html", FolderLock::fileName};
-    if (std::find(std::begin(others), std::end(others), file) != std::end(others) ||
-        file.ends_with(".ctm") || file.ends_with(".tmp"))
+    if (dataFiles::isReservedName(file))
         throw std::runtime_error(
             "refusing to use \"" + std::string(file) +
             "\" as a palette file: the program keeps other data under that name");
@@ -387,8 +334,8 @@ int PaletteStore::CountColorRecords(const std::string& file)
 {
     const fs::path path = palettePath(file);
     const FolderLock lock(m_folder);
-    discardStaleTemp(pathOf(file + ".ctm"));
-    discardStaleTemp(pathOf(file + ".tmp"));
+    discardStaleTemp(pathOf(file + std::string(dataFiles::deleteTempSuffix)));
+    discardStaleTemp(pathOf(file + std::string(dataFiles::cleanTempSuffix)));
     FileHandle handle(::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644));
     if (!handle)
         throwFileError("open", path, errno);
@@ -416,7 +363,7 @@ std::vector<ColorValue> PaletteStore::ReadColorRecordsDown(const std::string& fi
     const auto span = static_cast<std::size_t>(first - lowest + 1);
     std::vector<char> bytes(span * recordSize);
     const auto offset = static_cast<std::uint64_t>(lowest - 1) * recordSize;
-    const std::size_t got = readAt(handle, path, bytes.data(), bytes.size(), offset);
+    const std::size_t got = readAt(handle.get(), path, bytes.data(), bytes.size(), offset);
     for (std::size_t i = 0; i < span; ++i) {
         const std::size_t at = (span - 1 - i) * recordSize; // record first - i
         if (at + recordSize <= got)
@@ -438,23 +385,13 @@ void PaletteStore::AppendColorRecord(const std::string& file, const std::string&
     // is overwritten rather than shifting every later record.
     const std::uint64_t end = fileSize(handle, path) / recordSize * recordSize;
     const std::string_view record(colorText.data() + 1, recordSize);
-    std::size_t done = 0;
-    while (done < recordSize) {
-        const ssize_t n = ::pwrite(handle.get(), record.data() + done, recordSize - done,
-                                   static_cast<off_t>(end + done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throwFileError("write", path, errno);
-        }
-        done += static_cast<std::size_t>(n);
-    }
+    writeAll(handle.get(), record, path, end);
 }
 
 void PaletteStore::DeleteColorRecord(const std::string& file, int n, int /*count*/)
 {
     const fs::path path = palettePath(file);
-    const fs::path temp = pathOf(file + ".ctm");
+    const fs::path temp = pathOf(file + std::string(dataFiles::deleteTempSuffix));
     const FolderLock lock(m_folder);
     const FileHandle source = openPalette(path);
     if (!source)
@@ -474,7 +411,7 @@ void PaletteStore::DeleteColorRecord(const std::string& file, int n, int /*count
 void PaletteStore::RemoveDuplicateRecords(const std::string& file, int /*count*/)
 {
     const fs::path path = palettePath(file);
-    const fs::path temp = pathOf(file + ".tmp");
+    const fs::path temp = pathOf(file + std::string(dataFiles::cleanTempSuffix));
     const FolderLock lock(m_folder);
     const FileHandle source = openPalette(path);
     if (!source)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "color/bascommon.h"
+#include "storage/DataFiles.h"
 
 #include <filesystem>
 #include <string>
@@ -36,10 +37,10 @@ ChartKind kindOf(const ChartEntry& entry);
 class PaletteStore
 {
 public:
-    static constexpr std::string_view indexName = "colorchart.cci";
-    static constexpr std::string_view indexTempName = "colorchart.cct";
-    static constexpr std::string_view recentName = "recent.rgb";
-    static constexpr std::string_view firstName = "mycolor.rgb";
+    static constexpr std::string_view indexName = dataFiles::index;
+    static constexpr std::string_view indexTempName = dataFiles::indexTemp;
+    static constexpr std::string_view recentName = dataFiles::recent;
+    static constexpr std::string_view firstName = dataFiles::firstPalette;
 
     explicit PaletteStore(std::filesystem::path folder);
 

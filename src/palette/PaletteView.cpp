@@ -1,6 +1,6 @@
 #include "palette/PaletteView.h"
 
-#include "app/Widgets.h"
+#include "platform/Widgets.h"
 #include "app/frmshowcolor.h"
 #include "palette/PaletteCell.h"
 #include "palette/PaletteStore.h"

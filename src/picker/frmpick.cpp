@@ -1,6 +1,6 @@
 #include "picker/frmpick.h"
 
-#include "app/Widgets.h"
+#include "platform/Widgets.h"
 #include "palette/PaletteStore.h"
 #include "platform/Services.h"
 

@@ -2,7 +2,7 @@
 // two windows opened from the menu.
 #include "web/SchemeEditor.h"
 
-#include "app/frmInput.h"
+#include "platform/frmInput.h"
 #include "platform/Services.h"
 #include "web/SchemeCode.h"
 #include "web/frmShowweb.h"

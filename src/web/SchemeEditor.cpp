@@ -1,6 +1,6 @@
 #include "web/SchemeEditor.h"
 
-#include "app/Widgets.h"
+#include "platform/Widgets.h"
 #include "app/frmshowcolor.h"
 
 #include <QApplication>

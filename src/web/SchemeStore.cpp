@@ -1,7 +1,8 @@
 #include "web/SchemeStore.h"
 
-#include "app/AtomicFile.h"
-#include "app/FolderLock.h"
+#include "storage/AtomicFile.h"
+#include "storage/DataFiles.h"
+#include "storage/FolderLock.h"
 
 #include <algorithm>
 #include <array>
@@ -15,10 +16,10 @@
 namespace
 {
 
-constexpr const char* nameFile = "set.hcs";
-constexpr const char* nameTemp = "set.hct";
-constexpr const char* recordFile = "colorset.dat";
-constexpr const char* recordTemp = "colorset.dam";
+constexpr std::string_view nameFile = dataFiles::schemeNames;
+constexpr std::string_view nameTemp = dataFiles::schemeNamesTemp;
+constexpr std::string_view recordFile = dataFiles::schemeRecords;
+constexpr std::string_view recordTemp = dataFiles::schemeRecordsTemp;
 constexpr std::size_t fieldSize = 6;
 constexpr std::size_t recordSize = 6 * fieldSize;
 

@@ -1,6 +1,6 @@
 #include "web/frmShowweb.h"
 
-#include "app/Widgets.h"
+#include "platform/Widgets.h"
 #include "platform/Services.h"
 
 #include <QGuiApplication>

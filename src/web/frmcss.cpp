@@ -1,6 +1,6 @@
 #include "web/frmcss.h"
 
-#include "app/Widgets.h"
+#include "platform/Widgets.h"
 #include "web/SchemeCode.h"
 
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "app/AtomicFile.h"
+#include "storage/AtomicFile.h"
 
 #include "TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "app/DataFolder.h"
+#include "app/SeedDataFolder.h"
 
 #include "TempFolder.h"
 #include "palette/PaletteStore.h"

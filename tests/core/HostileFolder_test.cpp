@@ -4,7 +4,7 @@
 // defined behaviour: the program reads what it can, and an operation that cannot do its work
 // says which file stopped it and changes nothing.
 
-#include "app/FolderLock.h"
+#include "storage/FolderLock.h"
 #include "palette/PaletteStore.h"
 #include "web/SchemeStore.h"
 
@@ -233,7 +233,7 @@ TEST_F(HostileFolderTest, TheProgramsOwnFilesAreNeverTakenForPalettes)
     writeSchemes("\"A\"\r\n", std::string(36, 'B'));
     for (const std::string name :
          {"colorchart.cci", "colorchart.cct", "set.hcs", "set.hct", "colorset.dat", "colorset.dam",
-          FolderLock::fileName, "c1.rgb.ctm", "c1.rgb.tmp"}) {
+          ".huebench.lock", "c1.rgb.ctm", "c1.rgb.tmp"}) {
         expectRefusal([&] { palettes().CountColorRecords(name); }, name);
         expectRefusal([&] { palettes().ReadColorRecord(name, 1); }, name);
         expectRefusal([&] { palettes().AppendColorRecord(name, "#000000"); }, name);

@@ -4,7 +4,7 @@
 
 #include "FuzzSupport.h"
 
-#include "app/DataFolder.h"
+#include "storage/DataFolder.h"
 #include "palette/PaletteStore.h"
 
 #include <algorithm>

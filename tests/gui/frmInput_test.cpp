@@ -1,7 +1,7 @@
 // The one-line input dialog.
 #include "MainWindowFixture.h"
 
-#include "app/frmInput.h"
+#include "platform/frmInput.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,4 +1,6 @@
-#include "app/FolderLock.h"
+#include "storage/FolderLock.h"
+
+#include "storage/AtomicFile.h"
 
 #include <cerrno>
 #include <map>
@@ -22,7 +24,7 @@ thread_local std::map<std::string, Held> held;
 } // namespace
 
 FolderLock::FolderLock(const std::filesystem::path& folder)
-    : m_key((folder / fileName).lexically_normal().string())
+    : m_key((folder / std::string(dataFiles::folderLock)).lexically_normal().string())
 {
     auto found = held.find(m_key);
     if (found != held.end()) {
@@ -33,11 +35,8 @@ FolderLock::FolderLock(const std::filesystem::path& folder)
     const int fd = ::open(m_key.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0)
         return;
-    int result;
-    do
-        result = ::flock(fd, LOCK_EX);
-    while (result != 0 && errno == EINTR);
-    if (result != 0) { // a file system without locks: go on as the only copy
+    if (retryInterrupted([fd] { return ::flock(fd, LOCK_EX); }) !=
+        0) { // a file system without locks: go on as the only copy
         ::close(fd);
         return;
     }

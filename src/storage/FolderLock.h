@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/DataFiles.h"
+
 #include <filesystem>
 #include <string>
 
@@ -18,8 +20,6 @@
 class FolderLock
 {
 public:
-    static constexpr const char* fileName = ".huebench.lock";
-
     explicit FolderLock(const std::filesystem::path& folder);
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;

@@ -1,11 +1,54 @@
 #pragma once
 
+#include <cerrno>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+// An open file descriptor that closes itself.
+class FileHandle
+{
+public:
+    explicit FileHandle(int fd = -1) : m_fd(fd) {}
+    ~FileHandle();
+    FileHandle(FileHandle&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    FileHandle& operator=(FileHandle&& other) noexcept;
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    int get() const { return m_fd; }
+    explicit operator bool() const { return m_fd >= 0; }
+    // Closes now, reporting a failed close (a delayed write error) as errno; -1 on failure.
+    int close();
+
+private:
+    int m_fd;
+};
+
+// Calls `call` again for as long as it fails with EINTR: a signal that arrived before the
+// system call did any work is not a failure.
+template <typename Call> auto retryInterrupted(Call call) -> decltype(call())
+{
+    decltype(call()) result;
+    do
+        result = call();
+    while (result < 0 && errno == EINTR);
+    return result;
+}
+
+// Writes all of `bytes` to `fd`: at `offset` when given, else at the file position. Throws
+// std::runtime_error naming `file`.
+void writeAll(int fd, std::string_view bytes, const std::filesystem::path& file,
+              std::optional<std::uint64_t> offset = std::nullopt);
+
+// Reads `size` bytes at `offset` unless the file ends first; returns the bytes read. Throws
+// std::runtime_error naming `file`.
+std::size_t readAt(int fd, const std::filesystem::path& file, char* buffer, std::size_t size,
+                   std::uint64_t offset);
 
 // Rewrites a data file so that a crash at any moment leaves either the old or the new content:
 // the new content goes to a temporary file (truncated first), is flushed to disk, and is then
@@ -34,7 +77,7 @@ private:
     std::filesystem::path m_target;
     std::filesystem::path m_temp;
     std::string m_buffer;
-    int m_fd = -1;
+    FileHandle m_file;
     bool m_committed = false;
 };
 

@@ -1,6 +1,6 @@
-#include "app/frmInput.h"
+#include "platform/frmInput.h"
 
-#include "app/Widgets.h"
+#include "platform/Widgets.h"
 #include "platform/Services.h"
 
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "app/AtomicFile.h"
+#include "storage/AtomicFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -12,31 +12,71 @@ namespace
 
 constexpr std::size_t bufferLimit = 1 << 16;
 
-void writeAll(int fd, std::string_view bytes, const std::filesystem::path& file)
-{
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throwFileError("write", file, errno);
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-}
-
 void syncFolder(const std::filesystem::path& file)
 {
     const auto folder =
         file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd); // best effort: the rename itself is already atomic
-        ::close(fd);
-    }
+    const FileHandle handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (handle)
+        ::fsync(handle.get()); // best effort: the rename itself is already atomic
 }
 
 } // namespace
+
+FileHandle::~FileHandle()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept
+{
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = std::exchange(other.m_fd, -1);
+    }
+    return *this;
+}
+
+int FileHandle::close()
+{
+    return ::close(std::exchange(m_fd, -1));
+}
+
+void writeAll(int fd, std::string_view bytes, const std::filesystem::path& file,
+              std::optional<std::uint64_t> offset)
+{
+    std::uint64_t done = 0;
+    while (!bytes.empty()) {
+        const ssize_t n = retryInterrupted([&] {
+            return offset ? ::pwrite(fd, bytes.data(), bytes.size(),
+                                     static_cast<off_t>(*offset + done))
+                          : ::write(fd, bytes.data(), bytes.size());
+        });
+        if (n < 0)
+            throwFileError("write", file, errno);
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+        done += static_cast<std::uint64_t>(n);
+    }
+}
+
+std::size_t readAt(int fd, const std::filesystem::path& file, char* buffer, std::size_t size,
+                   std::uint64_t offset)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = retryInterrupted([&] {
+            return ::pread(fd, buffer + done, size - done, static_cast<off_t>(offset + done));
+        });
+        if (n < 0)
+            throwFileError("read", file, errno);
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
 
 void throwFileError(const std::string& what, const std::filesystem::path& file, int error)
 {
@@ -46,16 +86,15 @@ void throwFileError(const std::string& what, const std::filesystem::path& file, 
 AtomicRewrite::AtomicRewrite(std::filesystem::path target, std::filesystem::path temp)
     : m_target(std::move(target)), m_temp(std::move(temp))
 {
-    m_fd = ::open(m_temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (m_fd < 0)
+    m_file = FileHandle(::open(m_temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    if (!m_file)
         throwFileError("create", m_temp, errno);
     m_buffer.reserve(bufferLimit);
 }
 
 AtomicRewrite::~AtomicRewrite()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
+    m_file = FileHandle();
     if (!m_committed)
         ::unlink(m_temp.c_str());
 }
@@ -65,7 +104,7 @@ void AtomicRewrite::write(std::string_view bytes)
     if (m_buffer.size() + bytes.size() > bufferLimit) {
         flushBuffer();
         if (bytes.size() > bufferLimit) {
-            writeAll(m_fd, bytes, m_temp);
+            writeAll(m_file.get(), bytes, m_temp);
             return;
         }
     }
@@ -74,23 +113,21 @@ void AtomicRewrite::write(std::string_view bytes)
 
 void AtomicRewrite::flushBuffer()
 {
-    writeAll(m_fd, m_buffer, m_temp);
+    writeAll(m_file.get(), m_buffer, m_temp);
     m_buffer.clear();
 }
 
 void AtomicRewrite::sync()
 {
     flushBuffer();
-    if (::fsync(m_fd) != 0)
+    if (::fsync(m_file.get()) != 0)
         throwFileError("write", m_temp, errno);
 }
 
 void AtomicRewrite::commit()
 {
     sync();
-    const int fd = m_fd;
-    m_fd = -1;
-    if (::close(fd) != 0)
+    if (m_file.close() != 0)
         throwFileError("write", m_temp, errno);
     if (::rename(m_temp.c_str(), m_target.c_str()) != 0)
         throwFileError("replace", m_target, errno);
@@ -108,16 +145,11 @@ void rewriteFile(const std::filesystem::path& target, const std::filesystem::pat
 
 void appendToFile(const std::filesystem::path& file, std::string_view bytes)
 {
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0)
+    FileHandle handle(::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+    if (!handle)
         throwFileError("open", file, errno);
-    try {
-        writeAll(fd, bytes, file);
-    } catch (...) {
-        ::close(fd);
-        throw;
-    }
-    if (::close(fd) != 0)
+    writeAll(handle.get(), bytes, file);
+    if (handle.close() != 0)
         throwFileError("write", file, errno);
 }
 
@@ -129,8 +161,8 @@ void discardStaleTemp(const std::filesystem::path& temp) noexcept
 
 std::optional<std::string> readWholeFile(const std::filesystem::path& file)
 {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    const FileHandle handle(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!handle) {
         if (errno == ENOENT)
             return std::nullopt;
         throwFileError("open", file, errno);
@@ -138,19 +170,14 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& file)
     std::string text;
     char buffer[8192];
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        const ssize_t n =
+            retryInterrupted([&] { return ::read(handle.get(), buffer, sizeof buffer); });
+        if (n < 0)
+            throwFileError("read", file, errno);
         if (n == 0)
             break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            ::close(fd);
-            throwFileError("read", file, error);
-        }
         text.append(buffer, static_cast<std::size_t>(n));
     }
-    ::close(fd);
     return text;
 }
 
