@@ -85,7 +85,7 @@ void ColorSwatch::setColor(ColorValue color)
 {
     m_color = color;
     QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(GetRed(color), GetGreen(color), GetBlue(color)));
+    p.setColor(QPalette::Window, toQColor(color));
     setPalette(p);
 }
 

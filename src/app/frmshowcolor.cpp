@@ -1,6 +1,5 @@
 #include "app/frmshowcolor.h"
 
-#include "storage/AtomicFile.h"
 #include "storage/DataFolder.h"
 #include "app/frmabout.h"
 #include "color/frmConversion.h"
@@ -46,14 +45,20 @@ frmshowcolor::frmshowcolor(Services& services, std::filesystem::path dataFolder,
     setCentralWidget(m_client);
     createToolBar(m_client);
     m_editor = new ColorEditor(m_client);
-    m_palette = new PaletteView(*this, m_paletteStore, m_services, m_client);
-    m_scheme = new SchemeEditor(*this, m_schemeStore, m_services, m_client);
+    m_palette = new PaletteView(m_paletteStore, m_services, m_client);
+    m_scheme = new SchemeEditor(m_schemeStore, m_services, m_client);
     createMenus();
     setClientHeight(clientHeightFull);
 
     connect(m_editor, &ColorEditor::committed, this, &frmshowcolor::CurrentColorChanged);
     connect(m_editor->lblcolor, &ColorSwatch::released, this, &frmshowcolor::onPreviewReleased);
     connect(m_editor->lblcolor, &ColorSwatch::doubleClicked, this, &frmshowcolor::showColorDetails);
+    connect(m_palette, &PaletteView::selectionStarted, this, &frmshowcolor::ClearSchemeSelection);
+    connect(m_palette, &PaletteView::colorChosen, this, &frmshowcolor::CurrentColorChanged);
+    connect(m_palette, &PaletteView::detailsWanted, this, &frmshowcolor::showColorDetails);
+    connect(m_palette, &PaletteView::popupAboutToShow, this, &frmshowcolor::ChangeCopyMenu);
+    connect(m_scheme, &SchemeEditor::colorChosen, this, &frmshowcolor::CurrentColorChanged);
+    connect(m_scheme, &SchemeEditor::selectionStarted, this, &frmshowcolor::clearCellSelection);
     m_palette->attachMenus({mnuEdit, mnuAddto, mnuNew, mnuDelCor, mnuDelChart, mnuCleanDup,
                             mnuCleanAll, mnuViewColor, editsep2, editsep4, addnew, prevpage,
                             nextpage});
@@ -61,7 +66,7 @@ frmshowcolor::frmshowcolor(Services& services, std::filesystem::path dataFolder,
     // Start-up. The current color starts as white without a run of CurrentColorChanged.
     m_instanceLock = std::make_unique<InstanceLock>(m_dataFolder);
     try {
-        appendToFile(dataFilePath(m_dataFolder, "recent.rgb"), {});
+        m_paletteStore.CountColorRecords(std::string(PaletteStore::recentName)); // creates it
     } catch (const std::runtime_error& e) {
         m_services.questions.showError(this, "Hue Bench", QString::fromStdString(e.what()));
     }
@@ -103,7 +108,7 @@ void frmshowcolor::ShowAddTo()
 }
 void frmshowcolor::HtmlColor(ColorValue curcor)
 {
-    m_scheme->HtmlColor(curcor);
+    m_scheme->HtmlColor(curcor, isCompact());
 }
 void frmshowcolor::ClearSchemeSelection()
 {
@@ -195,7 +200,7 @@ void frmshowcolor::onHelpTopics()
     // A window that stays on top would cover the browser showing the help page.
     if (isOnTop())
         showMinimized();
-    const auto page = m_dataFolder / "huebench.html";
+    const auto page = m_dataFolder / dataFiles::helpPage;
     m_services.shellOpen.openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
 }
 
@@ -224,8 +229,11 @@ void frmshowcolor::closeEvent(QCloseEvent* event)
     // The recent colors live for one run, of the copy that owns them.
     if (!m_recentRemoved && ownsRecentColors()) {
         m_recentRemoved = true;
-        std::error_code ignored;
-        std::filesystem::remove(m_dataFolder / "recent.rgb", ignored);
+        try {
+            m_paletteStore.ClearChartFile(std::string(PaletteStore::recentName));
+        } catch (const std::runtime_error&) {
+            // Leaving the program is not stopped by a recent palette that cannot be removed.
+        }
         m_instanceLock->release();
     }
     event->accept();

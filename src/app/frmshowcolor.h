@@ -2,6 +2,7 @@
 
 #include "app/ColorEditor.h"
 #include "storage/DataFolder.h"
+#include "color/CopyTexts.h"
 #include "color/bascommon.h"
 #include "palette/PaletteStore.h"
 #include "web/SchemeStore.h"
@@ -74,7 +75,7 @@ private:
     QAction* addAction(QMenu* menu, const char* name, const QString& caption);
     void setClientHeight(int height);
     void copyText(const QString& text);
-    QString copyText(int command) const;
+    CopyBoxTexts copyBoxTexts() const;
     void onPreviewReleased(Qt::MouseButton button, QPoint globalPos);
     void setPaletteItemsVisible(bool visible);
     void setPreviewPopupItemsVisible(bool visible);

@@ -1,5 +1,6 @@
 // The main window's menus, toolbar and copy commands.
 #include "app/frmshowcolor.h"
+#include "platform/Widgets.h"
 
 #include "picker/frmGetColor.h"
 #include "platform/Services.h"
@@ -15,15 +16,6 @@
 namespace
 {
 
-// Menu captions mark access keys with "&"; a caption that shows an ampersand doubles it.
-QString menuCaption(const QString& text)
-{
-    QString escaped = text;
-    return escaped.replace('&', "&&");
-}
-
-enum CopyCommand { Dec1, Dec2, Hex1, Hex2, Hex3, Hex4, Hex5, VB, Delphi, Cplus };
-
 const char* const copyNames[] = {"mnuCopydec1",   "mnuCopydec2", "mnuCopyhex1", "mnuCopyhex2",
                                  "mnuCopyhex3",   "mnuCopyhex4", "mnuCopyhex5", "mnuCopyVB",
                                  "mnuCopyDelphi", "mnuCopyCplus"};
@@ -32,9 +24,6 @@ const char* const copyNames[] = {"mnuCopydec1",   "mnuCopydec2", "mnuCopyhex1", 
 const char* const layoutCaptions[] = {
     "RGB(255,255,113)", "255,255,113",    "#FFFFFF", "\"#FFFFFF\"", "FFFFFF",
     "\"FFFFFF\"",       "Hex={FF,FF,FF}", "VB:",     "Delphi:",     "C++"};
-
-// The language label that a caption carries in front of the copied text.
-const char* const copyLabels[] = {"", "", "", "", "", "", "", "VB:", "Delphi:", "C++:"};
 
 } // namespace
 
@@ -108,11 +97,12 @@ void frmshowcolor::createEditMenu(QMenu* edit)
     QMenu* special = edit->addMenu("Copy Special Format");
     special->setObjectName("mnuCopySpecial");
     for (int i = 0; i < 10; ++i) {
-        QMenu* submenu = i < Hex1 ? dec : i < VB ? hex : special;
+        const auto form = static_cast<CopyForm>(i);
+        QMenu* submenu = form < CopyForm::Hex1 ? dec : form < CopyForm::VB ? hex : special;
         copyCommands[i] = addAction(submenu, copyNames[i], menuCaption(layoutCaptions[i]));
-        connect(copyCommands[i], &QAction::triggered, this, [this, i] {
+        connect(copyCommands[i], &QAction::triggered, this, [this, form] {
             m_services.clipboard.clear();
-            m_services.clipboard.setText(copyText(i));
+            m_services.clipboard.setText(QString::fromStdString(CopyText(form, copyBoxTexts())));
         });
     }
 
@@ -185,42 +175,19 @@ void frmshowcolor::createToolBar(QWidget* clientArea)
     connect(ontop, &QAction::triggered, this, [this] { onOnTop(); });
 }
 
-QString frmshowcolor::copyText(int command) const
+CopyBoxTexts frmshowcolor::copyBoxTexts() const
 {
-    const QString d = m_editor->txtrgb1->text();
-    const QString h = m_editor->txtrgb->text();
-    const QString r = m_editor->txtrh->text();
-    const QString g = m_editor->txtgh->text();
-    const QString b = m_editor->txtbh->text();
-    const QString q = "\"";
-    switch (command) {
-    case Dec1:
-        return "RGB(" + d + ")";
-    case Dec2:
-        return d;
-    case Hex1:
-        return h;
-    case Hex2:
-        return q + h + q;
-    case Hex3:
-        return h.mid(1);
-    case Hex4:
-        return q + h.mid(1) + q;
-    case Hex5:
-        return "Hex={" + h.mid(1, 2) + "," + h.mid(3, 2) + "," + h.mid(5, 2) + "}";
-    case VB:
-        return "&H00" + b + g + r + "&";
-    case Delphi:
-        return "$00" + b + g + r;
-    default:
-        return "0x" + b + g + r;
-    }
+    const auto box = [](const QLineEdit* edit) { return edit->text().toStdString(); };
+    return {box(m_editor->txtrgb1), box(m_editor->txtrgb), box(m_editor->txtrh),
+            box(m_editor->txtgh), box(m_editor->txtbh)};
 }
 
 void frmshowcolor::ChangeCopyMenu()
 {
-    for (int i = 0; i < 10; ++i)
-        copyCommands[i]->setText(menuCaption(QString::fromLatin1(copyLabels[i]) + copyText(i)));
+    const CopyBoxTexts boxes = copyBoxTexts();
+    for (int i = 0; i < copyFormCount; ++i)
+        copyCommands[i]->setText(
+            menuCaption(QString::fromStdString(CopyCaption(static_cast<CopyForm>(i), boxes))));
 }
 
 void frmshowcolor::setPaletteItemsVisible(bool visible)

@@ -1,15 +1,11 @@
 #include "palette/PaletteCell.h"
+#include "platform/Widgets.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace
 {
-
-QColor toQColor(bascommon::ColorValue color)
-{
-    return QColor(bascommon::GetRed(color), bascommon::GetGreen(color), bascommon::GetBlue(color));
-}
 
 } // namespace
 

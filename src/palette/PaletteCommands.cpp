@@ -2,7 +2,6 @@
 #include "palette/PaletteView.h"
 
 #include "platform/frmInput.h"
-#include "app/frmshowcolor.h"
 #include "palette/PaletteStore.h"
 #include "platform/Services.h"
 
@@ -73,8 +72,7 @@ void PaletteView::onAddTo(int item)
     if (item < 0 || item >= static_cast<int>(m_addToFiles.size()))
         return;
     const std::string file = m_addToFiles[static_cast<std::size_t>(item)];
-    if (!guarded(
-            [&] { m_store.AppendColorRecord(file, bascommon::HexRGB(m_main.currentColor())); }))
+    if (!guarded([&] { m_store.AppendColorRecord(file, bascommon::HexRGB(m_currentColor)); }))
         return;
     if (file == currentFile()) {
         m_page = 1;

@@ -76,16 +76,25 @@ ColorValue recordColor(const char* record)
     return value;
 }
 
-// The number N of a name "c<N>.rgb" (digits only, case of the letters as written), if any.
-std::optional<unsigned long long> chartNumber(std::string_view name)
+// The number a palette file name carries between its first character and its last four
+// ("c12.rgb" carries 12): 1 to 18 decimal digits, else nothing.
+std::optional<unsigned long long> numberInName(std::string_view name)
 {
-    if (name.size() < 6 || name.front() != 'c' || !name.ends_with(".rgb"))
+    if (name.size() < 6)
         return std::nullopt;
     const auto digits = name.substr(1, name.size() - 5);
     if (digits.size() > 18 ||
         !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     return std::stoull(std::string(digits));
+}
+
+// The number of a palette file the program names itself, "c<number>.rgb".
+std::optional<unsigned long long> chartNumber(std::string_view name)
+{
+    if (name.empty() || name.front() != 'c' || !name.ends_with(".rgb"))
+        return std::nullopt;
+    return numberInName(name);
 }
 
 std::string chartName(unsigned long long number)
@@ -293,14 +302,8 @@ void PaletteStore::DeleteChart(int Index)
 
 std::string NextChartFileName(const ChartEntry& last)
 {
-    const std::string_view name = last.file;
-    if (name.size() < 6)
-        return {};
-    const auto digits = name.substr(1, name.size() - 5);
-    if (digits.size() > 18 ||
-        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return {};
-    return chartName(std::stoull(std::string(digits)) + 1);
+    const auto number = numberInName(last.file);
+    return number ? chartName(*number + 1) : std::string();
 }
 
 std::string PaletteStore::NewChartFileName() const

@@ -1,9 +1,9 @@
 #include "palette/PaletteView.h"
 
 #include "platform/Widgets.h"
-#include "app/frmshowcolor.h"
 #include "palette/PaletteCell.h"
 #include "palette/PaletteStore.h"
+#include "palette/RecentColors.h"
 #include "platform/Services.h"
 
 #include <QAction>
@@ -25,31 +25,10 @@ constexpr ColorValue white = 0xFFFFFF;
 constexpr int cellLeft = 124, cellTop = 27, cellWidth = 20, cellHeight = 16;
 const QPoint viewOrigin(120, 24);
 
-// Index text is 8-bit: UTF-8 where it is valid, else one character per byte.
-QString fromIndexText(const std::string& bytes)
-{
-    const QString text = QString::fromUtf8(bytes);
-    return text.contains(QChar::ReplacementCharacter) ? QString::fromLatin1(bytes) : text;
-}
-
-// A menu caption shows an ampersand of a title as itself, not as an access key.
-QString menuCaption(const QString& title)
-{
-    QString caption = title;
-    return caption.replace('&', "&&");
-}
-
-bool isBlackOrWhite(ColorValue color)
-{
-    const QString hex = QString::fromStdString(bascommon::HexRGB(color)).toLower();
-    return hex == "#000000" || hex == "#ffffff";
-}
-
 } // namespace
 
-PaletteView::PaletteView(frmshowcolor& main, PaletteStore& store, Services& services,
-                         QWidget* clientArea)
-    : QWidget(clientArea), m_main(main), m_store(store), m_services(services)
+PaletteView::PaletteView(PaletteStore& store, Services& services, QWidget* clientArea)
+    : QWidget(clientArea), m_store(store), m_services(services)
 {
     setObjectName("PaletteView");
     setGeometry(viewOrigin.x(), viewOrigin.y(), 356, 190);
@@ -69,7 +48,7 @@ void PaletteView::createGrid()
                 cellTop + (i % rows) * (cellHeight - 1), cellWidth, cellHeight);
         connect(cell, &PaletteCell::released, this,
                 [this, i](Qt::MouseButton button, QPoint at) { onCellReleased(i, button, at); });
-        connect(cell, &PaletteCell::doubleClicked, this, [this] { m_main.showColorDetails(); });
+        connect(cell, &PaletteCell::doubleClicked, this, &PaletteView::detailsWanted);
         lblcor[static_cast<std::size_t>(i)] = cell;
     }
     shpSelect = makeNamed<SelectionFrame>(this, "shpSelect");
@@ -105,7 +84,7 @@ QString PaletteView::titleOnDisplay() const
     const int index = cmbChart->currentIndex();
     if (index < 0 || index >= static_cast<int>(m_titles.size()))
         return {};
-    return fromIndexText(m_titles[static_cast<std::size_t>(index)]);
+    return from8BitText(m_titles[static_cast<std::size_t>(index)]);
 }
 
 void PaletteView::ShowChartMenu()
@@ -120,7 +99,7 @@ void PaletteView::ShowChartMenu()
             const QSignalBlocker quiet(cmbChart);
             cmbChart->clear();
             for (const auto& entry : entries)
-                cmbChart->addItem(fromIndexText(entry.title));
+                cmbChart->addItem(from8BitText(entry.title));
         }
         m_newChartFile = next;
         m_shownIndex = -1;
@@ -209,13 +188,13 @@ void PaletteView::onCellReleased(int cell, Qt::MouseButton button, QPoint global
     m_selectedRecord = m_chartColorCount - pos + 1;
     m_menus.mnuDelCor->setEnabled(pos <= m_chartColorCount &&
                                   kindOf({{}, {}, kindOnDisplay()}) != ChartKind::Recent);
-    m_main.ClearSchemeSelection();
+    emit selectionStarted();
     const QWidget* target = lblcor[static_cast<std::size_t>(cell)];
     shpSelect->move(target->x() - 2, target->y() - 2);
     shpSelect->show();
     shpSelect->raise();
     m_lastCellColor = lblcor[static_cast<std::size_t>(cell)]->color();
-    m_main.CurrentColorChanged(m_lastCellColor);
+    emit colorChosen(m_lastCellColor);
 
     if (button != Qt::RightButton)
         return;
@@ -223,7 +202,7 @@ void PaletteView::onCellReleased(int cell, Qt::MouseButton button, QPoint global
                                     m_menus.mnuAddto->menuAction(), m_menus.editsep2};
     for (QAction* item : popupOnly)
         item->setVisible(true);
-    m_main.ChangeCopyMenu();
+    emit popupAboutToShow();
     m_menus.mnuEdit->exec(globalPos);
     for (QAction* item : popupOnly)
         item->setVisible(false);
@@ -243,7 +222,7 @@ void PaletteView::ShowAddTo()
             if (kind != ChartKind::Permanent && kind != ChartKind::User)
                 continue;
             files.push_back(entry.file);
-            titles.push_back(fromIndexText(entry.title));
+            titles.push_back(from8BitText(entry.title));
         }
         fillAddTo(files, titles);
     });
@@ -268,17 +247,15 @@ void PaletteView::fillAddTo(const std::vector<std::string>& files, const QString
 
 void PaletteView::applyRecentRule(ColorValue color)
 {
+    m_currentColor = color;
     const std::string recent(PaletteStore::recentName);
-    const bool remembered = !isBlackOrWhite(color);
+    const RecentStep step = RecentColorsRule(color, recentOnDisplay(), m_lastCellColor);
     try {
-        if (cmbChart->currentIndex() == 1) {
-            if (remembered && color != m_lastCellColor) {
-                m_store.AppendColorRecord(recent, bascommon::HexRGB(color));
-                m_page = 1;
-                ShowColorChart(recent, m_page);
-            }
-        } else if (remembered) {
+        if (step.append)
             m_store.AppendColorRecord(recent, bascommon::HexRGB(color));
+        if (step.reshow) {
+            m_page = 1;
+            ShowColorChart(recent, m_page);
         }
     } catch (const std::runtime_error& e) {
         // Shown once per run: the rule runs on every new color and would repeat it endlessly.
@@ -288,6 +265,13 @@ void PaletteView::applyRecentRule(ColorValue color)
     }
     if (color != m_lastCellColor)
         clearCellSelection();
+}
+
+bool PaletteView::recentOnDisplay() const
+{
+    // Recognised by its kind, wherever a hand-edited index lists it.
+    return kindOf({{}, {}, kindOnDisplay()}) == ChartKind::Recent &&
+           currentFile() == PaletteStore::recentName;
 }
 
 void PaletteView::clearCellSelection()

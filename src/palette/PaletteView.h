@@ -15,7 +15,6 @@ class QMenu;
 class PaletteCell;
 class PaletteStore;
 class SelectionFrame;
-class frmshowcolor;
 struct Services;
 
 // The menu items and toolbar buttons of the main window that belong to the palette commands.
@@ -43,7 +42,7 @@ public:
     static constexpr int cellCount = 216;
     static constexpr int rows = 12;
 
-    PaletteView(frmshowcolor& main, PaletteStore& store, Services& services, QWidget* clientArea);
+    PaletteView(PaletteStore& store, Services& services, QWidget* clientArea);
 
     // Connects the palette commands of the main window's menus and toolbar.
     void attachMenus(const PaletteMenus& menus);
@@ -53,7 +52,8 @@ public:
     void ShowChartMenu();
     void ShowColorChart(const std::string& curChartfile, int& page);
     void ShowAddTo();
-    // The recent-colors rule, applied to every new current color.
+    // The palette steps for every new current color: the recent-colors rule, and the color that
+    // "Add This Color To" adds from now on.
     void applyRecentRule(bascommon::ColorValue color);
     // Hides the selection frame and disables "&Delete Selected Color".
     void clearCellSelection();
@@ -70,6 +70,15 @@ public:
     QComboBox* cmbChart = nullptr;
     std::array<PaletteCell*, cellCount> lblcor{};
     SelectionFrame* shpSelect = nullptr;
+
+signals:
+    // A cell was clicked: its selection replaces the scheme list's; the color follows.
+    void selectionStarted();
+    void colorChosen(bascommon::ColorValue color);
+    // A cell was double-clicked: the details of the current color are wanted.
+    void detailsWanted();
+    // The cell pop-up menu is about to show: its copy captions must be up to date.
+    void popupAboutToShow();
 
 private:
     void createGrid();
@@ -93,7 +102,8 @@ private:
     // Runs a command; a file failure is shown naming the file, and the view keeps what it had.
     bool guarded(const std::function<void()>& command);
 
-    frmshowcolor& m_main;
+    bool recentOnDisplay() const;
+
     PaletteStore& m_store;
     Services& m_services;
     PaletteMenus m_menus{};
@@ -109,5 +119,6 @@ private:
     int m_chartColorCount = 0;
     int m_selectedRecord = 0;
     bascommon::ColorValue m_lastCellColor = 0;
+    bascommon::ColorValue m_currentColor = 0xFFFFFF;
     bool m_recentFailureShown = false;
 };

@@ -1,4 +1,5 @@
 #include "picker/frmGetColor.h"
+#include "platform/Widgets.h"
 
 #include "picker/FrozenDesktop.h"
 
@@ -19,11 +20,6 @@ namespace
 int rounded(qreal value)
 {
     return int(std::lrint(value));
-}
-
-QColor toQColor(ColorValue color)
-{
-    return QColor(GetRed(color), GetGreen(color), GetBlue(color));
 }
 
 } // namespace

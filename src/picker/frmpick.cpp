@@ -21,13 +21,6 @@ namespace
 
 constexpr QPoint origin{0, 0};
 
-// Index text is 8-bit: UTF-8 where it is valid, else one character per byte.
-QString fromIndexText(const std::string& bytes)
-{
-    const QString text = QString::fromUtf8(bytes);
-    return text.contains(QChar::ReplacementCharacter) ? QString::fromLatin1(bytes) : text;
-}
-
 void setBackground(QLabel* label, const QColor& color)
 {
     QPalette palette = label->palette();
@@ -81,7 +74,7 @@ void frmpick::ShowSaveChart()
             const ChartKind kind = kindOf(entry);
             if (kind != ChartKind::Permanent && kind != ChartKind::User)
                 continue;
-            cmbSaveTo->addItem(fromIndexText(entry.title));
+            cmbSaveTo->addItem(from8BitText(entry.title));
             m_saveToFiles.push_back(entry.file);
         }
     } catch (const std::runtime_error& e) {
@@ -104,7 +97,7 @@ void frmpick::showSample(ColorValue color)
     if (color == m_shown)
         return;
     m_shown = color;
-    setBackground(lblcor, QColor(GetRed(color), GetGreen(color), GetBlue(color)));
+    setBackground(lblcor, toQColor(color));
     txthex->setText(QString::fromStdString(HexRGB(color)));
 }
 

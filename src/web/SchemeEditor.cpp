@@ -1,7 +1,6 @@
 #include "web/SchemeEditor.h"
 
 #include "platform/Widgets.h"
-#include "app/frmshowcolor.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -18,18 +17,6 @@ using namespace bascommon;
 
 namespace
 {
-
-QColor toQColor(ColorValue color)
-{
-    return QColor(GetRed(color), GetGreen(color), GetBlue(color));
-}
-
-// Names are 8-bit text: UTF-8 where it is valid, else one character per byte.
-QString fromNameText(const std::string& bytes)
-{
-    const QString text = QString::fromUtf8(bytes);
-    return text.contains(QChar::ReplacementCharacter) ? QString::fromLatin1(bytes) : text;
-}
 
 void setBack(QWidget* label, ColorValue color)
 {
@@ -64,9 +51,8 @@ void SampleLabel::mouseReleaseEvent(QMouseEvent* event)
         emit rightReleased(event->globalPosition().toPoint());
 }
 
-SchemeEditor::SchemeEditor(frmshowcolor& main, SchemeStore& store, Services& services,
-                           QWidget* clientArea)
-    : QWidget(clientArea), m_main(main), m_store(store), m_services(services)
+SchemeEditor::SchemeEditor(SchemeStore& store, Services& services, QWidget* clientArea)
+    : QWidget(clientArea), m_store(store), m_services(services)
 {
     setObjectName("SchemeEditor");
     setGeometry(origin.x(), origin.y(), 476, 193);
@@ -216,7 +202,7 @@ void SchemeEditor::chooseItem(HtmlColorItem item)
     default:
         break;
     }
-    m_main.CurrentColorChanged(color);
+    emit colorChosen(color);
 }
 
 HtmlColorItem SchemeEditor::htmlColorItem() const
@@ -235,7 +221,7 @@ void SchemeEditor::startUp()
         showFileError(e);
     }
     for (const auto& name : names)
-        lstCorset->addItem(fromNameText(name));
+        lstCorset->addItem(from8BitText(name));
     if (lstCorset->count() > 0)
         lstCorset->setCurrentRow(0);
 }
@@ -245,10 +231,9 @@ void SchemeEditor::selectNone()
     optnone->setChecked(true);
 }
 
-void SchemeEditor::HtmlColor(ColorValue curcor)
+void SchemeEditor::HtmlColor(ColorValue curcor, bool compact)
 {
-    // In compact mode the scheme area is out of sight and keeps its colors.
-    if (m_main.isCompact())
+    if (compact)
         return;
     switch (const HtmlColorItem item = htmlColorItem()) {
     case HtmlColorItem::Background:
@@ -329,7 +314,7 @@ void SchemeEditor::LoadScheme(int position)
         showFileError(e);
         return;
     }
-    m_main.clearCellSelection();
+    emit selectionStarted();
     cmdDelItem->setEnabled(position > 0);
     m_selectedSchemeIndex = position;
     applyScheme(scheme);

@@ -14,7 +14,6 @@ class QButtonGroup;
 class QListWidget;
 class QMenu;
 class QRadioButton;
-class frmshowcolor;
 struct Services;
 
 // The item of the scheme that new current colors go to.
@@ -64,14 +63,15 @@ class SchemeEditor : public QWidget
 public:
     static constexpr QPoint origin{0, 226};
 
-    SchemeEditor(frmshowcolor& main, SchemeStore& store, Services& services, QWidget* clientArea);
+    SchemeEditor(SchemeStore& store, Services& services, QWidget* clientArea);
 
     // Start-up: read the saved schemes and load the first.
     void startUp();
     // Start-up, later: select the item None.
     void selectNone();
-    // Writes a new current color into the selected item (nothing in compact mode).
-    void HtmlColor(bascommon::ColorValue curcor);
+    // Writes a new current color into the selected item; in compact mode the scheme area is
+    // out of sight and keeps its colors.
+    void HtmlColor(bascommon::ColorValue curcor, bool compact);
     // Clears the list's selection and disables "Delete This Scheme"; the remembered position
     // stays.
     void ClearSchemeSelection();
@@ -95,6 +95,12 @@ public:
     QAction *mnuSaveScheme, *mnuViewCode, *mnuCopyHtml, *mnuCopyInline, *mnuCopyExternal,
         *mnuShowweb;
 
+signals:
+    // Choosing an item makes its color the current color.
+    void colorChosen(bascommon::ColorValue color);
+    // Loading a scheme replaces the palette cell's selection.
+    void selectionStarted();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -117,7 +123,6 @@ private:
     void showFullScreenPreview();
     void showFileError(const std::exception& error);
 
-    frmshowcolor& m_main;
     SchemeStore& m_store;
     Services& m_services;
     QButtonGroup* m_items = nullptr;

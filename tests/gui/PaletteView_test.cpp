@@ -241,6 +241,29 @@ private slots:
         QVERIFY(!action("mnuDelCor")->isEnabled());
     }
 
+    void recentPaletteIsKnownByItsKindNotItsPlaceInTheChooser()
+    {
+        // A hand-edited index with the recent palette second and a factory palette first-but-one.
+        f->writeFile("colorchart.cci", "mycolor.rgb\r\nMy Colors\r\n0\r\n"
+                                       "c1.rgb\r\nWeb Safe Colors\r\n0\r\n"
+                                       "recent.rgb\r\nRecent Colors\r\n2\r\n");
+        const std::string webSafe = f->readFile("c1.rgb");
+        view().ShowChartMenu();
+        chooser()->setCurrentIndex(1);
+        const ColorValue firstWebSafe = centerOf(0);
+        f->window().CurrentColorChanged(0x3366FF);
+        QCOMPARE(centerOf(0), firstWebSafe); // Web Safe Colors still shows its own colors
+        click(0);
+        QVERIFY(action("mnuDelCor")->isEnabled());
+        action("mnuDelCor")->trigger();
+        const std::string expected = webSafe.substr(0, webSafe.size() - 6); // the newest record
+        QCOMPARE(f->readFile("c1.rgb"), expected);
+
+        chooser()->setCurrentIndex(2);
+        f->window().CurrentColorChanged(0x112233);
+        QCOMPARE(centerOf(0), 0x112233); // the recent palette takes new colors where it stands
+    }
+
     void cellsOfOtherPalettesAreRememberedWithoutRedisplay()
     {
         showTestPalette(5);
