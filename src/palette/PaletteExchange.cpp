@@ -28,8 +28,19 @@ std::string PaletteStore::ImportPalette(const std::string& title,
     try {
         AppendChartEntry(file, blank ? "Imported palette" : title);
     } catch (...) {
-        std::error_code ignored; // an unlisted color file would only take up its name
-        fs::remove(palettePath(file), ignored);
+        // The entry may have reached the index before the failure showed (a failed flush):
+        // take it out again, then the color file; should that fail too, the file stays, so that
+        // a listed palette is always whole.
+        try {
+            const auto entries = ReadChartIndex();
+            for (std::size_t i = entries.size(); i-- > 0;)
+                if (entries[i].file == file) {
+                    DeleteChart(static_cast<int>(i) + 1);
+                    break;
+                }
+            fs::remove(palettePath(file));
+        } catch (...) {
+        }
         throw;
     }
     return file;
