@@ -32,11 +32,11 @@ PIXEL=$(import -window root -crop 1x1+$((WIN_X + 134))+$((WIN_Y + MENU_H + 35)) 
 [ "$PIXEL" = "#FF0000" ] || fail "cell 0 shows $PIXEL, expected #FF0000"
 
 # The command line, beside the running window and without a display.
-OUT=$(env -u DISPLAY "$HUEBENCH" palette export "E2E Sunset" --format gpl --data-dir "$DATA") ||
+OUT=$(env -u DISPLAY "$HUEBENCH" --data-dir "$DATA" palette export "E2E Sunset" --format gpl) ||
     fail "palette export failed"
 EXPECTED=$(printf 'GIMP Palette\nName: E2E Sunset\n#\n255   0   0\t#FF0000\n  0   0 255\t#0000FF')
 [ "$OUT" = "$EXPECTED" ] || fail "palette export wrote: $OUT"
-env -u DISPLAY "$HUEBENCH" palette export c10.rgb --format css -o "$E2E_TMP/sunset.css" --data-dir "$DATA" ||
+env -u DISPLAY "$HUEBENCH" --data-dir "$DATA" palette export c10.rgb --format css -o "$E2E_TMP/sunset.css" ||
     fail "palette export -o failed"
 grep -q -- '--e2e-sunset-1: #ff0000;' "$E2E_TMP/sunset.css" || fail "css: $(cat "$E2E_TMP/sunset.css")"
 echo "palette_exchange: ok"
