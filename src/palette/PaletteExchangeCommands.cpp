@@ -5,10 +5,12 @@
 #include "palette/PaletteStore.h"
 #include "platform/Services.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace
 {
@@ -21,6 +23,16 @@ const QString importFilter =
 const QString exportFilter =
     "GIMP palette (*.gpl);;Adobe swatch exchange (*.ase);;CSS custom properties (*.css);;"
     "Design tokens (*.json);;Text, one color a line (*.txt)";
+
+// A large file takes a moment to read and write: the cursor says so meanwhile.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 std::filesystem::path localPath(const QString& name)
 {
@@ -37,20 +49,27 @@ void PaletteView::onImportPalette()
         return;
     const auto path = localPath(*name);
     PaletteReadResult result;
-    if (!guarded([&] { result = readPaletteFile(path); }))
-        return;
-    if (result.fault) {
-        m_services.questions.showError(window(), importCaption,
-                                       QString::fromStdString(faultMessage(path, *result.fault)));
+    std::string file, failure;
+    {
+        const WaitCursor waiting;
+        try {
+            result = readPaletteFile(path);
+            std::vector<bascommon::ColorValue> colors;
+            colors.reserve(result.colors.size());
+            for (const auto& swatch : result.colors)
+                colors.push_back(swatch.color);
+            if (!result.fault)
+                file = m_store.ImportPalette(result.title, colors);
+        } catch (const std::runtime_error& e) {
+            failure = e.what();
+        }
+    }
+    if (result.fault)
+        failure = faultMessage(path, *result.fault);
+    if (!failure.empty()) {
+        m_services.questions.showError(window(), importCaption, QString::fromStdString(failure));
         return;
     }
-    std::vector<bascommon::ColorValue> colors;
-    colors.reserve(result.colors.size());
-    for (const auto& swatch : result.colors)
-        colors.push_back(swatch.color);
-    std::string file;
-    if (!guarded([&] { file = m_store.ImportPalette(result.title, colors); }))
-        return;
 
     ShowChartMenu();
     const auto listed = std::find(m_files.rbegin(), m_files.rend(), file);
