@@ -10,7 +10,7 @@ namespace fs = std::filesystem;
 namespace
 {
 
-struct Run {
+struct VerbRun {
     int status;
     std::string out, err;
 };
@@ -24,15 +24,14 @@ protected:
         fs::copy(HUEBENCH_FACTORY_DATA, folder(), fs::copy_options::recursive);
     }
 
-    Run run(std::vector<std::string> args)
+    VerbRun run(std::vector<std::string> args)
     {
         args.insert(args.begin(), {"--data-dir", folder().string(), "palette"});
         std::istringstream in;
         std::ostringstream out, err;
         CliIo io{in, out, err};
-        const auto status = RunVerb(args, io, [](const std::optional<std::string>& dir) {
-            return fs::path(dir.value());
-        });
+        const auto status = RunVerb(
+            args, io, [](const std::optional<std::string>& dir) { return fs::path(dir.value()); });
         return {status.value_or(-1), out.str(), err.str()};
     }
 };
@@ -40,7 +39,7 @@ protected:
 TEST_F(PaletteVerbsTest, ListShowsFileKindCountAndTitleOfEveryPalette)
 {
     writeFile("c1.rgb", "FF000000FF00");
-    const Run listed = run({"list"});
+    const VerbRun listed = run({"list"});
     ASSERT_EQ(listed.status, 0) << listed.err;
     EXPECT_TRUE(listed.out.starts_with("mycolor.rgb\t0\t")) << listed.out;
     EXPECT_NE(listed.out.find("\nc1.rgb\t0\t2\t"), std::string::npos) << listed.out;
@@ -50,12 +49,12 @@ TEST_F(PaletteVerbsTest, ListShowsFileKindCountAndTitleOfEveryPalette)
 TEST_F(PaletteVerbsTest, ImportedFileExportsInItsOwnOrder)
 {
     writeFile("brand.gpl", "GIMP Palette\nName: Brand\n255 0 0\n0 0 999\n0 0 255\n");
-    const Run imported = run({"import", (folder() / "brand.gpl").string(), "--title", "Mine"});
+    const VerbRun imported = run({"import", (folder() / "brand.gpl").string(), "--title", "Mine"});
     ASSERT_EQ(imported.status, 0) << imported.err;
     EXPECT_TRUE(imported.out.starts_with("c10.rgb\t2 colors imported into \"Mine\".\n1 line "))
         << imported.out;
     EXPECT_EQ(run({"export", "Mine", "--format", "txt"}).out, "// Mine\n#FF0000\n#0000FF\n");
-    const Run written =
+    const VerbRun written =
         run({"export", "c10.rgb", "--format", "css", "-o", (folder() / "out.css").string()});
     ASSERT_EQ(written.status, 0) << written.err;
     EXPECT_EQ(readFile("out.css"), ":root {\n  --mine-1: #ff0000;\n  --mine-2: #0000ff;\n}\n");
@@ -81,7 +80,7 @@ TEST_F(PaletteVerbsTest, BadArgumentsAndFilesEndWithTheirStatusAndOneMessage)
         {{"export", "My Colors", "--format", "gpl", "-o", "/nonexistent/x.gpl"}, 1, "x.gpl"},
     };
     for (const auto& c : cases) {
-        const Run result = run(c.args);
+        const VerbRun result = run(c.args);
         EXPECT_EQ(result.status, c.status) << c.named;
         EXPECT_NE(result.err.find(c.named), std::string::npos) << result.err;
     }
