@@ -2,6 +2,7 @@
 // with the text encodings and color models they carry.
 #include "palette/PaletteFormats.h"
 
+#include "color/ColorSpace.h"
 #include "color/cClrModels.h"
 
 #include <algorithm>
@@ -169,12 +170,6 @@ ColorValue fromCmyk(double c, double m, double y, double k)
     return bascommon::RGB(model.rgbR(), model.rgbG(), model.rgbB());
 }
 
-double srgbEncoded(double linear)
-{
-    linear = std::clamp(linear, 0.0, 1.0);
-    return linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1 / 2.4) - 0.055;
-}
-
 // CIELAB under D50 (L 0-100) to sRGB: to XYZ with the D50 white, then to linear sRGB with the
 // Bradford-adapted matrix; each linear channel outside 0-1 is clipped.
 ColorValue fromLabD50(double L, double a, double b)
@@ -190,8 +185,8 @@ ColorValue fromLabD50(double L, double a, double b)
     const double r = 3.1338561 * x - 1.6168667 * y - 0.4906146 * z;
     const double g = -0.9787684 * x + 1.9161415 * y + 0.0334540 * z;
     const double bl = 0.0719453 * x - 0.2289914 * y + 1.4052427 * z;
-    return bascommon::RGB(channel(srgbEncoded(r)), channel(srgbEncoded(g)),
-                          channel(srgbEncoded(bl)));
+    auto encoded = [](double linear) { return LinearToSrgb(std::clamp(linear, 0.0, 1.0)); };
+    return bascommon::RGB(channel(encoded(r)), channel(encoded(g)), channel(encoded(bl)));
 }
 
 // Hue in degrees, saturation and brightness 0-1.
