@@ -3,6 +3,7 @@
 
 #include "palette/PaletteFormats.h"
 #include "palette/PaletteStore.h"
+#include "storage/SaveAs.h"
 #include "storage/DataFolder.h"
 
 #include <algorithm>
@@ -79,7 +80,7 @@ int exportPalette(const std::vector<std::string>& args, PaletteStore& store, Cli
                           "no palette titled or named '" + *name + "' (see huebench palette list)");
     const std::string bytes = store.ExportPalette(*found, *format);
     if (target)
-        saveExportFile(*target, bytes);
+        saveAs(*target, bytes);
     else
         io.out << bytes << std::flush;
     return 0;

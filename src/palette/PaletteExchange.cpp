@@ -56,13 +56,3 @@ std::string PaletteStore::ExportPalette(const ChartEntry& entry, PaletteFormat f
 {
     return writePalette(format, entry.title, ReadDisplayOrder(entry.file));
 }
-
-void saveExportFile(const fs::path& target, std::string_view bytes)
-{
-    const fs::path temp = target.parent_path() / ("." + target.filename().string() + ".part");
-    try {
-        rewriteFile(target, temp, bytes);
-    } catch (const std::runtime_error& error) {
-        throw std::runtime_error("cannot write " + target.string() + " (" + error.what() + ")");
-    }
-}

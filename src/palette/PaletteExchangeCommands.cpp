@@ -3,6 +3,7 @@
 
 #include "palette/PaletteFormats.h"
 #include "palette/PaletteStore.h"
+#include "storage/SaveAs.h"
 #include "platform/Services.h"
 
 #include <QApplication>
@@ -104,5 +105,5 @@ void PaletteView::onExportPalette()
             *name + ": the file name must end in .gpl, .ase, .css, .json or .txt");
         return;
     }
-    guarded([&] { saveExportFile(path, m_store.ExportPalette(entry, *format)); });
+    guarded([&] { saveAs(path, m_store.ExportPalette(entry, *format)); });
 }

@@ -120,7 +120,3 @@ private:
 // removed, the rest read as a decimal number N, the result "c" + (N + 1) + ".rgb" (c9.rgb gives
 // c10.rgb). "" when the rest is not a number.
 std::string NextChartFileName(const ChartEntry& last);
-
-// Writes an exported palette to `target` through a temporary file beside it that is renamed
-// over it, so a failure leaves an existing file whole. Throws std::runtime_error naming `target`.
-void saveExportFile(const std::filesystem::path& target, std::string_view bytes);
