@@ -179,9 +179,11 @@ ColorValue onHueLine(double L, double hueA, double hueB, double chroma)
 // on the background, or nullopt when even the end of the walk does not.
 std::optional<ColorValue> firstPassing(const Lab& start, double target, double background)
 {
+    // A gray's a and b come out a few millionths off zero; they carry no hue to keep.
+    constexpr double achromatic = 1e-4;
     const double chroma = std::hypot(start.a, start.b);
-    const double hueA = chroma > 0 ? start.a / chroma : 0.0;
-    const double hueB = chroma > 0 ? start.b / chroma : 0.0;
+    const double hueA = chroma > achromatic ? start.a / chroma : 0.0;
+    const double hueB = chroma > achromatic ? start.b / chroma : 0.0;
     auto colorAt = [&](double L) { return onHueLine(L, hueA, hueB, chroma); };
     auto passes = [&](ColorValue c) {
         return ratioOfLuminances(RelativeLuminance(c), background) >= contrastAaNormal;

@@ -171,3 +171,27 @@ TEST(ColorVision, NamesReadBackAnyCase)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST(ContrastFix, GrayOnWhiteBecomesTheFirstPassingGray)
+{
+    EXPECT_EQ(SuggestContrastFix(gray(0x77), white), gray(0x76));
+    EXPECT_EQ(SuggestContrastFix(gray(0xEE), white), gray(0x76));
+    EXPECT_EQ(SuggestContrastFix(gray(0x77), black), gray(0x77)); // already 4.69:1
+}
+
+TEST(ContrastFix, ReachesAaOverAGridOfPairs)
+{
+    for (int fg = 0; fg < 0x1000000; fg += 0x1F3D5B)
+        for (int bg = 0; bg < 0x1000000; bg += 0x2A4E13) {
+            const ColorValue fix = SuggestContrastFix(fg, bg);
+            ASSERT_GE(ContrastRatio(fix, bg), 4.5) << fg << " on " << bg;
+            if (ContrastRatio(fg, bg) >= 4.5) {
+                ASSERT_EQ(fix, fg);
+            }
+        }
+}
+
+} // namespace
