@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -81,6 +82,7 @@ ContrastWindow::ContrastWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     createRows();
     createCurrentBlock();
     layout->addStretch();
+    new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
     refresh();
 }
 
