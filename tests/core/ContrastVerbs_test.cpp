@@ -7,12 +7,12 @@
 namespace
 {
 
-struct Run {
+struct Outcome {
     int status;
     std::string out, err;
 };
 
-Run run(const std::vector<std::string>& args, const std::string& input = "")
+Outcome run(const std::vector<std::string>& args, const std::string& input = "")
 {
     std::istringstream in(input);
     std::ostringstream out, err;
@@ -39,13 +39,14 @@ class ContrastVerbs : public testing::TestWithParam<Case>
 TEST_P(ContrastVerbs, AnswerOrRefuse)
 {
     const Case& c = GetParam();
-    const Run r = run(c.args, c.input);
+    const Outcome r = run(c.args, c.input);
     EXPECT_EQ(r.status, c.status);
     EXPECT_EQ(r.out, c.out);
-    if (c.errPart.empty())
+    if (c.errPart.empty()) {
         EXPECT_EQ(r.err, "");
-    else
+    } else {
         EXPECT_NE(r.err.find(c.errPart), std::string::npos) << r.err;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -76,10 +77,10 @@ INSTANTIATE_TEST_SUITE_P(
             {"simulate", "--as=protanopia", "--severity", "50", "#FF0000"}, "", 0, "#B45600\n", ""},
         Case{{"simulate", "--as", "Achromatopsia", "#FFFF00"}, "", 0, "#F7F7F7\n", ""},
         Case{{"simulate", "--as", "tritanopia"},
-             "#0000FF\nbad\n",
+             "#0000FF\nnope\n",
              2,
              "#006B96\n",
-             "line 2: cannot read 'bad'"},
+             "line 2: cannot read 'nope'"},
         Case{{"simulate", "--as", "deutan", "#FF0000"}, "", 2, "", "unknown deficiency 'deutan'"},
         Case{{"simulate", "--as", "protanopia", "--severity", "5", "#FF0000"},
              "",
