@@ -1,5 +1,7 @@
 #include "color/Contrast.h"
 
+#include "color/ColorSpace.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -12,7 +14,6 @@ namespace
 {
 
 using Matrix = std::array<double, 9>; // row-major: rows give R', G', B' from linear R, G, B
-using LinearRgb = std::array<double, 3>;
 
 // Machado, Oliveira and Fernandes (2009): simulation matrices for severities 0.0, 0.1, ... 1.0.
 // Severity 1.0 is the complete dichromacy.
@@ -65,27 +66,17 @@ constexpr double weightRed = 0.2126;
 constexpr double weightGreen = 0.7152;
 constexpr double weightBlue = 0.0722;
 
-// 8-bit channel to linear light 0-1, looked up: the table is built once from the sRGB transfer
-// function, so a long list of colors costs no power function per channel.
+// 8-bit channel to linear light 0-1, looked up: a long list of colors costs no power function
+// per channel.
 double channelToLinear(int channel)
 {
     static const std::array<double, 256> table = [] {
         std::array<double, 256> t{};
-        for (std::size_t v = 0; v < t.size(); ++v) {
-            const double c = static_cast<double>(v) / 255.0;
-            t[v] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-        }
+        for (std::size_t v = 0; v < t.size(); ++v)
+            t[v] = SrgbToLinear(static_cast<int>(v));
         return t;
     }();
     return table[static_cast<std::size_t>(channel & 0xFF)];
-}
-
-// Linear light to an 8-bit channel: clamped to 0-1, encoded, rounded to nearest.
-int linearToChannel(double linear)
-{
-    const double l = std::clamp(linear, 0.0, 1.0);
-    const double c = l <= 0.0031308 ? 12.92 * l : 1.055 * std::pow(l, 1.0 / 2.4) - 0.055;
-    return static_cast<int>(std::lrint(c * 255.0));
 }
 
 LinearRgb toLinear(ColorValue color)
@@ -94,15 +85,9 @@ LinearRgb toLinear(ColorValue color)
             channelToLinear(bascommon::GetBlue(color))};
 }
 
-ColorValue fromLinear(const LinearRgb& rgb)
-{
-    return bascommon::RGB(linearToChannel(rgb[0]), linearToChannel(rgb[1]),
-                          linearToChannel(rgb[2]));
-}
-
 double luminanceOfLinear(const LinearRgb& rgb)
 {
-    return weightRed * rgb[0] + weightGreen * rgb[1] + weightBlue * rgb[2];
+    return weightRed * rgb.r + weightGreen * rgb.g + weightBlue * rgb.b;
 }
 
 double ratioOfLuminances(double first, double second)
@@ -123,73 +108,24 @@ Matrix cvdMatrix(VisionKind kind, double severity)
     return m;
 }
 
-// OKLab (Ottosson) from and to linear sRGB, in double.
-struct Lab {
-    double L, a, b;
-};
-
-Lab labFromLinear(const LinearRgb& c)
-{
-    const double l = std::cbrt(0.4122214708 * c[0] + 0.5363325363 * c[1] + 0.0514459929 * c[2]);
-    const double m = std::cbrt(0.2119034982 * c[0] + 0.6806995451 * c[1] + 0.1073969566 * c[2]);
-    const double s = std::cbrt(0.0883024619 * c[0] + 0.2817188376 * c[1] + 0.6299787005 * c[2]);
-    return {0.2104542553 * l + 0.7936177850 * m - 0.0040720468 * s,
-            1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s,
-            0.0259040371 * l + 0.7827717662 * m - 0.8086757660 * s};
-}
-
-LinearRgb linearFromLab(const Lab& lab)
-{
-    const double l = std::pow(lab.L + 0.3963377774 * lab.a + 0.2158037573 * lab.b, 3);
-    const double m = std::pow(lab.L - 0.1055613458 * lab.a - 0.0638541728 * lab.b, 3);
-    const double s = std::pow(lab.L - 0.0894841775 * lab.a - 1.2914855480 * lab.b, 3);
-    return {4.0767416621 * l - 3.3077115913 * m + 0.2309699292 * s,
-            -1.2684380046 * l + 2.6097574011 * m - 0.3413193965 * s,
-            -0.0041960863 * l - 0.7034186147 * m + 1.7076127010 * s};
-}
-
-double labDistance(const Lab& x, const Lab& y)
+double labDistance(const OkLab& x, const OkLab& y)
 {
     return std::hypot(x.L - y.L, x.a - y.a, x.b - y.b);
 }
 
-bool inGamut(const LinearRgb& c)
-{
-    constexpr double tolerance = 1e-7;
-    return std::all_of(c.begin(), c.end(),
-                       [](double v) { return v >= -tolerance && v <= 1.0 + tolerance; });
-}
-
-// The color at lightness L on the hue line through (a, b) with the chroma `chroma`, the chroma
-// reduced (never the channels clipped) until the color lies inside sRGB.
-ColorValue onHueLine(double L, double hueA, double hueB, double chroma)
-{
-    auto at = [&](double c) { return linearFromLab({L, hueA * c, hueB * c}); };
-    if (inGamut(at(chroma)))
-        return fromLinear(at(chroma));
-    double inside = 0.0, outside = chroma;
-    for (int i = 0; i < 30; ++i) {
-        const double mid = (inside + outside) / 2;
-        (inGamut(at(mid)) ? inside : outside) = mid;
-    }
-    return fromLinear(at(inside));
-}
-
 // Walking the lightness from the start's towards `target` (0 or 1), the first color that reaches AA
 // on the background, or nullopt when even the end of the walk does not.
-std::optional<ColorValue> firstPassing(const Lab& start, double target, double background)
+std::optional<ColorValue> firstPassing(const OkLch& start, double target, double background)
 {
-    // A gray's a and b come out a few millionths off zero; they carry no hue to keep.
+    // A gray's chroma comes out a few millionths above zero; it carries no hue to keep.
     constexpr double achromatic = 1e-4;
-    const double chroma = std::hypot(start.a, start.b);
-    const double hueA = chroma > achromatic ? start.a / chroma : 0.0;
-    const double hueB = chroma > achromatic ? start.b / chroma : 0.0;
-    auto colorAt = [&](double L) { return onHueLine(L, hueA, hueB, chroma); };
+    const double chroma = start.C > achromatic ? start.C : 0.0;
+    auto colorAt = [&](double L) { return GamutMapToSrgb({L, chroma, start.H}); };
     auto passes = [&](ColorValue c) {
         return ratioOfLuminances(RelativeLuminance(c), background) >= contrastAaNormal;
     };
-    // A coarse walk finds the first passing step; halving between it and the step before finds
-    // the smallest move; 8-bit rounding may fall just short, so the last step is checked.
+    // A coarse walk finds the first passing step, halving between it and the step before finds
+    // the smallest move. Each step is judged on its 8-bit color, so rounding cannot cost AA.
     constexpr int steps = 200;
     double before = start.L;
     for (int i = 1; i <= steps; ++i) {
@@ -293,12 +229,12 @@ ColorValue SimulateVision(ColorValue color, VisionKind kind, double severity)
     const LinearRgb c = toLinear(color);
     if (kind == VisionKind::Achromatopsia) {
         const double y = luminanceOfLinear(c);
-        return fromLinear({y, y, y});
+        return ColorOfLinear({y, y, y});
     }
     const Matrix m = cvdMatrix(kind, severity);
-    return fromLinear({m[0] * c[0] + m[1] * c[1] + m[2] * c[2],
-                       m[3] * c[0] + m[4] * c[1] + m[5] * c[2],
-                       m[6] * c[0] + m[7] * c[1] + m[8] * c[2]});
+    return ColorOfLinear({m[0] * c.r + m[1] * c.g + m[2] * c.b,
+                          m[3] * c.r + m[4] * c.g + m[5] * c.b,
+                          m[6] * c.r + m[7] * c.g + m[8] * c.b});
 }
 
 ColorValue SuggestContrastFix(ColorValue foreground, ColorValue background)
@@ -306,8 +242,9 @@ ColorValue SuggestContrastFix(ColorValue foreground, ColorValue background)
     const double backgroundLuminance = RelativeLuminance(background);
     if (ratioOfLuminances(RelativeLuminance(foreground), backgroundLuminance) >= contrastAaNormal)
         return foreground & 0xFFFFFF;
-    const Lab start = labFromLinear(toLinear(foreground));
-    const double backgroundL = labFromLinear(toLinear(background)).L;
+    const OkLch start = OkLchOf(foreground);
+    const OkLab startLab = OkLabOf(foreground);
+    const double backgroundL = OkLabOf(background).L;
     const double away = start.L >= backgroundL ? 1.0 : 0.0;
     // The walk away from the background is the natural fix; the walk past it to the other side
     // is a candidate too, and wins only when it is nearer (mid-tone backgrounds, where one side
@@ -318,7 +255,7 @@ ColorValue SuggestContrastFix(ColorValue foreground, ColorValue background)
         const std::optional<ColorValue> fix = firstPassing(start, target, backgroundLuminance);
         if (!fix)
             continue;
-        const double distance = labDistance(start, labFromLinear(toLinear(*fix)));
+        const double distance = labDistance(startLab, OkLabOf(*fix));
         if (!best || distance < bestDistance) {
             best = fix;
             bestDistance = distance;

@@ -1,5 +1,7 @@
 #include "color/Contrast.h"
 
+#include "color/ColorSpace.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -192,6 +194,22 @@ TEST(ContrastFix, ReachesAaOverAGridOfPairs)
                 ASSERT_EQ(fix, fg);
             }
         }
+}
+
+TEST(ContrastFix, KeepsTheOkLchHueOfAColorfulForeground)
+{
+    const struct {
+        ColorValue foreground, background;
+    } cases[] = {{RGB(0, 0, 255), black},           {RGB(255, 0, 0), RGB(200, 0, 0)},
+                 {RGB(0, 160, 0), white},           {RGB(255, 102, 0), white},
+                 {RGB(128, 0, 128), RGB(0, 0, 90)}, {RGB(0, 200, 255), RGB(0, 180, 255)}};
+    for (const auto& c : cases) {
+        const ColorValue fix = SuggestContrastFix(c.foreground, c.background);
+        EXPECT_GE(ContrastRatio(fix, c.background), 4.5) << c.foreground;
+        // Lightness moved, hue kept to within what 8-bit rounding allows.
+        EXPECT_NE(OkLchOf(fix).L, OkLchOf(c.foreground).L);
+        EXPECT_NEAR(OkLchOf(fix).H, OkLchOf(c.foreground).H, 2.0) << bascommon::HexRGB(fix);
+    }
 }
 
 } // namespace
