@@ -6,6 +6,7 @@
 
 // The verbs, in the order `huebench --help` lists them; each verb file defines its entry.
 extern const CliVerb convertVerb;
+extern const CliVerb contrastVerb, simulateVerb;
 extern const CliVerb paletteVerb;
 
 namespace
@@ -13,6 +14,8 @@ namespace
 
 const std::array verbs = {
     &convertVerb,
+    &contrastVerb,
+    &simulateVerb,
     &paletteVerb,
 };
 
