@@ -158,10 +158,14 @@ void Loupe::place(QPoint anchor, QRect keepClear)
     const int right = anchor.x() + gap, left = anchor.x() - gap - size.width();
     const int below = anchor.y() + gap, above = anchor.y() - gap - size.height();
     // Below right first; then to the other side of an edge, and above the indicator when the
-    // loupe must go above on its side.
+    // loupe must go above on its side. A loupe too tall for above or below goes beside the
+    // point, level with it, past the indicator on the right.
+    const int level =
+        std::clamp(anchor.y() - size.height() / 2, 0, std::max(0, bounds.height() - size.height()));
     const std::array candidates{
-        QPoint(right, below), QPoint(left, below), QPoint(left, above),
-        QPoint(right, std::min(above, keepClear.top() - gap - size.height()))};
+        QPoint(right, below), QPoint(left, below),
+        QPoint(left, above),  QPoint(right, std::min(above, keepClear.top() - gap - size.height())),
+        QPoint(left, level),  QPoint(std::max(right, keepClear.right() + gap), level)};
     QPoint chosen = candidates.front();
     for (const QPoint& at : candidates) {
         const QRect rect(at, size);

@@ -577,21 +577,27 @@ private slots:
         QTest::addColumn<int>("screen");
         QTest::addColumn<QPoint>("pointer");
         QTest::addColumn<QPoint>("pixel");
-        QTest::newRow("A middle") << int(A) << QPoint(400, 300) << QPoint(400, 500);
-        QTest::newRow("A right edge") << int(A) << QPoint(795, 300) << QPoint(795, 500);
-        QTest::newRow("A bottom right") << int(A) << QPoint(799, 599) << QPoint();
-        QTest::newRow("A top left") << int(A) << QPoint(0, 0) << QPoint();
-        QTest::newRow("A bottom left") << int(A) << QPoint(3, 590) << QPoint();
-        QTest::newRow("A top right") << int(A) << QPoint(790, 5) << QPoint();
-        QTest::newRow("B middle") << int(B) << QPoint(200, 150) << QPoint(1200, 300);
-        QTest::newRow("B bottom right") << int(B) << QPoint(399, 299) << QPoint();
-        QTest::newRow("D middle") << int(D) << QPoint(200, 150) << QPoint(900, 1025);
+        QTest::addColumn<int>("zoom");
+        QTest::newRow("A middle") << int(A) << QPoint(400, 300) << QPoint(400, 500) << 8;
+        QTest::newRow("A right edge") << int(A) << QPoint(795, 300) << QPoint(795, 500) << 8;
+        QTest::newRow("A bottom right") << int(A) << QPoint(799, 599) << QPoint() << 8;
+        QTest::newRow("A top left") << int(A) << QPoint(0, 0) << QPoint() << 8;
+        QTest::newRow("A bottom left") << int(A) << QPoint(3, 590) << QPoint() << 8;
+        QTest::newRow("A top right") << int(A) << QPoint(790, 5) << QPoint() << 8;
+        QTest::newRow("B middle") << int(B) << QPoint(200, 150) << QPoint(1200, 300) << 8;
+        QTest::newRow("B bottom right") << int(B) << QPoint(399, 299) << QPoint() << 8;
+        QTest::newRow("D middle") << int(D) << QPoint(200, 150) << QPoint(900, 1025) << 8;
+        // Too tall for above or below: level with the point, beside it.
+        QTest::newRow("B 32x, right edge") << int(B) << QPoint(395, 150) << QPoint() << 32;
+        QTest::newRow("B 32x, left edge") << int(B) << QPoint(3, 150) << QPoint() << 32;
     }
     void loupeMagnifiesBesideThePoint()
     {
         QFETCH(int, screen);
         QFETCH(QPoint, pointer);
         QFETCH(QPoint, pixel);
+        QFETCH(int, zoom);
+        LoupeOptions{zoom, 1}.save();
         QVERIFY(startPicker());
         frmGetColor* overlay = overlayOn(screen);
         send(overlay, QEvent::MouseMove, pointer);
