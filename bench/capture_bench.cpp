@@ -4,8 +4,10 @@
 // Needs a display. Measure on a 4K screen under Xvfb:
 //   Xvfb :97 -screen 0 3840x2160x24 -nolisten tcp &
 //   DISPLAY=:97 ./capture_bench
-// The sampling benchmarks also run without a display (QT_QPA_PLATFORM=offscreen); they freeze a
-// synthetic image of the primary screen's size.
+// The sampling benchmarks also run without a display, on an offscreen screen of that size:
+//   QT_QPA_PLATFORM=offscreen:configfile=4k.json ./capture_bench --benchmark_filter=Move/Nudge
+// with 4k.json {"screens":[{"name":"4k","x":0,"y":0,"width":3840,"height":2160}]}
+// they freeze a synthetic image of the primary screen's size.
 #include "picker/FrozenDesktop.h"
 #include "picker/frmGetColor.h"
 #include "picker/frmpick.h"
@@ -141,6 +143,9 @@ void BM_SampleOnMove(benchmark::State& state)
     QObject::connect(&overlay, &frmGetColor::colorSampled, &pick, &frmpick::showSample);
     overlay.show();
     pick.show();
+    // The overlay has the keyboard during a run, as it takes it on the first movement.
+    overlay.activateWindow();
+    overlay.setFocus();
     QCoreApplication::processEvents();
 
     int step = 0;
@@ -177,6 +182,9 @@ void BM_NudgeByKey(benchmark::State& state)
     QObject::connect(&overlay, &frmGetColor::colorSampled, &pick, &frmpick::showSample);
     overlay.show();
     pick.show();
+    // The overlay has the keyboard during a run, as it takes it on the first movement.
+    overlay.activateWindow();
+    overlay.setFocus();
     QCoreApplication::processEvents();
     overlay.sampleAt(QPoint(600, 400), false);
 
