@@ -20,6 +20,7 @@ constexpr std::array zoomSteps{2, 3, 4, 6, 8, 12, 16, 24, 32};
 constexpr std::array sampleSizes{1, 3, 5};
 constexpr int gridFromZoom = 6;
 constexpr int gap = 12;         // logical pixels between the sampling point and the loupe
+constexpr int settle = 6;       // how far the loupe may lag behind before it follows
 constexpr int textColumns = 14; // "-12345, -12345"
 constexpr char glyphChars[] = "0123456789ABCDEF#-, ";
 const QColor background(0x20, 0x20, 0x20);
@@ -186,6 +187,13 @@ void Loupe::place(QPoint anchor, QRect keepClear)
         return at;
     };
     chosen = QPoint(whole(chosen.x()), whole(chosen.y()));
+    // Small movements leave the loupe where it is while it still keeps clear of the point and
+    // the indicator: moving it uncovers overlay that must repaint.
+    const QRect current = geometry();
+    const QPoint drift = chosen - current.topLeft();
+    if (isVisible() && std::abs(drift.x()) <= settle && std::abs(drift.y()) <= settle &&
+        bounds.contains(current) && !current.intersects(keepClear))
+        return;
     if (pos() != chosen)
         move(chosen);
 }
