@@ -5,7 +5,7 @@
 #include "color/frmConversion.h"
 #include "color/frmpreview.h"
 #include "palette/PaletteView.h"
-#include "picker/frmGetColor.h"
+#include "picker/PickingRun.h"
 #include "platform/Services.h"
 #include "web/SchemeEditor.h"
 
@@ -148,6 +148,12 @@ void frmshowcolor::showConversion()
         currentColorTexts(), m_services, [this](ColorValue color) { CurrentColorChanged(color); },
         this);
     dialog.exec();
+}
+
+void frmshowcolor::startPicker()
+{
+    if (PickingRun* run = startColorPicker(*this, m_paletteStore, m_services))
+        connect(run, &PickingRun::stopped, this, &frmshowcolor::pickerStopped);
 }
 
 void frmshowcolor::pickerStopped()

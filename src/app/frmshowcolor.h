@@ -62,6 +62,8 @@ public:
 
     void showColorDetails();
     void showConversion();
+    // Starts the screen picker; when it stops, pickerStopped() shows this window again.
+    void startPicker();
     // The picker has stopped: show this window again with page 1 of the first palette.
     void pickerStopped();
 

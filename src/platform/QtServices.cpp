@@ -61,10 +61,15 @@ CaptureResult QtScreenCapture::captureDesktop()
     case PortalShot::Outcome::Failed:
         break;
     }
-    return {std::nullopt, QObject::tr("The screen cannot be read in this Wayland session.\n\n%1\n\n"
-                                      "The color picker needs the desktop's screenshot portal "
-                                      "here, or an X11 session.")
-                              .arg(shot.reason)};
+    return {std::nullopt,
+            QObject::tr("The screen cannot be read in this Wayland session.\n\n%1\n\n"
+                        "The color picker needs the desktop's screenshot portal: install "
+                        "xdg-desktop-portal and the backend for your desktop, "
+                        "xdg-desktop-portal-gnome (GNOME), xdg-desktop-portal-kde (KDE Plasma), "
+                        "or xdg-desktop-portal-wlr together with xdg-desktop-portal-gtk and "
+                        "PipeWire (sway and other wlroots desktops). Or log in to an X11 "
+                        "session.")
+                .arg(shot.reason)};
 }
 
 bool QtQuestions::askYesNo(QWidget* parent, const QString& caption, const QString& text,

@@ -22,12 +22,15 @@ public:
     virtual void clear() = 0;
 };
 
-// The whole desktop frozen into one image in device pixels; `origin` is the desktop position
-// (in device pixels) of the image's top-left pixel, `devicePixelRatio` maps logical to device.
+// The whole desktop frozen into one image. With `layoutScale` 0 the image holds every screen in
+// device pixels at its device rectangle (screenDeviceRect), `origin` being the device position of
+// the image's top-left pixel. A picture of the logical layout instead (as a screenshot portal
+// delivers it) has `layoutScale` image pixels per logical pixel and `origin` the logical position
+// of its top-left pixel.
 struct DesktopImage {
     QImage image;
     QPoint origin;
-    qreal devicePixelRatio = 1.0;
+    qreal layoutScale = 0;
 };
 
 struct CaptureResult {
