@@ -1,31 +1,19 @@
+// Palette records and the palette index: byte layout, malformed records, paging, rewrites and
+// new names. Failing and interrupted rewrites are in CrashConsistency_test, foreign names and
+// folders in the way in HostileFolder_test.
+
 #include "palette/PaletteStore.h"
 
 #include "TempFolder.h"
 
-#include <csignal>
-#include <fstream>
-#include <functional>
 #include <random>
-#include <stdexcept>
-
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <set>
 
 namespace fs = std::filesystem;
 using bascommon::ColorValue;
 
 namespace
 {
-
-std::string crlf(std::initializer_list<std::string> lines)
-{
-    std::string text;
-    for (const auto& line : lines)
-        text += line + "\r\n";
-    return text;
-}
 
 const std::string fiveEntries =
     crlf({"mycolor.rgb", "My Colors", "0", "recent.rgb", "Recent", "2", "c1.rgb", "One", "0",
@@ -39,14 +27,6 @@ std::vector<std::string> files(const std::vector<ChartEntry>& entries)
     return names;
 }
 
-ino_t inodeOf(const fs::path& file)
-{
-    struct stat st {
-    };
-    ::stat(file.c_str(), &st);
-    return st.st_ino;
-}
-
 } // namespace
 
 class PaletteStoreTest : public TempFolderTest
@@ -57,15 +37,6 @@ protected:
         if (!m_store)
             m_store = std::make_unique<PaletteStore>(folder());
         return *m_store;
-    }
-    void expectThrowNaming(const std::function<void()>& action, const std::string& name)
-    {
-        try {
-            action();
-            ADD_FAILURE() << "no exception, expected one naming " << name;
-        } catch (const std::runtime_error& e) {
-            EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
-        }
     }
 
 private:
@@ -184,35 +155,6 @@ TEST_F(PaletteStoreTest, DeleteColorRecordKeepsTheOthersInOrder)
     EXPECT_EQ(readFile("p.rgb"), "111111333333444444");
 }
 
-TEST_F(PaletteStoreTest, RemoveDuplicatesKeepsFirstOccurrencesComparingExactText)
-{
-    const struct {
-        std::string before, after;
-    } cases[] = {
-        {"AAAAAABBBBBBAAAAAACCCCCCBBBBBB", "AAAAAABBBBBBCCCCCC"},
-        {"ff0000FF0000ff0000", "ff0000FF0000"},
-        {"12345612345612345612", "123456"},
-        {"123456654321", "123456654321"},
-    };
-    for (const auto& c : cases) {
-        writeFile("p.rgb", c.before);
-        store().RemoveDuplicateRecords("p.rgb", static_cast<int>(c.before.size() / 6));
-        EXPECT_EQ(readFile("p.rgb"), c.after) << c.before;
-        EXPECT_FALSE(exists("p.rgb.tmp"));
-    }
-}
-
-TEST_F(PaletteStoreTest, RemoveDuplicatesLeavesAOneRecordFileUntouched)
-{
-    writeFile("p.rgb", "ABCDEFAB");
-    const auto inode = inodeOf(folder() / "p.rgb");
-    store().RemoveDuplicateRecords("p.rgb", 1);
-    EXPECT_EQ(readFile("p.rgb"), "ABCDEFAB");
-    EXPECT_EQ(inodeOf(folder() / "p.rgb"), inode);
-    store().RemoveDuplicateRecords("missing.rgb", 0);
-    EXPECT_FALSE(exists("missing.rgb"));
-}
-
 TEST_F(PaletteStoreTest, RemoveDuplicatesMatchesTheRecordByRecordRule)
 {
     // Reference: compare each record with every kept one, as text.
@@ -228,12 +170,13 @@ TEST_F(PaletteStoreTest, RemoveDuplicatesMatchesTheRecordByRecordRule)
             out += r;
         return out;
     };
+    // Random records of "0", "a" and "A" (case counts), the last one cut off.
     std::mt19937 random(7);
     const std::string alphabet = "0aA";
     for (int round = 0; round < 50; ++round) {
         std::string bytes;
-        const int records = 2 + static_cast<int>(random() % 60);
-        for (int i = 0; i < records * 6; ++i)
+        const int records = 1 + static_cast<int>(random() % 60);
+        for (int i = 0; i < records * 6 + round % 3; ++i)
             bytes += alphabet[random() % 2 == 0 ? 0 : 1 + random() % 2];
         writeFile("p.rgb", bytes);
         store().RemoveDuplicateRecords("p.rgb", records);
@@ -271,15 +214,6 @@ TEST_F(PaletteStoreTest, RepairDropsBlankLinesAndEndsEveryLineWithCrLf)
         EXPECT_EQ(readFile("colorchart.cci"), c.after);
         EXPECT_FALSE(exists("colorchart.cct"));
     }
-}
-
-TEST_F(PaletteStoreTest, RepairLeavesACleanIndexInPlace)
-{
-    writeFile("colorchart.cci", fiveEntries);
-    const auto inode = inodeOf(folder() / "colorchart.cci");
-    store().RepairFile();
-    EXPECT_EQ(inodeOf(folder() / "colorchart.cci"), inode);
-    EXPECT_EQ(readFile("colorchart.cci"), fiveEntries);
 }
 
 TEST_F(PaletteStoreTest, IndexReadsWholeGroupsAndKeepsTheRestInTheFile)
@@ -407,10 +341,6 @@ TEST_F(PaletteStoreTest, MissingIndexIsRebuiltFromTheFactoryIndexWithUserPalette
 TEST_F(PaletteStoreTest, FactoryDataMeetsTheIndexInvariants)
 {
     const fs::path factory = HUEBENCH_FACTORY_DATA;
-    std::ifstream in(factory / "colorchart.cci", std::ios::binary);
-    const std::string shipped{std::istreambuf_iterator<char>(in), {}};
-    EXPECT_EQ(shipped, PaletteStore::factoryIndexText());
-
     const auto entries = PaletteStore(factory).ReadChartIndex();
     ASSERT_GE(entries.size(), 3u);
     EXPECT_EQ(entries.front().file, "mycolor.rgb");
@@ -447,95 +377,3 @@ TEST_F(PaletteStoreTest, FactoryWebSafePaletteIsExactlyOnePageOfEveryWebSafeColo
     EXPECT_EQ(colors.size(), 216u);
     EXPECT_EQ(factory.ReadColorRecord(web->file, 217), 0xFFFFFF);
 }
-
-// ---- file names, failures, interrupted runs ----
-
-TEST_F(PaletteStoreTest, NamesOutsideTheDataFolderAreNeverOpened)
-{
-    fs::create_directory(folder() / "sub");
-    for (const std::string name : {"../outside.rgb", "/tmp/outside.rgb", "", "sub/x.rgb", ".."}) {
-        expectThrowNaming([&] { store().CountColorRecords(name); }, name);
-        expectThrowNaming([&] { store().AppendColorRecord(name, "#000000"); }, name);
-        expectThrowNaming([&] { store().ReadColorRecord(name, 1); }, name);
-        expectThrowNaming([&] { store().DeleteColorRecord(name, 1, 1); }, name);
-        expectThrowNaming([&] { store().RemoveDuplicateRecords(name, 2); }, name);
-        expectThrowNaming([&] { store().ClearChartFile(name); }, name);
-        expectThrowNaming([&] { store().AppendChartEntry(name, "T"); }, name);
-    }
-    EXPECT_FALSE(fs::exists(folder().parent_path() / "outside.rgb"));
-    EXPECT_TRUE(fs::is_empty(folder() / "sub"));
-}
-
-TEST_F(PaletteStoreTest, FailedRewritesNameTheFileAndLoseNothing)
-{
-    // A folder with content stands where each temporary file must go.
-    writeFile("p.rgb", "111111111111222222");
-    writeFile("colorchart.cci", fiveEntries + "\r\n");
-    for (const char* temp : {"p.rgb.ctm", "p.rgb.tmp", "colorchart.cct"}) {
-        fs::create_directory(folder() / temp);
-        writeFile(std::string(temp) + "/keep", "x");
-    }
-    expectThrowNaming([&] { store().DeleteColorRecord("p.rgb", 1, 3); }, "p.rgb.ctm");
-    expectThrowNaming([&] { store().RemoveDuplicateRecords("p.rgb", 3); }, "p.rgb.tmp");
-    expectThrowNaming([&] { store().RepairFile(); }, "colorchart.cct");
-    expectThrowNaming([&] { store().DeleteChart(3); }, "colorchart.cct");
-    EXPECT_EQ(readFile("p.rgb"), "111111111111222222");
-    EXPECT_EQ(readFile("colorchart.cci"), fiveEntries + "\r\n");
-
-    // A palette name taken by a folder, and a data folder that is gone.
-    fs::create_directory(folder() / "d.rgb");
-    expectThrowNaming([&] { store().AppendColorRecord("d.rgb", "#000000"); }, "d.rgb");
-    expectThrowNaming([&] { store().CountColorRecords("d.rgb"); }, "d.rgb");
-    expectThrowNaming([&] { store().ClearChartFile("d.rgb"); }, "d.rgb");
-    PaletteStore gone(folder() / "gone");
-    expectThrowNaming([&] { gone.AppendColorRecord("x.rgb", "#000000"); }, "x.rgb");
-    expectThrowNaming([&] { gone.AppendChartEntry("c5.rgb", "T"); }, "colorchart");
-}
-
-TEST_F(PaletteStoreTest, FullDiskDuringRewriteKeepsTheOriginal)
-{
-    // The file size limit makes writes fail as on a full disk, in a child process only.
-    std::string bytes;
-    for (int i = 0; i < 4000; ++i)
-        bytes += std::to_string(100000 + i);
-    writeFile("p.rgb", bytes);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{4096, 4096};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        int code = 1;
-        try {
-            PaletteStore(folder()).DeleteColorRecord("p.rgb", 1, 4000);
-        } catch (const std::runtime_error& e) {
-            code = std::string(e.what()).find("p.rgb.ctm") != std::string::npos ? 0 : 2;
-        }
-        _exit(code);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no failure reported, 2: failure not naming the file";
-    EXPECT_EQ(readFile("p.rgb"), bytes);
-    EXPECT_FALSE(exists("p.rgb.ctm"));
-}
-
-TEST_F(PaletteStoreTest, StaleTemporariesAreDiscardedNeverTakenForData)
-{
-    writeFile("p.rgb", "111111222222");
-    writeFile("p.rgb.ctm", "999999999999999999999999");
-    writeFile("p.rgb.tmp", "888888");
-    writeFile("colorchart.cci", fiveEntries);
-    writeFile("colorchart.cct", "junk\r\n");
-    store().DeleteColorRecord("p.rgb", 2, 2);
-    EXPECT_EQ(readFile("p.rgb"), "111111");
-    EXPECT_EQ(store().CountColorRecords("p.rgb"), 1);
-    EXPECT_FALSE(exists("p.rgb.ctm"));
-    EXPECT_FALSE(exists("p.rgb.tmp"));
-    store().RepairFile();
-    EXPECT_FALSE(exists("colorchart.cct"));
-    EXPECT_EQ(readFile("colorchart.cci"), fiveEntries);
-}
-
-// A rewrite interrupted at each of its file system calls: see CrashConsistency_test.

@@ -67,12 +67,6 @@ const Forward forwardCases[] = {
 
 } // namespace
 
-TEST(cClrModels, NewInstanceIsBlack)
-{
-    const cClrModels c;
-    EXPECT_EQ(rgbOf(c), (Rgb{0, 0, 0}));
-}
-
 TEST(cClrModels, WorkedExamplesInEveryModel)
 {
     for (const Forward& t : forwardCases) {
@@ -196,25 +190,6 @@ TEST(cClrModels, SetMethodsClampArgumentsOutsideTheirRange)
     cClrModels c;
     c.SetCMY(-5, 300, 128);
     EXPECT_EQ(rgbOf(c), (Rgb{255, 0, 127}));
-}
-
-TEST(cClrModels, SetHlsCoversTheSixSectorsContinuously)
-{
-    // Along the fully saturated hue circle neighbouring degrees never jump by more than the
-    // 255 / 60 = 4.25 levels one degree is worth.
-    cClrModels previous;
-    previous.SetHLS(0, 50, 100);
-    for (int h = 1; h <= 360; ++h) {
-        cClrModels c;
-        c.SetHLS(static_cast<std::int16_t>(h), 50, 100);
-        const Rgb a = rgbOf(previous), b = rgbOf(c);
-        EXPECT_LE(std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b), 5)
-            << "between " << h - 1 << " and " << h;
-        // One channel is always full and one always empty.
-        EXPECT_EQ(std::max({b.r, b.g, b.b}), 255) << h;
-        EXPECT_EQ(std::min({b.r, b.g, b.b}), 0) << h;
-        previous = c;
-    }
 }
 
 // ---- whole-cube sweeps ----
