@@ -86,19 +86,6 @@ private slots:
         QVERIFY(action("mnuCleanAll")->isEnabled());
     }
 
-    void emptyPaletteIsWhiteAndItsCellsSelectNothingToDelete()
-    {
-        showTestPalette(0);
-        for (int i = 0; i < 216; ++i)
-            QCOMPARE(centerOf(i), white);
-        QVERIFY(!action("prevpage")->isEnabled());
-        QVERIFY(!action("nextpage")->isEnabled());
-        f->window().CurrentColorChanged(0x123456);
-        click(40);
-        QCOMPARE(f->window().currentColor(), white);
-        QVERIFY(!action("mnuDelCor")->isEnabled());
-    }
-
     void pagesShowNewestFirst_data()
     {
         QTest::addColumn<int>("count");
@@ -108,6 +95,7 @@ private slots:
         QTest::addColumn<QList<QPoint>>("cells");
         QTest::newRow("217, page 1") << 217 << 1 << 2 << QList<QPoint>{{0, 217}, {215, 2}};
         QTest::newRow("217, page 2") << 217 << 2 << 2 << QList<QPoint>{{0, 1}, {1, 0}, {215, 0}};
+        QTest::newRow("empty") << 0 << 1 << 1 << QList<QPoint>{{0, 0}, {215, 0}};
         QTest::newRow("300, page 2")
             << 300 << 2 << 2 << QList<QPoint>{{0, 84}, {83, 1}, {84, 0}, {215, 0}};
         QTest::newRow("700, page 3") << 700 << 3 << 4 << QList<QPoint>{{0, 268}, {215, 53}};
