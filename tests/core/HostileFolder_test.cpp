@@ -68,22 +68,6 @@ TEST_F(HostileFolderTest, AFolderInPlaceOfADataFileIsReportedAndNothingIsRebuilt
     EXPECT_FALSE(exists("colorchart.cct"));
 }
 
-TEST_F(HostileFolderTest, MissingFilesReadAsEmptyOrAsTheFactoryData)
-{
-    // A missing palette is empty (and created on counting), a missing index is rebuilt from
-    // the factory index, missing scheme files get the factory schemes.
-    EXPECT_EQ(palettes().ReadColorRecord("c1.rgb", 1), 0xFFFFFF);
-    EXPECT_FALSE(exists("c1.rgb"));
-    EXPECT_EQ(palettes().CountColorRecords("c1.rgb"), 0);
-    EXPECT_TRUE(exists("c1.rgb"));
-    EXPECT_TRUE(palettes().ReadChartIndex().empty());
-    palettes().RepairFile();
-    EXPECT_EQ(readFile("colorchart.cci"), PaletteStore::factoryIndexText());
-    EXPECT_TRUE(schemes().ReadNames().empty());
-    schemes().ensureSchemes();
-    EXPECT_EQ(schemes().ReadNames().size(), factorySchemes().size());
-}
-
 TEST_F(HostileFolderTest, AVanishedDataFolderFailsEveryWriteNamingTheFile)
 {
     // Taken away while the program runs (an unmounted stick, a folder deleted or moved): reads

@@ -227,7 +227,7 @@ TEST(NextChartFileName, CountsOnFromTheLastEntry)
         EXPECT_EQ(NextChartFileName({c.last, "title", "0"}), c.next) << c.last;
 }
 
-TEST_F(PaletteStoreTest, NewPaletteNamesFollowTheLastEntryAndReuseAfterDelete)
+TEST_F(PaletteStoreTest, NewPaletteNamesFollowTheLastEntryAndNeverTakeAFileInUse)
 {
     writeFile("colorchart.cci", fiveEntries);
     EXPECT_EQ(store().NewChartFileName(), "c10.rgb");
@@ -237,10 +237,7 @@ TEST_F(PaletteStoreTest, NewPaletteNamesFollowTheLastEntryAndReuseAfterDelete)
     store().DeleteChart(6);
     store().ClearChartFile("c10.rgb");
     EXPECT_EQ(store().NewChartFileName(), "c10.rgb");
-}
 
-TEST_F(PaletteStoreTest, NewPaletteNameNeverTakesAFileOrNameInUse)
-{
     // A leftover color file of the next name would show foreign colors in the new palette.
     writeFile("colorchart.cci", fiveEntries);
     writeFile("c10.rgb", "FFFFFF");
