@@ -232,6 +232,7 @@ TEST_F(PaletteStoreTest, NewPaletteNamesFollowTheLastEntryAndNeverTakeAFileInUse
     writeFile("colorchart.cci", fiveEntries);
     EXPECT_EQ(store().NewChartFileName(), "c10.rgb");
     store().AppendChartEntry("c10.rgb", "Mine");
+    EXPECT_EQ(readFile("colorchart.cci"), fiveEntries + crlf({"c10.rgb", "Mine", "1"}));
     store().AppendColorRecord("c10.rgb", "#123456");
     EXPECT_EQ(store().NewChartFileName(), "c11.rgb");
     store().DeleteChart(6);
