@@ -166,6 +166,23 @@ std::vector<RewriteCase> rewriteCases(int scale)
         indexCase("AppendChartEntry before a part entry",
                   {{"colorchart.cci", index(entries) + "c9.rgb\r\nNine"}},
                   [](const fs::path& f) { PaletteStore(f).AppendChartEntry("c10.rgb", "Ten"); }));
+    // A new palette is listed only once its color file is whole.
+    const std::string imported = "c" + std::to_string(entries + 1) + ".rgb";
+    cases.push_back({"ImportPalette",
+                     {{"colorchart.cci", index(entries)}},
+                     [=](const fs::path& f) {
+                         PaletteStore(f).ImportPalette(
+                             "Imported", std::vector<bascommon::ColorValue>(records, 0x123456));
+                     },
+                     [](const fs::path& f) {
+                         std::string seen;
+                         for (const auto& entry : PaletteStore(f).ReadChartIndex())
+                             seen += entry.file + " " + read(f / entry.file).value_or("-") + "\n";
+                         return seen;
+                     },
+                     [=](const fs::path& f) { PaletteStore(f).CountColorRecords(imported); },
+                     {"colorchart.cci"},
+                     {imported + ".ctm", "colorchart.cct"}});
     cases.push_back(schemeCase("scheme Append", schemeFiles, [added](const fs::path& f) {
         SchemeStore(f).Append("Added \"one\"", added);
     }));
