@@ -65,21 +65,6 @@ private slots:
         const QByteArray name = button.toLatin1();
         QCOMPARE(answer(typed, button.isEmpty() ? nullptr : name.constData()), result);
     }
-
-    void captionAndPromptComeFromTheCaller()
-    {
-        QString caption, prompt;
-        MainWindowFixture::onNextModal([&](QWidget* dialog) {
-            caption = dialog->windowTitle();
-            prompt = dialog->findChild<QLabel*>("lblMsg")->text();
-            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
-        });
-        Services services = fakes.services();
-        ShowInputBox(services, nullptr, "Save This Color Scheme", "Save this color scheme as:");
-        QCOMPARE(caption, QString("Save This Color Scheme"));
-        QCOMPARE(prompt, QString("Save this color scheme as:"));
-        QVERIFY(fakes.stayOnTop.calls.back().onTop);
-    }
 };
 
 QTEST_MAIN(FrmInputTest)
