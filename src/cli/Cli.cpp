@@ -7,6 +7,7 @@
 // The verbs, in the order `huebench --help` lists them; each verb file defines its entry.
 extern const CliVerb convertVerb;
 extern const CliVerb contrastVerb, simulateVerb;
+extern const CliVerb paletteVerb;
 
 namespace
 {
@@ -15,6 +16,7 @@ const std::array verbs = {
     &convertVerb,
     &contrastVerb,
     &simulateVerb,
+    &paletteVerb,
 };
 
 // Takes the leading --data-dir options off `args`; returns false when one lacks its folder.
