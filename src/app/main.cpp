@@ -1,6 +1,7 @@
 // basmain: the entry routine.
 #include "app/AppDataFolder.h"
 #include "app/CommandLine.h"
+#include "app/Version.h"
 #include "app/frmshowcolor.h"
 #include "cli/Cli.h"
 #include "platform/QtServices.h"
@@ -28,7 +29,7 @@ void setApplicationNames()
 {
     QCoreApplication::setApplicationName("huebench");
     QCoreApplication::setOrganizationName("huebench");
-    QCoreApplication::setApplicationVersion("3.5");
+    QCoreApplication::setApplicationVersion(HUEBENCH_VERSION);
 }
 
 // True when the environment or the arguments name a window system the toolkit may start on.
@@ -66,7 +67,7 @@ std::optional<int> answerWithoutWindow(const CommandLine& options)
         return 0;
     }
     if (options.version) {
-        std::puts("Hue Bench 3.5");
+        std::puts("Hue Bench " HUEBENCH_VERSION);
         return 0;
     }
     if (options.printDataDir) {
@@ -140,7 +141,7 @@ int main(int argc, char** argv)
     QtServices qtServices;
     Services services = qtServices.services();
     frmshowcolor window(services, data.folder);
-    window.setWindowTitle("Hue Bench 3.5");
+    window.setWindowTitle("Hue Bench " HUEBENCH_VERSION);
     if (QScreen* screen = window.screen())
         window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
