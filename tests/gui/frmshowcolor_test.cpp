@@ -119,10 +119,17 @@ private slots:
             edit->close();
         });
         QTest::mouseRelease(f->find("lblcolor"), Qt::RightButton);
-        const QStringList expected = {"Copy DEC Format of Color",    "Copy HEX Format of Color",
-                                      "Copy Special Format",         "-",
-                                      "Add This Color To",           "-",
-                                      "Preview: Show Color Details", "Color Conversion"};
+        const QStringList expected = {"Copy DEC Format of Color",
+                                      "Copy HEX Format of Color",
+                                      "Copy Special Format",
+                                      "-",
+                                      "Add This Color To",
+                                      "-",
+                                      "Preview: Show Color Details",
+                                      "Color Conversion",
+                                      "-",
+                                      "Copy CSS Format of Color",
+                                      "Paste Color"};
         QCOMPARE(shown, expected);
         QCOMPARE(visibleItems(edit), menuBarItems);
 
