@@ -161,6 +161,11 @@ void frmConversion::ConfigureRows()
         slider->setValue(0);
     m_updating = false;
 
+    // Wider value boxes for the decimals of OKLCH ("0.258"); the column has room for them.
+    const int boxWidth = selectedModel() == Model::Oklch ? 43 : 33;
+    for (QLineEdit* box : txtval)
+        box->resize(boxWidth, box->height());
+
     for (std::size_t row = 0; row < static_cast<std::size_t>(model.rows); ++row) {
         lblCp[row]->setText(QString::fromLatin1(model.captions[row]));
         sldVal[row]->setMaximum(model.maximums[row]);
