@@ -390,12 +390,13 @@ private slots:
                                      "Copy Special Format", "-", "Add This Color To", "-",
                                      "&Delete Selected Color", "Delete &Current Palette", "-",
                                      "Clean Duplicate Colors", "Clean All Colors", "-",
-                                     "Preview: Show Color Details"}));
+                                     "Preview: Show Color Details", "-", "Copy CSS Format of Color",
+                                     "Paste Color"}));
         QCOMPARE(visibleItems(f->find<QMenu>("mnuEdit")),
                  (QStringList{"Copy DEC Format of Color", "Copy HEX Format of Color",
                               "Copy Special Format", "-", "&Delete Selected Color",
                               "Delete &Current Palette", "-", "Clean Duplicate Colors",
-                              "Clean All Colors"}));
+                              "Clean All Colors", "-", "Copy CSS Format of Color", "Paste Color"}));
     }
 
     void cellTooltipNamesTheColor()
