@@ -233,8 +233,11 @@ void SchemeEditor::selectNone()
 
 void SchemeEditor::HtmlColor(ColorValue curcor, bool compact)
 {
-    if (compact)
+    m_currentColor = curcor;
+    if (compact) {
+        updateContrast();
         return;
+    }
     switch (const HtmlColorItem item = htmlColorItem()) {
     case HtmlColorItem::Background:
         setBackground(curcor);
@@ -248,6 +251,7 @@ void SchemeEditor::HtmlColor(ColorValue curcor, bool compact)
         setLinkColor(item, curcor);
         break;
     }
+    updateContrast();
 }
 
 void SchemeEditor::setBackground(ColorValue color)
@@ -300,6 +304,7 @@ void SchemeEditor::applyScheme(const WebColorScheme& scheme)
     setLinkColor(HtmlColorItem::VisitedLink, scheme.VisitedLink);
     setLinkColor(HtmlColorItem::ActiveLink, scheme.ActiveLink);
     setLinkColor(HtmlColorItem::HoverLink, scheme.HoverLink);
+    updateContrast();
 }
 
 void SchemeEditor::LoadScheme(int position)
