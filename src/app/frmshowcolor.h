@@ -81,6 +81,9 @@ private:
     void onPreviewReleased(Qt::MouseButton button, QPoint globalPos);
     void setPaletteItemsVisible(bool visible);
     void setPreviewPopupItemsVisible(bool visible);
+    void createFormsMenu(QMenu* edit);
+    void changeCssMenu();
+    void onPasteColor();
 
     void onMakeWebSafe();
     void onShowWinColor();
@@ -119,6 +122,9 @@ public:
     QAction *mnustartpick, *mnuWebsafe, *mnuShowWinColor, *mnucon;
     QAction *mnuSwap, *mnuOnTop;
     QAction *mnucontents, *mnuWeb, *mnuemail, *mnuabout;
+    QMenu* mnuCopyCss = nullptr;
+    std::array<QAction*, 3> cssCommands{}; // rgb(), hsl(), oklch()
+    QAction* mnuPasteColor = nullptr;
     QToolBar* tlbTool = nullptr;
     QAction *pickcolor, *makewebsafe, *showcolor, *colorchart, *ontop, *addnew, *prevpage,
         *nextpage;

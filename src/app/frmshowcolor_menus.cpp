@@ -124,6 +124,7 @@ void frmshowcolor::createEditMenu(QMenu* edit)
     mnuconv = addAction(edit, "mnuconv", "Color Conversion");
     connect(mnuViewColor, &QAction::triggered, this, &frmshowcolor::showColorDetails);
     connect(mnuconv, &QAction::triggered, this, &frmshowcolor::showConversion);
+    createFormsMenu(edit);
     setPreviewPopupItemsVisible(false);
     mnuDelCor->setEnabled(false);
 }
@@ -188,6 +189,7 @@ void frmshowcolor::ChangeCopyMenu()
     for (int i = 0; i < copyFormCount; ++i)
         copyCommands[i]->setText(
             menuCaption(QString::fromStdString(CopyCaption(static_cast<CopyForm>(i), boxes))));
+    changeCssMenu();
 }
 
 void frmshowcolor::setPaletteItemsVisible(bool visible)

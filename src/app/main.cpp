@@ -87,7 +87,9 @@ int runVerbWithoutWindow(int argc, char** argv, const std::vector<std::string>& 
 {
     QCoreApplication core(argc, argv);
     setApplicationNames();
+    // Piped lists of any length: no flush of the answers before each line read.
     std::ios::sync_with_stdio(false);
+    std::cin.tie(nullptr);
     CliIo io{std::cin, std::cout, std::cerr};
     const auto dataFolder = [](const std::optional<std::string>& dataDir) {
         return resolveDataFolder(dataDir, true).folder;

@@ -39,5 +39,6 @@ Hsv HsvOf(bascommon::ColorValue color);
 // channels rounded half up.
 bascommon::ColorValue ColorOfHsv(int H, int S, int V);
 
-// `value` with `decimals` decimals, then trailing zeros and a trailing point dropped; never "-0".
+// `value` rounded to `decimals` (0-9) decimal places, half away from zero, then trailing zeros
+// and a trailing point dropped; never "-0".
 std::string FormatDecimal(double value, int decimals);

@@ -9,7 +9,6 @@
 #include <cmath>
 #include <numbers>
 #include <string>
-#include <vector>
 
 using bascommon::ColorValue;
 
@@ -260,7 +259,7 @@ std::optional<ColorValue> bgrForm(std::string_view digits)
 // One component of a CSS function: a number, optionally followed by a unit.
 struct Component {
     double value;
-    std::string unit; // "", "%", "deg", ...
+    std::string_view unit; // "", "%", "deg", ...
 };
 
 std::optional<Component> component(std::string_view token)
@@ -272,28 +271,36 @@ std::optional<Component> component(std::string_view token)
     const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), value);
     if (ec != std::errc() || !std::isfinite(value))
         return std::nullopt;
-    return Component{value,
-                     std::string(token.substr(static_cast<std::size_t>(end - token.data())))};
+    return Component{value, token.substr(static_cast<std::size_t>(end - token.data()))};
 }
 
 // The components of "name(...)": three, or four when the fourth is an alpha (after "/" in the
 // space syntax, after a comma in the comma syntax). Nothing when the shape is wrong.
-std::optional<std::vector<Component>> arguments(std::string_view inside)
+using Arguments = std::array<Component, 3>;
+
+// The components of "name(...)": three, and an alpha after them (after "/" in the space
+// syntax, after a third comma in the comma syntax) that is checked and dropped. Nothing when
+// the shape is wrong.
+std::optional<Arguments> arguments(std::string_view inside)
 {
-    std::vector<std::string_view> tokens;
+    std::array<std::string_view, 5> tokens;
+    std::size_t count = 0;
     std::string_view alpha;
+    const auto add = [&](std::string_view token) {
+        if (count < tokens.size())
+            tokens[count] = token;
+        ++count;
+    };
     if (inside.find(',') != std::string_view::npos) {
+        if (inside.find('/') != std::string_view::npos)
+            return std::nullopt;
         std::size_t start = 0;
         for (std::size_t comma; (comma = inside.find(',', start)) != std::string_view::npos;
              start = comma + 1)
-            tokens.push_back(inside.substr(start, comma - start));
-        tokens.push_back(inside.substr(start));
-        if (tokens.size() == 4) {
-            alpha = tokens.back();
-            tokens.pop_back();
-        }
-        if (inside.find('/') != std::string_view::npos)
-            return std::nullopt;
+            add(inside.substr(start, comma - start));
+        add(inside.substr(start));
+        if (count == 4)
+            alpha = tokens[--count];
     } else {
         const std::size_t slash = inside.find('/');
         if (slash != std::string_view::npos) {
@@ -310,22 +317,22 @@ std::optional<std::vector<Component>> arguments(std::string_view inside)
             while (i < inside.size() && !isBlank(inside[i]))
                 ++i;
             if (i > start)
-                tokens.push_back(inside.substr(start, i - start));
+                add(inside.substr(start, i - start));
         }
     }
-    if (tokens.size() != 3)
+    if (count != 3)
         return std::nullopt;
     if (!alpha.empty()) {
         const auto a = component(alpha);
         if (!a || !(a->unit.empty() || a->unit == "%"))
             return std::nullopt;
     }
-    std::vector<Component> result;
-    for (std::string_view token : tokens) {
-        auto c = component(token);
+    Arguments result;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto c = component(tokens[i]);
         if (!c)
             return std::nullopt;
-        result.push_back(*c);
+        result[i] = *c;
     }
     return result;
 }
@@ -351,12 +358,12 @@ std::optional<double> percent(const Component& c)
     return std::nullopt;
 }
 
-std::optional<ColorValue> rgbFunction(const std::vector<Component>& args)
+std::optional<ColorValue> rgbFunction(const Arguments& args)
 {
     int channels[3];
     for (int i = 0; i < 3; ++i) {
         double v = args[static_cast<std::size_t>(i)].value;
-        const std::string& unit = args[static_cast<std::size_t>(i)].unit;
+        const std::string_view unit = args[static_cast<std::size_t>(i)].unit;
         if (unit == "%")
             v = v * 255.0 / 100.0;
         else if (!unit.empty())
@@ -366,7 +373,7 @@ std::optional<ColorValue> rgbFunction(const std::vector<Component>& args)
     return bascommon::RGB(channels[0], channels[1], channels[2]);
 }
 
-std::optional<ColorValue> hslFunction(const std::vector<Component>& args)
+std::optional<ColorValue> hslFunction(const Arguments& args)
 {
     const auto h = degrees(args[0]);
     const auto s = percent(args[1]);
@@ -376,7 +383,7 @@ std::optional<ColorValue> hslFunction(const std::vector<Component>& args)
     return ColorOfHsl(*h, *s, *l);
 }
 
-std::optional<ColorValue> oklchFunction(const std::vector<Component>& args)
+std::optional<ColorValue> oklchFunction(const Arguments& args)
 {
     const Component& L = args[0];
     const Component& C = args[1];

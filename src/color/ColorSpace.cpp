@@ -1,30 +1,56 @@
 #include "color/ColorSpace.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 namespace
 {
 
 constexpr double degreesPerRadian = 180.0 / std::numbers::pi;
 
-// The encoded channel on 0-255 of a linear value, before rounding.
-double encoded255(double linear)
+double srgbToLinearFormula(double c)
 {
-    return LinearToSrgb(linear) * 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
 
-// True when the channel rounds into 0-255 without being clamped.
-bool roundsInto8Bit(double linear)
+// The linear values at which the encoded channel crosses k + 0.5 (k = -1 ... 255) on the 0-255
+// scale: rounding to 8 bits is a search in this table instead of a power per channel.
+struct RoundingSteps {
+    std::array<double, 257> bounds;
+    RoundingSteps()
+    {
+        for (std::size_t i = 0; i < bounds.size(); ++i)
+            bounds[i] = srgbToLinearFormula((static_cast<double>(i) - 0.5) / 255.0);
+    }
+};
+
+const RoundingSteps& roundingSteps()
 {
-    const double v = encoded255(linear);
-    return v >= -0.5 && v <= 255.5;
+    static const RoundingSteps steps;
+    return steps;
 }
 
-bool roundsInto8Bit(const LinearRgb& rgb)
+// The 8-bit channel a linear value rounds to, or -1 when it lies outside 0-255 by more than
+// half a step.
+int rounded8Bit(double linear)
 {
-    return roundsInto8Bit(rgb.r) && roundsInto8Bit(rgb.g) && roundsInto8Bit(rgb.b);
+    const auto& b = roundingSteps().bounds;
+    if (!(linear >= b.front() && linear <= b.back()))
+        return -1;
+    const auto above = std::upper_bound(b.begin() + 1, b.end() - 1, linear);
+    return static_cast<int>(above - (b.begin() + 1));
+}
+
+// The nearest 8-bit color, or nothing when a channel would have to be clamped.
+std::optional<bascommon::ColorValue> nearest8Bit(const LinearRgb& rgb)
+{
+    const int r = rounded8Bit(rgb.r), g = rounded8Bit(rgb.g), b = rounded8Bit(rgb.b);
+    if (r < 0 || g < 0 || b < 0)
+        return std::nullopt;
+    return bascommon::RGB(r, g, b);
 }
 
 LinearRgb linearOfOkLch(double L, double C, double H)
@@ -36,8 +62,13 @@ LinearRgb linearOfOkLch(double L, double C, double H)
 
 double SrgbToLinear(int channel)
 {
-    const double c = channel / 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    static const std::array<double, 256> table = [] {
+        std::array<double, 256> t{};
+        for (std::size_t c = 0; c < t.size(); ++c)
+            t[c] = srgbToLinearFormula(static_cast<double>(c) / 255.0);
+        return t;
+    }();
+    return table[static_cast<std::size_t>(channel & 255)];
 }
 
 double LinearToSrgb(double linear)
@@ -54,7 +85,8 @@ LinearRgb LinearRgbOf(bascommon::ColorValue color)
 bascommon::ColorValue ColorOfLinear(const LinearRgb& rgb)
 {
     const auto channel = [](double linear) {
-        return static_cast<int>(std::clamp(std::nearbyint(encoded255(linear)), 0.0, 255.0));
+        const int c = rounded8Bit(linear);
+        return c >= 0 ? c : linear < 0.0 ? 0 : 255;
     };
     return bascommon::RGB(channel(rgb.r), channel(rgb.g), channel(rgb.b));
 }
@@ -94,7 +126,7 @@ OkLch OkLchOf(bascommon::ColorValue color)
 
 OkLch OkLchOfOkLab(const OkLab& lab)
 {
-    const double C = std::hypot(lab.a, lab.b);
+    const double C = std::sqrt(lab.a * lab.a + lab.b * lab.b);
     double H = C == 0.0 ? 0.0 : std::atan2(lab.b, lab.a) * degreesPerRadian;
     if (H < 0.0)
         H += 360.0;
@@ -122,7 +154,7 @@ bool NeedsGamutMapping(const OkLch& lch)
 {
     if (lch.L >= 1.0 || lch.L <= 0.0)
         return false;
-    return !roundsInto8Bit(linearOfOkLch(lch.L, std::max(lch.C, 0.0), lch.H));
+    return !nearest8Bit(linearOfOkLch(lch.L, std::max(lch.C, 0.0), lch.H));
 }
 
 bascommon::ColorValue GamutMapToSrgb(const OkLch& lch)
@@ -132,14 +164,14 @@ bascommon::ColorValue GamutMapToSrgb(const OkLch& lch)
     if (lch.L <= 0.0)
         return bascommon::RGB(0, 0, 0);
     const double C = std::max(lch.C, 0.0);
-    if (roundsInto8Bit(linearOfOkLch(lch.L, C, lch.H)))
-        return ColorOfLinear(linearOfOkLch(lch.L, C, lch.H));
+    if (const auto inside = nearest8Bit(linearOfOkLch(lch.L, C, lch.H)))
+        return *inside;
     // Chroma 0 is a gray, always inside; the boundary lies between lo (inside) and hi (outside).
     double lo = 0.0;
     double hi = C;
     while (hi - lo > 1e-7) {
         const double mid = (lo + hi) / 2.0;
-        (roundsInto8Bit(linearOfOkLch(lch.L, mid, lch.H)) ? lo : hi) = mid;
+        (nearest8Bit(linearOfOkLch(lch.L, mid, lch.H)) ? lo : hi) = mid;
     }
     return ColorOfLinear(linearOfOkLch(lch.L, lo, lch.H));
 }

@@ -27,7 +27,7 @@ struct OkLch {
 
 LinearRgb LinearRgbOf(bascommon::ColorValue color);
 // The 8-bit color nearest to a linear-light color: each channel encoded, scaled to 0-255,
-// rounded to nearest (ties to even) and clamped into 0-255.
+// rounded to nearest and clamped into 0-255.
 bascommon::ColorValue ColorOfLinear(const LinearRgb& rgb);
 
 // OKLab from linear sRGB and back, with Ottosson's published matrices.

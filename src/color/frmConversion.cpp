@@ -1,6 +1,8 @@
 #include "color/frmConversion.h"
 
 #include "platform/Widgets.h"
+#include "color/ColorForms.h"
+#include "color/ColorSpace.h"
 #include "platform/Services.h"
 
 #include <QFrame>
@@ -9,6 +11,9 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
+
+#include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -21,13 +26,21 @@ struct ModelRows {
     std::array<int, 4> maximums;
 };
 
-constexpr std::array<ModelRows, 5> modelRows = {{
+// OKLCH rows count L in tenths of a percent and C in thousandths: the sliders move in integers.
+constexpr std::array<ModelRows, 7> modelRows = {{
     {"RGB", 3, {"R", "G", "B", ""}, {255, 255, 255, 0}},
     {"HLS", 3, {"H", "L", "S", ""}, {360, 100, 100, 0}},
     {"CMY", 3, {"C", "M", "Y", ""}, {255, 255, 255, 0}},
     {"CMYK", 4, {"C", "M", "Y", "K"}, {100, 100, 100, 100}},
     {"YCbCr", 3, {"Y", "Cb", "Cr", ""}, {255, 255, 255, 0}},
+    {"HSV", 3, {"H", "S", "V", ""}, {359, 100, 100, 0}},
+    {"OKLCH", 3, {"L", "C", "H", ""}, {1000, 370, 359, 0}},
 }};
+
+int nearestInt(double v)
+{
+    return static_cast<int>(std::lround(v));
+}
 
 constexpr std::array<int, 4> valueBoxTops = {2, 37, 72, 108};
 
@@ -89,6 +102,13 @@ void frmConversion::createControls()
         connect(sldVal[row], &QSlider::valueChanged, this, [this, i] { RefreshRow(i); });
     }
 
+    // In the free fourth row: says when the OKLCH sliders lie outside sRGB.
+    m_gamutNote = makeNamed<QLabel>(fraCtls, "gamutNote",
+                                    tr("Outside sRGB: the sample shows the nearest color inside."));
+    m_gamutNote->setGeometry(4, 4 + 36 * 3, 263, 34);
+    m_gamutNote->setWordWrap(true);
+    m_gamutNote->hide();
+
     picClr = makeNamed<QLabel>(this, "picClr");
     picClr->setGeometry(323, 8, 81, 89);
     picClr->setFrameShape(QFrame::Panel);
@@ -130,6 +150,7 @@ void frmConversion::ConfigureRows()
 {
     const ModelRows& model = modelRows[static_cast<std::size_t>(tabModels->currentIndex())];
     const bool fourRows = model.rows == 4;
+    m_gamutNote->hide();
     lblCp[3]->setVisible(fourRows);
     sldVal[3]->setVisible(fourRows);
     txtval[3]->setVisible(fourRows);
@@ -139,6 +160,11 @@ void frmConversion::ConfigureRows()
     for (QSlider* slider : sldVal)
         slider->setValue(0);
     m_updating = false;
+
+    // Wider value boxes for the decimals of OKLCH ("0.258"); the column has room for them.
+    const int boxWidth = selectedModel() == Model::Oklch ? 43 : 33;
+    for (QLineEdit* box : txtval)
+        box->resize(boxWidth, box->height());
 
     for (std::size_t row = 0; row < static_cast<std::size_t>(model.rows); ++row) {
         lblCp[row]->setText(QString::fromLatin1(model.captions[row]));
@@ -170,6 +196,19 @@ void frmConversion::LoadSliders()
     case Model::YCbCr:
         load({c.ycbcrY(), c.ycbcrCb(), c.ycbcrCr(), 0}, 3);
         break;
+    case Model::Hsv: {
+        const Hsv hsv = HsvOf(sampleColor());
+        load({hsv.H, hsv.S, hsv.V, 0}, 3);
+        break;
+    }
+    case Model::Oklch: {
+        const OkLch lch = OkLchOf(sampleColor());
+        const int chroma = std::min(nearestInt(lch.C * 1000.0), 370);
+        // Grays carry no hue, only rounding noise: like the oklch() text, they show hue 0.
+        const int hue = chroma == 0 ? 0 : nearestInt(lch.H) % 360;
+        load({nearestInt(lch.L * 1000.0), chroma, hue, 0}, 3);
+        break;
+    }
     }
     m_updating = false;
 }
@@ -198,13 +237,34 @@ void frmConversion::ApplySliders()
     case Model::YCbCr:
         m_working.SetYCbCr(value(0), value(1), value(2));
         break;
+    case Model::Hsv:
+        setWorkingColor(ColorOfHsv(value(0), value(1), value(2)));
+        break;
+    case Model::Oklch: {
+        const OkLch lch{value(0) / 1000.0, value(1) / 1000.0, double(value(2))};
+        m_gamutNote->setVisible(NeedsGamutMapping(lch));
+        setWorkingColor(GamutMapToSrgb(lch));
+        break;
     }
+    }
+}
+
+void frmConversion::setWorkingColor(bascommon::ColorValue color)
+{
+    m_working.rgbR(static_cast<std::uint8_t>(bascommon::GetRed(color)));
+    m_working.rgbG(static_cast<std::uint8_t>(bascommon::GetGreen(color)));
+    m_working.rgbB(static_cast<std::uint8_t>(bascommon::GetBlue(color)));
 }
 
 void frmConversion::RefreshRow(int i)
 {
     const auto row = static_cast<std::size_t>(i);
-    txtval[row]->setText(QString::number(sldVal[row]->value()));
+    const int value = sldVal[row]->value();
+    if (selectedModel() == Model::Oklch && i < 2)
+        txtval[row]->setText(i == 0 ? QString::number(value / 10.0, 'f', 1)
+                                    : QString::number(value / 1000.0, 'f', 3));
+    else
+        txtval[row]->setText(QString::number(value));
     if (!m_updating)
         ApplySliders();
     const bascommon::ColorValue color = sampleColor();

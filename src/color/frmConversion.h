@@ -16,9 +16,10 @@ class QTabWidget;
 class QFrame;
 struct Services;
 
-// "Color Conversion": edits the current color with sliders in the RGB, HLS, CMY, CMYK or YCbCr
-// model. The working color changes only when the user moves a slider; selecting a tab only
-// shows the same color in another model. "OK" hands the sample color to `currentColorChanged`.
+// "Color Conversion": edits the current color with sliders in the RGB, HLS, CMY, CMYK, YCbCr,
+// HSV or OKLCH model; OKLCH values outside sRGB are brought inside at the same lightness and hue.
+// The working color changes only when the user moves a slider; selecting a tab only shows the same
+// color in another model. "OK" hands the sample color to `currentColorChanged`.
 class frmConversion : public QDialog
 {
     Q_OBJECT
@@ -41,7 +42,7 @@ public:
     QPushButton* Command1; // "Cancel"
 
 private:
-    enum class Model { Rgb, Hls, Cmy, Cmyk, YCbCr };
+    enum class Model { Rgb, Hls, Cmy, Cmyk, YCbCr, Hsv, Oklch };
 
     void createControls();
     Model selectedModel() const;
@@ -51,6 +52,7 @@ private:
     void ApplySliders();
     void RefreshRow(int i);
     void onCommand2Clicked();
+    void setWorkingColor(bascommon::ColorValue color);
 
     Services& m_services;
     std::function<void(bascommon::ColorValue)> m_currentColorChanged;
@@ -58,4 +60,5 @@ private:
     // True while the dialog sets slider values itself: the sliders then show the values without
     // writing them back into the working color.
     bool m_updating = false;
+    QLabel* m_gamutNote = nullptr;
 };

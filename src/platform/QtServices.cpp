@@ -83,7 +83,10 @@ bool QtQuestions::askYesNo(QWidget* parent, const QString& caption, const QStrin
 
 void QtQuestions::showError(QWidget* parent, const QString& caption, const QString& text)
 {
-    QMessageBox::warning(parent, caption, text);
+    // Messages quote file names and pasted text: never read them as markup.
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 void QtQuestions::showMessage(QWidget* parent, const QString& caption, const QString& text)

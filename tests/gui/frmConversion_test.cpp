@@ -100,6 +100,12 @@ private slots:
             << 255 << 161 << 204 << "YCbCr" << QStringList{"Y 255 194", "Cb 255 134", "Cr 255 172"};
         QTest::newRow("light gray HLS")
             << 200 << 200 << 200 << "HLS" << QStringList{"H 360 60", "L 100 78", "S 100 0"};
+        QTest::newRow("pink HSV") << 255 << 161 << 204 << "HSV"
+                                  << QStringList{"H 359 333", "S 100 37", "V 100 100"};
+        QTest::newRow("red OKLCH")
+            << 255 << 0 << 0 << "OKLCH" << QStringList{"L 1000 62.8", "C 370 0.258", "H 359 29"};
+        QTest::newRow("gray OKLCH")
+            << 119 << 119 << 119 << "OKLCH" << QStringList{"L 1000 56.9", "C 370 0.000", "H 359 0"};
     }
     void eachTabShowsTheSameColor()
     {
@@ -160,6 +166,8 @@ private slots:
         QTest::newRow("CMYK black") << "CMYK" << 3 << 100 << "#000000";
         QTest::newRow("YCbCr luma") << "YCbCr" << 0 << 0 << "#3E000B"; // 61.688, -33.487, 10.632
         QTest::newRow("HLS hue to red") << "HLS" << 0 << 60 << "#FFA3A3";
+        QTest::newRow("HSV hue to green") << "HSV" << 0 << 120 << "#A1FFA1";
+        QTest::newRow("OKLCH chroma to gray") << "OKLCH" << 1 << 0 << "#C2C2C2"; // L 81.5%
     }
     void movingARowAppliesItsModel()
     {
@@ -174,6 +182,25 @@ private slots:
         dialog->findChild<QPushButton*>("Command2")->click();
         QCOMPARE(applied.size(), 1u);
         QCOMPARE(QString::fromStdString(bascommon::HexRGB(applied[0])), hex);
+    }
+
+    // Too much chroma is brought into sRGB at the same lightness and hue, and the tab says so.
+    void oklchOutsideSrgbShowsTheMappedColor()
+    {
+        open(255, 0, 0);
+        selectTab("OKLCH");
+        auto* note = dialog->findChild<QLabel*>("gamutNote");
+        QVERIFY(!note->isVisibleTo(dialog.get()));
+        slider(1)->setValue(370);
+        QVERIFY(note->isVisibleTo(dialog.get()));
+        const QColor mapped = sample();
+        QVERIFY(mapped.red() > 200 && mapped.green() < 80 && mapped.blue() < 80);
+        slider(1)->setValue(100);
+        QVERIFY(!note->isVisibleTo(dialog.get()));
+        selectTab("RGB");
+        slider(1)->setValue(1);
+        selectTab("OKLCH");
+        QVERIFY(!note->isVisibleTo(dialog.get()));
     }
 
     void cancelLeavesTheColorAndOkWithoutAMoveReappliesIt()

@@ -76,6 +76,7 @@ private slots:
         QTest::mouseRelease(f->find("lblcolor"), Qt::RightButton);
         QVERIFY(shown.contains("Preview: Show Color Details"));
         QVERIFY(shown.size() < menuBarItems.size());
+        QVERIFY(shown.contains("Copy CSS Format of Color") && shown.contains("Paste Color"));
         QCOMPARE(visibleItems(edit), menuBarItems);
 
         // A left release opens nothing but refreshes the captions.

@@ -1,0 +1,50 @@
+// `huebench convert --to FORM` over 1,000,000 piped colors, through the same verb code the
+// program runs (standard input and output are string streams here).
+#include "cli/Cli.h"
+#include "color/bascommon.h"
+
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+#include <string>
+
+namespace
+{
+
+constexpr int lineCount = 1'000'000;
+
+// One #RRGGBB line per color, stepping through the cube so that every line differs.
+const std::string& pipedColors()
+{
+    static const std::string text = [] {
+        std::string t;
+        t.reserve(lineCount * 8);
+        for (int i = 0; i < lineCount; ++i)
+            t += bascommon::HexRGB(bascommon::ColorValue(i * 16) & 0xFFFFFF) + "\n";
+        return t;
+    }();
+    return text;
+}
+
+void ConvertPiped(benchmark::State& state, const char* form)
+{
+    const std::string& input = pipedColors();
+    for (auto _ : state) {
+        std::istringstream in(input);
+        std::ostringstream out, err;
+        CliIo io{in, out, err};
+        const auto status = RunVerb({"convert", "--to", form}, io, nullptr);
+        if (status != 0)
+            state.SkipWithError("convert failed");
+        benchmark::DoNotOptimize(out.str().size());
+    }
+    state.SetItemsProcessed(state.iterations() * lineCount);
+}
+
+BENCHMARK_CAPTURE(ConvertPiped, oklch, "oklch")->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(ConvertPiped, hsl, "hsl")->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(ConvertPiped, hex, "hex")->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+BENCHMARK_MAIN();

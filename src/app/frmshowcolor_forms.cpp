@@ -1,0 +1,81 @@
+// The Edit menu's CSS copy forms and Paste Color.
+#include "app/frmshowcolor.h"
+#include "platform/Widgets.h"
+
+#include "color/ColorForms.h"
+#include "color/ColorParser.h"
+#include "platform/Services.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+
+namespace
+{
+
+const char* const cssNames[] = {"mnuCopyCssRgb", "mnuCopyCssHsl", "mnuCopyCssOklch"};
+
+std::string cssText(int form, bascommon::ColorValue color)
+{
+    switch (form) {
+    case 0:
+        return CssRgb(color);
+    case 1:
+        return CssHsl(color);
+    default:
+        return CssOklch(color);
+    }
+}
+
+// The first line of a clipboard text, shortened for a message.
+QString quotedForMessage(const QString& text)
+{
+    constexpr int longest = 80;
+    QString line = text.section('\n', 0, 0).trimmed();
+    if (line.size() > longest || text.trimmed().contains('\n'))
+        line = line.left(longest) + QString::fromUtf8("\u2026");
+    return "\"" + line + "\"";
+}
+
+} // namespace
+
+void frmshowcolor::createFormsMenu(QMenu* edit)
+{
+    edit->addSeparator()->setObjectName("editsepForms");
+    mnuCopyCss = edit->addMenu("Copy CSS Format of Color");
+    mnuCopyCss->setObjectName("mnuCopyCss");
+    for (int i = 0; i < 3; ++i) {
+        cssCommands[i] = addAction(mnuCopyCss, cssNames[i], QString());
+        connect(cssCommands[i], &QAction::triggered, this, [this, i] {
+            m_services.clipboard.clear();
+            m_services.clipboard.setText(QString::fromStdString(cssText(i, currentColor())));
+        });
+    }
+    mnuPasteColor = addAction(edit, "mnuPasteColor", "Paste Color");
+    mnuPasteColor->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    connect(mnuPasteColor, &QAction::triggered, this, &frmshowcolor::onPasteColor);
+    changeCssMenu();
+}
+
+void frmshowcolor::changeCssMenu()
+{
+    // The menus are built before the color editor; the window starts white.
+    const bascommon::ColorValue color = m_editor ? currentColor() : bascommon::RGB(255, 255, 255);
+    for (int i = 0; i < 3; ++i)
+        cssCommands[i]->setText(menuCaption(QString::fromStdString(cssText(i, color))));
+}
+
+void frmshowcolor::onPasteColor()
+{
+    const QString text = m_services.clipboard.text();
+    if (const auto color = ParseColor(text.toStdString())) {
+        CurrentColorChanged(*color);
+        return;
+    }
+    const QString what = text.trimmed().isEmpty() ? QString("The clipboard holds no text")
+                                                  : "The clipboard text " + quotedForMessage(text);
+    m_services.questions.showError(
+        this, "Paste Color",
+        what + " is not a color.\nExpected " +
+            QString::fromUtf8(ColorFormsExpected.data(), int(ColorFormsExpected.size())) + ".");
+}
