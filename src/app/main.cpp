@@ -73,7 +73,7 @@ std::optional<int> answerWithoutWindow(const CommandLine& options)
             std::puts(resolveDataFolder(options.dataDir, false).folder.c_str());
         } catch (const std::runtime_error& e) {
             std::fprintf(stderr, "huebench: %s\n", e.what());
-            return 1;
+            return dynamic_cast<const UnusableDataFolder*>(&e) ? 2 : 1;
         }
         return 0;
     }
@@ -116,7 +116,7 @@ int main(int argc, char** argv)
     } catch (const std::runtime_error& e) {
         QMessageBox::critical(nullptr, "Hue Bench",
                               QString("The data folder cannot be prepared:\n%1").arg(e.what()));
-        return 1;
+        return dynamic_cast<const UnusableDataFolder*>(&e) ? 2 : 1;
     }
 
     QtServices qtServices;
