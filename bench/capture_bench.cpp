@@ -102,13 +102,19 @@ struct NoServices final : Clipboard,
                           FileSaveDialog,
                           ColorDialog,
                           ShellOpen,
-                          StayOnTop {
+                          StayOnTop,
+                          FileOpenDialog {
     void setText(const QString&) override {}
     QString text() const override { return {}; }
     void clear() override {}
     CaptureResult captureDesktop() override { return {}; }
     bool askYesNo(QWidget*, const QString&, const QString&, bool) override { return false; }
     void showError(QWidget*, const QString&, const QString&) override {}
+    void showMessage(QWidget*, const QString&, const QString&) override {}
+    std::optional<QString> getOpenFileName(QWidget*, const QString&, const QString&) override
+    {
+        return {};
+    }
     std::optional<QString> getSaveFileName(QWidget*, const QString&, const QString&,
                                            const QString&) override
     {
@@ -117,7 +123,7 @@ struct NoServices final : Clipboard,
     QColor getColor(QWidget*, const QColor& initial) override { return initial; }
     void openUrl(const QUrl&) override {}
     void setTopMost(QWidget*, bool) override {}
-    Services services() { return {*this, *this, *this, *this, *this, *this, *this}; }
+    Services services() { return {*this, *this, *this, *this, *this, *this, *this, *this}; }
 };
 
 // One mouse movement over the overlay, as the window system delivers it: the indicator moves,

@@ -61,7 +61,7 @@ frmshowcolor::frmshowcolor(Services& services, std::filesystem::path dataFolder,
     connect(m_scheme, &SchemeEditor::selectionStarted, this, &frmshowcolor::clearCellSelection);
     m_palette->attachMenus({mnuEdit, mnuAddto, mnuNew, mnuDelCor, mnuDelChart, mnuCleanDup,
                             mnuCleanAll, mnuViewColor, editsep2, editsep4, addnew, prevpage,
-                            nextpage});
+                            nextpage, m_importPalette, m_exportPalette});
 
     // Start-up. The current color starts as white without a run of CurrentColorChanged.
     m_instanceLock = std::make_unique<InstanceLock>(m_dataFolder);

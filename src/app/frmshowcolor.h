@@ -111,6 +111,7 @@ public:
     QMenu* mnuAddto = nullptr;
     std::array<QAction*, 10> copyCommands{}; // mnuCopydec1 ... mnuCopyCplus, in caption order
     QAction *mnuNew, *mnuexit;
+    QAction *m_importPalette, *m_exportPalette; // File > "Import Palette...", "Export Palette..."
     QAction *mnuDelCor, *mnuDelChart, *mnuCleanDup, *mnuCleanAll, *mnuViewColor, *mnuconv;
     QAction *editsep2, *editsep4, *m_sepBeforeDelete, *m_sepBeforeClean;
     QAction *mnustartpick, *mnuWebsafe, *mnuShowWinColor, *mnucon;

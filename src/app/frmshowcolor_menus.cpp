@@ -39,6 +39,8 @@ void frmshowcolor::createMenus()
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
     mnuNew = addAction(file, "mnuNew", "&New Color Palette...");
+    m_importPalette = addAction(file, "importPalette", "Import Palette...");
+    m_exportPalette = addAction(file, "exportPalette", "Export Palette...");
     mnuexit = addAction(file, "mnuexit", "E&xit");
     connect(mnuexit, &QAction::triggered, this, &frmshowcolor::onExit);
 

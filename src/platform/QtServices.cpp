@@ -81,6 +81,20 @@ void QtQuestions::showError(QWidget* parent, const QString& caption, const QStri
     QMessageBox::warning(parent, caption, text);
 }
 
+void QtQuestions::showMessage(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox::information(parent, caption, text);
+}
+
+std::optional<QString> QtFileOpenDialog::getOpenFileName(QWidget* parent, const QString& caption,
+                                                         const QString& filter)
+{
+    const QString name = QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
 std::optional<QString> QtFileSaveDialog::getSaveFileName(QWidget* parent, const QString& caption,
                                                          const QString& suggestedName,
                                                          const QString& filter)
@@ -119,5 +133,6 @@ void QtStayOnTop::setTopMost(QWidget* window, bool onTop)
 
 Services QtServices::services()
 {
-    return Services{m_clipboard, m_capture, m_questions, m_fileSave, m_color, m_shell, m_onTop};
+    return Services{m_clipboard, m_capture, m_questions, m_fileSave,
+                    m_color,     m_shell,   m_onTop,     m_fileOpen};
 }

@@ -51,6 +51,8 @@ public:
                           bool yesIsDefault) = 0;
     // A failure the user must know of (a file that could not be written, ...).
     virtual void showError(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // News the user should read, with the information icon (what an import took in).
+    virtual void showMessage(QWidget* parent, const QString& caption, const QString& text) = 0;
 };
 
 class FileSaveDialog
@@ -60,6 +62,15 @@ public:
     // The chosen path, or nothing when cancelled. The dialog itself asks before replacing.
     virtual std::optional<QString> getSaveFileName(QWidget* parent, const QString& caption,
                                                    const QString& suggestedName,
+                                                   const QString& filter) = 0;
+};
+
+class FileOpenDialog
+{
+public:
+    virtual ~FileOpenDialog() = default;
+    // The chosen existing file, or nothing when cancelled.
+    virtual std::optional<QString> getOpenFileName(QWidget* parent, const QString& caption,
                                                    const QString& filter) = 0;
 };
 
@@ -94,4 +105,5 @@ struct Services {
     ColorDialog& colorDialog;
     ShellOpen& shellOpen;
     StayOnTop& stayOnTop;
+    FileOpenDialog& fileOpenDialog;
 };

@@ -223,6 +223,24 @@ std::vector<RewriteCase> rewriteCases(int scale)
                      repair,
                      {"colorchart.cci"},
                      indexTemps});
+    // A new palette is listed only once its color file is whole.
+    auto listed = [](const fs::path& f) {
+        std::string seen;
+        for (const auto& entry : PaletteStore(f).ReadChartIndex())
+            seen += entry.file + " " + read(f / entry.file).value_or("<none>") + "\n";
+        return seen;
+    };
+    const std::string imported = "c" + std::to_string(entries + 1) + ".rgb";
+    cases.push_back({"ImportPalette",
+                     [=](const fs::path& f) { write(f / "colorchart.cci", index(1, entries)); },
+                     [=](const fs::path& f) {
+                         PaletteStore(f).ImportPalette(
+                             "Imported", std::vector<bascommon::ColorValue>(records, 0x123456));
+                     },
+                     listed,
+                     [=](const fs::path& f) { PaletteStore(f).CountColorRecords(imported); },
+                     {"colorchart.cci"},
+                     {imported + ".ctm", "colorchart.cct"}});
     for (const int n : positions(schemes)) {
         cases.push_back({"scheme Delete " + std::to_string(n - 1), schemesOf(schemes),
                          [=](const fs::path& f) { SchemeStore(f).Delete(n - 1); }, schemeView,
