@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -119,7 +120,6 @@ int main(int argc, char** argv)
     Q_INIT_RESOURCE(huebench);
     setApplicationNames();
     QGuiApplication::setDesktopFileName(appId);
-    QApplication::setWindowIcon(QIcon(":/icons/huebench.svg"));
 
     const CommandLine options = parseCommandLine(argumentsOf(QApplication::arguments()));
     if (!options.error.empty())
@@ -143,5 +143,8 @@ int main(int argc, char** argv)
     if (QScreen* screen = window.screen())
         window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
+    // The window system takes the icon in several sizes, each drawn by the SVG engine: once the
+    // window is up, so that the start-up does not wait for it.
+    QTimer::singleShot(0, [] { QApplication::setWindowIcon(QIcon(":/icons/huebench.svg")); });
     return app.exec();
 }
