@@ -1,54 +1,67 @@
 #!/usr/bin/env bash
-# Start-up time, launch to first window mapped, under Xvfb: huebench beside a minimal Qt
-# Widgets program of the same build, alternating, median of RUNS runs each.
-# Usage: bench/startup.sh BUILD_DIR [RUNS]
+# Start-up time, launch to first window mapped, under Xvfb: huebench against a Qt Widgets
+# program with a menu bar, a toolbar and thirty widgets showing text (comparable_qt_app, the
+# target: within 1.10x), and the bare minimal window for reference. The programs alternate, so
+# a change of load on the machine touches all of them alike; medians of RUNS runs each, and the
+# resident memory when the window appears. BUSY=1 keeps one core busy meanwhile.
+# Usage: bench/startup.sh BUILD_DIR [RUNS]   (RUNS: at least 21, the default)
 set -euo pipefail
 build=${1:?build folder}
-runs=${2:-15}
+runs=${2:-21}
 tmp=$(mktemp -d)
 for n in $(seq 150 199); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
 done
 Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
+busy=""
+trap 'kill $xvfb $busy 2>/dev/null; rm -rf "$tmp"' EXIT
 export DISPLAY=":$n"
 for _ in $(seq 50); do
     kill -0 $xvfb 2>/dev/null && xdpyinfo >/dev/null 2>&1 && break
     sleep 0.1
 done
 kill -0 $xvfb 2>/dev/null || { echo "Xvfb did not start on :$n" >&2; exit 1; }
-cp -r "$build"/colorchart.cci "$build"/*.rgb "$build"/set.hcs "$build"/colorset.dat "$tmp"/ 2>/dev/null
+mkdir "$tmp/data"
+cp "$build"/colorchart.cci "$build"/*.rgb "$build"/set.hcs "$build"/colorset.dat "$tmp/data"/
+title=$("$build/huebench" --version)
+if [ "${BUSY:-0}" = 1 ]; then
+    yes >/dev/null &
+    busy=$!
+fi
 
-# Milliseconds from launch until a visible window with the given title exists.
+# Milliseconds from launch until a visible window with the given title exists, and the
+# program's resident memory then (kB), on one line.
 measure() {
-    local title=$1
+    local name=$1
     shift
-    local start end pid
+    local start end pid rss
     start=$(date +%s%N)
     "$@" >/dev/null 2>"$tmp/stderr" &
     pid=$!
-    until xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do
-        kill -0 $pid 2>/dev/null || { echo "$title: the program exited early: $(cat "$tmp/stderr")" >&2; exit 1; }
+    until xdotool search --onlyvisible --name "^$name\$" >/dev/null 2>&1; do
+        kill -0 $pid 2>/dev/null || { echo "$name: the program exited early: $(cat "$tmp/stderr")" >&2; exit 1; }
     done
     end=$(date +%s%N)
+    rss=$(awk '/^VmRSS:/ {print $2}' "/proc/$pid/status")
     kill $pid
     wait $pid 2>/dev/null || true
-    echo $(((end - start) / 1000000))
+    echo "$(((end - start) / 1000000)) $rss"
 }
 
-median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+median() { cut -d' ' -f"$1" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
-: >"$tmp/app" && : >"$tmp/min" && : >"$tmp/text"
+: >"$tmp/app" && : >"$tmp/cmp" && : >"$tmp/min"
 for _ in $(seq "$runs"); do
-    measure "Hue Bench 3.5" "$build/huebench" --data-dir "$tmp" >>"$tmp/app"
-    measure "minimal" "$build/bench/minimal_qt_app" >>"$tmp/min"
-    measure "minimal" "$build/bench/minimal_qt_app" --text >>"$tmp/text"
+    measure "$title" "$build/huebench" --data-dir "$tmp/data" >>"$tmp/app"
+    measure comparable "$build/bench/comparable_qt_app" >>"$tmp/cmp"
+    measure minimal "$build/bench/minimal_qt_app" --text >>"$tmp/min"
 done
-app=$(median <"$tmp/app")
-min=$(median <"$tmp/min")
-text=$(median <"$tmp/text")
-echo "huebench start-up median: ${app} ms"
-echo "minimal Qt program median: ${min} ms (with one line of text: ${text} ms)"
-awk -v a="$app" -v m="$min" -v t="$text" \
-    'BEGIN {printf "ratio: %.2f (against the program with text: %.2f)\n", a / m, a / t}'
+app=$(median 1 <"$tmp/app") cmp=$(median 1 <"$tmp/cmp") min=$(median 1 <"$tmp/min")
+appMem=$(median 2 <"$tmp/app") cmpMem=$(median 2 <"$tmp/cmp")
+echo "medians of $runs alternating runs${busy:+ (one core busy)}:"
+echo "huebench: ${app} ms, ${appMem} kB"
+echo "menu bar, toolbar and thirty widgets: ${cmp} ms, ${cmpMem} kB"
+echo "minimal window with one line of text: ${min} ms"
+awk -v a="$app" -v c="$cmp" -v am="$appMem" -v cm="$cmpMem" \
+    'BEGIN {printf "ratio: %.2f (target 1.10); memory %.2f\n", a / c, am / cm}'

@@ -139,8 +139,7 @@ void frmshowcolor::createToolBar(QWidget* clientArea)
     // Nine compact buttons must end before the palette chooser at x = 195.
     tlbTool->setContentsMargins(0, 0, 0, 0);
     tlbTool->layout()->setContentsMargins(2, 0, 0, 0);
-    tlbTool->layout()->setSpacing(0);
-    tlbTool->setStyleSheet("QToolBar { border: none; spacing: 0px; }");
+    tlbTool->layout()->setSpacing(0); // no style sheet: it would slow the start-up down
     auto button = [this](const char* tag, const char* tooltip) {
         QAction* action = tlbTool->addAction(QString::fromLatin1(tooltip));
         action->setObjectName(QString::fromLatin1(tag));

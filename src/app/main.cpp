@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -75,7 +76,7 @@ std::optional<int> answerWithoutWindow(const CommandLine& options)
             std::puts(resolveDataFolder(options.dataDir, false).folder.c_str());
         } catch (const std::runtime_error& e) {
             std::fprintf(stderr, "huebench: %s\n", e.what());
-            return 1;
+            return dynamic_cast<const UnusableDataFolder*>(&e) ? 2 : 1;
         }
         return 0;
     }
@@ -121,7 +122,6 @@ int main(int argc, char** argv)
     Q_INIT_RESOURCE(huebench);
     setApplicationNames();
     QGuiApplication::setDesktopFileName(appId);
-    QApplication::setWindowIcon(QIcon(":/icons/huebench.svg"));
 
     const CommandLine options = parseCommandLine(argumentsOf(QApplication::arguments()));
     if (!options.error.empty())
@@ -135,7 +135,7 @@ int main(int argc, char** argv)
     } catch (const std::runtime_error& e) {
         QMessageBox::critical(nullptr, "Hue Bench",
                               QString("The data folder cannot be prepared:\n%1").arg(e.what()));
-        return 1;
+        return dynamic_cast<const UnusableDataFolder*>(&e) ? 2 : 1;
     }
 
     QtServices qtServices;
@@ -145,5 +145,8 @@ int main(int argc, char** argv)
     if (QScreen* screen = window.screen())
         window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
+    // The window system takes the icon in several sizes, each drawn by the SVG engine: once the
+    // window is up, so that the start-up does not wait for it.
+    QTimer::singleShot(0, [] { QApplication::setWindowIcon(QIcon(":/icons/huebench.svg")); });
     return app.exec();
 }

@@ -2,6 +2,8 @@
 
 #include "storage/DataFiles.h"
 
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -38,6 +40,27 @@ DataFolderChoice chooseDataFolder(const DataFolderInputs& inputs)
         ::access(exe.c_str(), W_OK) == 0)
         return {exe, DataFolderSource::Executable};
     return {inputs.userDir, DataFolderSource::User};
+}
+
+std::optional<std::string> namedDataFolderProblem(const fs::path& folder)
+{
+    std::error_code ec;
+    const fs::file_status status = fs::status(folder, ec);
+    if (fs::is_directory(status))
+        return std::nullopt;
+    const std::string name = "\"" + folder.string() + "\"";
+    if (fs::exists(status))
+        return name + " is not a folder";
+    fs::path own = folder.lexically_normal();
+    if (!own.has_filename())
+        own = own.parent_path(); // "dir/" names "dir"
+    const fs::path parent = own.has_parent_path() ? own.parent_path() : fs::path(".");
+    if (!fs::is_directory(parent, ec))
+        return "cannot create the data folder " + name + ": \"" + parent.string() +
+               "\" is not an existing folder";
+    if (::access(parent.c_str(), W_OK | X_OK) != 0)
+        return "cannot create the data folder " + name + ": " + std::strerror(errno);
+    return std::nullopt;
 }
 
 InstanceLock::InstanceLock(const fs::path& folder)

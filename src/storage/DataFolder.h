@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 
 // Where the program keeps its data files, and which names may be opened there.
@@ -31,6 +33,19 @@ struct DataFolderChoice {
 // The command line wins, then the environment, then the executable's folder when it holds the
 // palette index and can be written, else the per-user folder.
 DataFolderChoice chooseDataFolder(const DataFolderInputs& inputs);
+
+// A folder named on the command line or in the environment that does not exist yet is made
+// (in an existing parent folder; nothing deeper is made) and filled like a new per-user folder.
+// Returns why `folder` cannot serve so, or nothing when it is a folder or can be made.
+std::optional<std::string> namedDataFolderProblem(const std::filesystem::path& folder);
+
+// The folder named on the command line or in the environment cannot be used: a usage error
+// (exit status 2), unlike a file failure inside a usable folder.
+class UnusableDataFolder : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // Marks a data folder as in use by this running copy of the program. Only the first copy gets
 // it; the kernel releases it when the process ends, however it ends.

@@ -68,7 +68,10 @@ void SchemeEditor::createItemOptions()
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
-    heading->setStyleSheet("color: #000080");
+    // A palette, not a style sheet: the first style sheet costs the start-up its CSS machinery.
+    QPalette navy = heading->palette();
+    navy.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
+    heading->setPalette(navy);
     placeAt(heading, origin, 8, 227, 109, 17);
 
     auto* frame = new QGroupBox("Html Color Item", this);

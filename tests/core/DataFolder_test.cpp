@@ -29,6 +29,23 @@ TEST_F(DataFolderChoiceTest, CommandLineThenEnvironmentThenExecutableThenUser)
     EXPECT_EQ(chooseDataFolder(in).source, DataFolderSource::Executable);
 }
 
+TEST_F(DataFolderChoiceTest, ANamedFolderIsAFolderOrCanBeMadeInAnExistingParent)
+{
+    writeFile("file", "");
+    const struct {
+        std::string name;
+        bool usable;
+    } cases[] = {{"", true},      {"new", true},      {"new/", true},
+                 {"file", false}, {"no/such", false}, {"file/new", false}};
+    for (const auto& c : cases) {
+        const auto problem = namedDataFolderProblem(folder() / c.name);
+        EXPECT_EQ(!problem, c.usable) << c.name;
+        if (problem) {
+            EXPECT_NE(problem->find((folder() / c.name).string()), std::string::npos) << *problem;
+        }
+    }
+}
+
 // A factory folder in "factory" and a user folder "user/huebench" seeded from it.
 class SeedingTest : public TempFolderTest
 {

@@ -33,6 +33,25 @@ status=0
 [ "$status" = 2 ] || fail "an unknown option exits with $status, not 2"
 grep -q "unknown option '--no-such-option'" "$E2E_TMP/err" || fail "unclear: $(cat "$E2E_TMP/err")"
 
+# A data folder named on the command line is made, in an existing parent, and filled from the
+# factory data; one that cannot be made is one message and exit status 2, with or without a window.
+status=0
+"$INSTALLED" --data-dir "$E2E_TMP/no/such" --print-data-dir >/dev/null 2>"$E2E_TMP/err" || status=$?
+[ "$status" = 2 ] && [ "$(wc -l <"$E2E_TMP/err")" = 1 ] || fail "--print-data-dir: $status"
+"$INSTALLED" --data-dir "$E2E_TMP/no/such" >/dev/null 2>&1 &
+BOX_PID=$!
+BOX=$(timeout 20 xdotool search --sync --onlyvisible --name '^Hue Bench$' | head -1) ||
+    fail "no message for a data folder that cannot be made"
+xdotool windowfocus --sync "$BOX" key Return
+status=0
+wait $BOX_PID || status=$?
+[ "$status" = 2 ] && [ ! -e "$E2E_TMP/no" ] || fail "a folder that cannot be made: exit $status"
+"$INSTALLED" --data-dir "$E2E_TMP/named" >"$E2E_TMP/app.log" 2>&1 &
+APP_PID=$!
+e2e_wait_window
+cmp "$INSTALLED_FACTORY/mycolor.rgb" "$E2E_TMP/named/mycolor.rgb" || fail "named folder not filled"
+kill $APP_PID && wait $APP_PID 2>/dev/null || true
+
 # Starts the installed program, without a data folder, and waits for its main window.
 start_installed() {
     "$INSTALLED" >"$E2E_TMP/app.log" 2>&1 &
