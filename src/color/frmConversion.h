@@ -44,6 +44,7 @@ private:
     enum class Model { Rgb, Hls, Cmy, Cmyk, YCbCr };
 
     void createControls();
+    void fitTexts();
     Model selectedModel() const;
     void onTabModelsChanged();
     void ConfigureRows();

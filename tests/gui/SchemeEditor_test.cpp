@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <set>
+
 using namespace bascommon;
 
 namespace
@@ -343,15 +345,30 @@ private slots:
     {
         f->window();
         clickRow(2);
-        bool closedByBox = true;
+        bool closedByBox = true, boxReacted = true;
+        std::set<qreal> sizes;
         QStringList texts;
         QColor windowBack, hoverFore;
         MainWindowFixture::onNextModal([&](QWidget* window) {
-            for (const char* box : {"txtTxt", "txtNl", "txtvl", "txtal", "txthl"})
-                texts << window->findChild<QLineEdit*>(box)->text();
+            for (const char* box : {"txtTxt", "txtNl", "txtvl", "txtal", "txthl"}) {
+                auto* edit = window->findChild<QLineEdit*>(box);
+                texts << edit->text();
+                sizes.insert(edit->font().pointSizeF());
+            }
             windowBack = window->palette().color(QPalette::Window);
             auto* hover = window->findChild<QLineEdit*>("txthl");
             hoverFore = hover->palette().color(QPalette::Text);
+            // Clicks inside a box do nothing: no menu, no selection.
+            bool menuShown = false;
+            QTimer::singleShot(0, [&menuShown] {
+                if (QWidget* popup = QApplication::activePopupWidget())
+                    menuShown = popup->close();
+            });
+            QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5));
+            QApplication::sendEvent(hover, &menuEvent);
+            QCoreApplication::processEvents();
+            QTest::mouseDClick(hover, Qt::LeftButton);
+            boxReacted = menuShown || hover->hasSelectedText();
             QTest::mouseClick(hover, Qt::LeftButton);
             QTest::keyClick(window, Qt::Key_Escape);
             closedByBox = !window->isVisible();
@@ -359,6 +376,8 @@ private slots:
         });
         f->find<QAction>("mnuShowweb")->trigger();
         QVERIFY(!closedByBox);
+        QVERIFY(!boxReacted);
+        QCOMPARE(sizes.size(), size_t(1)); // all five lines in one size
         QCOMPARE(texts, QStringList({"Text Color: #3B2F2F", "Normal Link Color: #8B4513",
                                      "Visited Link Color: #6B3E75", "Active Link Color: #B22222",
                                      "Hover Link Color: #D2691E"}));

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -94,8 +95,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QVERIFY(window->windowState() & Qt::WindowFullScreen);
         QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
+        // The menu bar "Action" across the top is the visible way out; the panel lies below it.
+        auto* bar = window->findChild<QMenuBar*>();
+        QVERIFY(bar && bar->isVisible() && bar->y() == 0 && bar->width() == window->width());
+        QCOMPARE(bar->actions(), QList<QAction*>{menu()->menuAction()});
         auto* panel = window->findChild<QFrame*>("PicInfo");
-        QCOMPARE(panel->geometry(), QRect(0, 0, 240, window->height()));
+        QCOMPARE(panel->geometry(), QRect(0, bar->height(), 240, window->height() - bar->height()));
         QVERIFY(panel->palette().color(QPalette::Window) != QColor(255, 161, 204));
         QCOMPARE(fakes.stayOnTop.calls.size(), 1u);
         QVERIFY(fakes.stayOnTop.calls[0].onTop);
