@@ -2,9 +2,10 @@
 # Builds the Debian package with CPack into a temporary folder and checks it: its name, its
 # declared dependencies (each one known to this Debian), its files, and that the program it
 # holds runs from an unpacked copy.
-# Usage: check-deb.sh BUILD_DIR
+# Usage: check-deb.sh BUILD_DIR VERSION
 set -euo pipefail
 BUILD=${1:?build folder}
+VERSION=${2:?version}
 ID=org.example.huebench
 OUT=$(mktemp -d /tmp/huebench-deb.XXXXXX)
 trap 'rm -rf "$OUT"' EXIT
@@ -19,7 +20,7 @@ echo "package: $(basename "$DEB")"
 
 field() { dpkg-deb --field "$DEB" "$1"; }
 [ "$(field Package)" = huebench ] || fail "Package is '$(field Package)'"
-[ "$(field Version)" = 3.5 ] || fail "Version is '$(field Version)'"
+[ "$(field Version)" = "$VERSION" ] || fail "Version is '$(field Version)'"
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture"
 depends=$(field Depends)
 echo "Depends: $depends"
@@ -46,5 +47,5 @@ if grep -Ev " \./usr/(bin/huebench|share/(huebench|applications|metainfo|icons|m
 fi
 
 dpkg-deb --extract "$DEB" "$OUT/root"
-[ "$("$OUT/root/usr/bin/huebench" --version)" = "Hue Bench 3.5" ] || fail "the packed program"
+[ "$("$OUT/root/usr/bin/huebench" --version)" = "Hue Bench $VERSION" ] || fail "the packed program"
 echo "install.deb: ok"

@@ -2,9 +2,11 @@
 # Installs the build into a temporary DESTDIR under /usr and checks what a desktop reads: the
 # desktop entry and the AppStream metainfo pass their validators, the icon, the man page and
 # the factory data are in place, and the installed program runs from there.
-# Usage: validate-install.sh BUILD_DIR
+# Usage: validate-install.sh BUILD_DIR RENDER_ICON VERSION
 set -euo pipefail
 BUILD=${1:?build folder}
+RENDER_ICON=${2:?icon renderer}
+VERSION=${3:?version}
 ID=org.example.huebench
 DEST=$(mktemp -d /tmp/huebench-install.XXXXXX)
 trap 'rm -rf "$DEST"' EXIT
@@ -34,10 +36,8 @@ grep -q "<launchable type=\"desktop-id\">$ID.desktop</launchable>" \
 
 # The icon is an SVG document that renders.
 head -c 200 "$ROOT/share/icons/hicolor/scalable/apps/$ID.svg" | grep -q "<svg" || fail "icon: not SVG"
-if command -v convert >/dev/null; then
-    convert -background none "$ROOT/share/icons/hicolor/scalable/apps/$ID.svg" -resize 48x48 \
-        "$DEST/icon.png" || fail "the icon does not render"
-fi
+QT_QPA_PLATFORM=offscreen "$RENDER_ICON" "$ROOT/share/icons/hicolor/scalable/apps/$ID.svg" 48 ||
+    fail "the icon does not render"
 
 # The man page formats without a warning and documents every option.
 warnings=$(LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z "$ROOT/share/man/man1/huebench.1" 2>&1)
@@ -50,7 +50,7 @@ done
 # The installed program answers without a display and finds its place.
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 version=$("$ROOT/bin/huebench" --version) || fail "--version failed"
-[ "$version" = "Hue Bench 3.5" ] || fail "--version printed '$version'"
+[ "$version" = "Hue Bench $VERSION" ] || fail "--version printed '$version'"
 "$ROOT/bin/huebench" --help | grep -q -- "--data-dir DIR" || fail "--help lacks --data-dir"
 HOME="$DEST/home" XDG_DATA_HOME="" HUEBENCH_DATA_DIR="" \
     "$ROOT/bin/huebench" --print-data-dir >"$DEST/dir" || fail "--print-data-dir failed"

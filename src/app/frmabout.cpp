@@ -1,5 +1,6 @@
 #include "app/frmabout.h"
 
+#include "app/Version.h"
 #include "platform/FontFit.h"
 #include "platform/Widgets.h"
 #include "platform/Services.h"
@@ -56,7 +57,7 @@ frmabout::frmabout(Services& services, const QString& webSite, const QString& em
     bold.setPointSizeF(bold.pointSizeF() * 1.4);
     name->setFont(bold);
     placeAt(name, origin, 80, 16, 230, 24);
-    auto* version = makeNamed<QLabel>(this, "lblVersion", "Version: 3.5");
+    auto* version = makeNamed<QLabel>(this, "lblVersion", "Version: " HUEBENCH_VERSION);
     placeAt(version, origin, 80, 44, 230, 18);
 
     // The addresses take the width beside the captions below the picture.

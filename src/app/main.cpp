@@ -1,7 +1,9 @@
 // basmain: the entry routine.
 #include "app/AppDataFolder.h"
 #include "app/CommandLine.h"
+#include "app/Version.h"
 #include "app/frmshowcolor.h"
+#include "cli/Cli.h"
 #include "platform/QtServices.h"
 
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -26,7 +29,7 @@ void setApplicationNames()
 {
     QCoreApplication::setApplicationName("huebench");
     QCoreApplication::setOrganizationName("huebench");
-    QCoreApplication::setApplicationVersion("3.5");
+    QCoreApplication::setApplicationVersion(HUEBENCH_VERSION);
 }
 
 // True when the environment or the arguments name a window system the toolkit may start on.
@@ -60,11 +63,11 @@ std::vector<std::string> argumentsOf(const QStringList& arguments)
 std::optional<int> answerWithoutWindow(const CommandLine& options)
 {
     if (options.help) {
-        std::fputs(commandLineUsage().c_str(), stdout);
+        std::fputs((commandLineUsage() + VerbsHelp()).c_str(), stdout);
         return 0;
     }
     if (options.version) {
-        std::puts("Hue Bench 3.5");
+        std::puts("Hue Bench " HUEBENCH_VERSION);
         return 0;
     }
     if (options.printDataDir) {
@@ -79,6 +82,19 @@ std::optional<int> answerWithoutWindow(const CommandLine& options)
     return std::nullopt;
 }
 
+// A verb runs on a core application: no window system is needed or touched.
+int runVerbWithoutWindow(int argc, char** argv, const std::vector<std::string>& args)
+{
+    QCoreApplication core(argc, argv);
+    setApplicationNames();
+    std::ios::sync_with_stdio(false);
+    CliIo io{std::cin, std::cout, std::cerr};
+    const auto dataFolder = [](const std::optional<std::string>& dataDir) {
+        return resolveDataFolder(dataDir, true).folder;
+    };
+    return *RunVerb(args, io, dataFolder);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -87,6 +103,8 @@ int main(int argc, char** argv)
         // Toolkit options (-platform, -display, ...) are only known once the toolkit has taken
         // them out, so arguments that are not all ours wait for the window system.
         std::vector<std::string> raw(argv + std::min(argc, 1), argv + argc);
+        if (NamesVerb(raw))
+            return runVerbWithoutWindow(argc, argv, raw);
         const CommandLine early = parseCommandLine(raw);
         if (early.error.empty() && (early.help || early.version || early.printDataDir)) {
             QCoreApplication core(argc, argv);
@@ -121,7 +139,7 @@ int main(int argc, char** argv)
     QtServices qtServices;
     Services services = qtServices.services();
     frmshowcolor window(services, data.folder);
-    window.setWindowTitle("Hue Bench 3.5");
+    window.setWindowTitle("Hue Bench " HUEBENCH_VERSION);
     if (QScreen* screen = window.screen())
         window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();

@@ -1,6 +1,6 @@
 #include "color/ColorInfoPage.h"
 
-#include "storage/AtomicFile.h"
+#include "storage/SaveAs.h"
 #include "color/cClrModels.h"
 
 #include <algorithm>
@@ -147,6 +147,5 @@ std::string ColorInfoPageText(const ColorInfo& info)
 
 void SaveColorInfoPage(const std::filesystem::path& file, const ColorInfo& info)
 {
-    const auto temp = file.parent_path() / ("." + file.filename().string() + ".tmp");
-    rewriteFile(file, temp, ColorInfoPageText(info));
+    saveAs(file, ColorInfoPageText(info));
 }

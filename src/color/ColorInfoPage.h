@@ -26,7 +26,7 @@ ColorInfo MakeColorInfo(const std::string& hexText, const std::string& redText,
 // values are inserted unchanged and attribute values are not quoted.
 std::string ColorInfoPageText(const ColorInfo& info);
 
-// Writes the page to `file`, replacing any file there through a temporary file beside it, so
-// that a failed save leaves an existing file as it was. Throws std::runtime_error naming the
-// file when it cannot be written.
+// Writes the page to `file` as "Save as" does (see saveAs): through a link to what it points
+// at, keeping an existing file's permissions, leaving it as it was when the save fails. Throws
+// std::runtime_error naming `file` when it cannot be written.
 void SaveColorInfoPage(const std::filesystem::path& file, const ColorInfo& info);

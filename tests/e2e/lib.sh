@@ -5,6 +5,7 @@ set -euo pipefail
 
 HUEBENCH=${1:?path to huebench}
 FACTORY=${2:?factory data folder}
+TITLE=$("$HUEBENCH" --version) # the main window's caption: name and version
 E2E_TMP=$(mktemp -d /tmp/huebench-e2e.XXXXXX)
 DATA="$E2E_TMP/data"
 APP_PID=""
@@ -51,7 +52,7 @@ e2e_start_app() {
 
 # Waits for the program's main window; sets WIN, WIN_X, WIN_Y and MENU_H.
 e2e_wait_window() {
-    WIN=$(timeout 20 xdotool search --sync --onlyvisible --name '^Hue Bench 3.5$' | head -1) ||
+    WIN=$(timeout 20 xdotool search --sync --onlyvisible --name "^$TITLE\$" | head -1) ||
         fail "the main window did not appear: $(cat "$E2E_TMP/app.log")"
     sleep 0.5
     eval "$(xdotool getwindowgeometry --shell "$WIN")"

@@ -39,7 +39,7 @@ click_client 16 12 # toolbar "pickcolor"
 PICK=$(timeout 20 xdotool search --sync --onlyvisible --name '^Pick&Save$' | head -1) ||
     fail "Pick&Save did not appear: $(cat "$E2E_TMP/app.log")"
 sleep 0.3
-xdotool search --onlyvisible --name '^Hue Bench 3.5$' >/dev/null && fail "the main window is still shown"
+xdotool search --onlyvisible --name "^$TITLE\$" >/dev/null && fail "the main window is still shown"
 [ -z "$(clipboard)" ] || fail "the clipboard was not emptied: '$(clipboard)'"
 eval "$(xdotool getwindowgeometry --shell "$PICK")"
 PICK_X=$X PICK_Y=$Y
@@ -66,7 +66,7 @@ sleep 0.3
 pick_at 150 850 '#0BB0E5'
 
 xdotool mousemove --sync $((PICK_X + 36)) $((PICK_Y + 60)) click 1 # Stop
-timeout 10 xdotool search --sync --onlyvisible --name '^Hue Bench 3.5$' >/dev/null ||
+timeout 10 xdotool search --sync --onlyvisible --name "^$TITLE\$" >/dev/null ||
     fail "the main window did not come back"
 xdotool search --onlyvisible --name '^Pick&Save$' >/dev/null && fail "Pick&Save is still shown"
 
@@ -90,7 +90,7 @@ XDG_SESSION_TYPE=wayland DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_TMP/no-bus" e2
 xdotool key --delay 150 alt+t Return # Tool > Color Picker
 BOX=$(timeout 20 xdotool search --sync --onlyvisible --name '^Hue Bench$' | head -1) ||
     fail "no message about the screen capture"
-xdotool search --onlyvisible --name '^Hue Bench 3.5$' >/dev/null || fail "the main window is hidden"
+xdotool search --onlyvisible --name "^$TITLE\$" >/dev/null || fail "the main window is hidden"
 xdotool search --onlyvisible --name '^Pick&Save$' >/dev/null && fail "the picker started anyway"
 xdotool windowfocus --sync "$BOX" key Return
 echo "picker: ok"
