@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QMessageBox>
 #include <QScreen>
 
 #include <algorithm>
@@ -131,8 +130,8 @@ int main(int argc, char** argv)
     try {
         data = resolveDataFolder(options.dataDir, true);
     } catch (const std::runtime_error& e) {
-        QMessageBox::critical(nullptr, "Hue Bench",
-                              QString("The data folder cannot be prepared:\n%1").arg(e.what()));
+        QtQuestions().showError(nullptr, "Hue Bench",
+                                QString("The data folder cannot be prepared:\n%1").arg(e.what()));
         return 1;
     }
 

@@ -128,4 +128,5 @@ private:
     QButtonGroup* m_items = nullptr;
     WebColorScheme m_colors{};
     int m_selectedSchemeIndex = 0;
+    bool m_askingToDelete = false;
 };
