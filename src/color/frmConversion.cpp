@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace
@@ -131,6 +132,14 @@ void frmConversion::fitTexts()
     values.push_back({Command2});
     values.push_back({Command1});
     fitFontsTogether(values);
+
+    // Every tab shows whole, without scroll arrows.
+    QTabBar* tabs = tabModels->tabBar();
+    QFont tabFont = tabs->font();
+    while (tabs->sizeHint().width() > tabModels->width() && tabFont.pointSizeF() > 4) {
+        tabFont.setPointSizeF(tabFont.pointSizeF() - 0.5);
+        tabs->setFont(tabFont);
+    }
 }
 
 bascommon::ColorValue frmConversion::sampleColor() const

@@ -169,6 +169,8 @@ void SchemeEditor::createSchemeList()
     lstCorset = makeNamed<QListWidget>(this, "lstCorset");
     placeAt(lstCorset, origin, 347, 226, 120, 158);
     lstCorset->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The names read in the size of the item options beside them.
+    lstCorset->setFont(optnone->font());
     lstCorset->installEventFilter(this);
     connect(lstCorset, &QListWidget::itemSelectionChanged, this, [this] {
         const auto selected = lstCorset->selectedItems();

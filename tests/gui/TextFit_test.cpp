@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyleOption>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace
@@ -105,6 +106,10 @@ QStringList cutTexts(QWidget* window)
                                                                QStyle::SC_GroupBoxLabel, group);
             if (!group->rect().contains(title))
                 cut << "group \"" + group->title() + "\"";
+        }
+        if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+            if (tabs->tabBar()->sizeHint().width() > tabs->width())
+                cut << "tabs of " + tabs->objectName();
         }
         if (auto* code = qobject_cast<QPlainTextEdit*>(w)) {
             if (code->verticalScrollBar()->maximum() > 0 ||
