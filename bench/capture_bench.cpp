@@ -1,11 +1,13 @@
-// The screen picker's two costs: freezing the desktop once per run, and sampling on every mouse
-// movement over the frozen overlay.
+// The screen picker's costs: freezing the desktop once per run, and sampling, with the loupe,
+// on every mouse movement or arrow key over the frozen overlay.
 //
 // Needs a display. Measure on a 4K screen under Xvfb:
 //   Xvfb :97 -screen 0 3840x2160x24 -nolisten tcp &
 //   DISPLAY=:97 ./capture_bench
-// The sampling benchmarks also run without a display (QT_QPA_PLATFORM=offscreen); they freeze a
-// synthetic image of the primary screen's size.
+// The sampling benchmarks also run without a display, on an offscreen screen of that size:
+//   QT_QPA_PLATFORM=offscreen:configfile=4k.json ./capture_bench --benchmark_filter=Move/Nudge
+// with 4k.json {"screens":[{"name":"4k","x":0,"y":0,"width":3840,"height":2160}]}
+// they freeze a synthetic image of the primary screen's size.
 #include "picker/FrozenDesktop.h"
 #include "picker/frmGetColor.h"
 #include "picker/frmpick.h"
@@ -14,6 +16,7 @@
 #include "platform/Services.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -78,7 +81,7 @@ DesktopImage syntheticDesktop(bool uniform = false)
         for (int x = 0; x < image.width(); ++x)
             line[x] = qRgb(x & 0xFF, y & 0xFF, ((x >> 8) << 4) | (y >> 8));
     }
-    return DesktopImage{std::move(image), desktop.topLeft(), 1.0};
+    return DesktopImage{std::move(image), desktop.topLeft()};
 }
 
 // Reading one pixel of the frozen image.
@@ -102,13 +105,19 @@ struct NoServices final : Clipboard,
                           FileSaveDialog,
                           ColorDialog,
                           ShellOpen,
-                          StayOnTop {
+                          StayOnTop,
+                          FileOpenDialog {
     void setText(const QString&) override {}
     QString text() const override { return {}; }
     void clear() override {}
     CaptureResult captureDesktop() override { return {}; }
     bool askYesNo(QWidget*, const QString&, const QString&, bool) override { return false; }
     void showError(QWidget*, const QString&, const QString&) override {}
+    void showMessage(QWidget*, const QString&, const QString&) override {}
+    std::optional<QString> getOpenFileName(QWidget*, const QString&, const QString&) override
+    {
+        return {};
+    }
     std::optional<QString> getSaveFileName(QWidget*, const QString&, const QString&,
                                            const QString&) override
     {
@@ -117,14 +126,14 @@ struct NoServices final : Clipboard,
     QColor getColor(QWidget*, const QColor& initial) override { return initial; }
     void openUrl(const QUrl&) override {}
     void setTopMost(QWidget*, bool) override {}
-    Services services() { return {*this, *this, *this, *this, *this, *this, *this}; }
+    Services services() { return {*this, *this, *this, *this, *this, *this, *this, *this}; }
 };
 
-// One mouse movement over the overlay, as the window system delivers it: the indicator moves,
-// the pixel is read from the frozen image, and Pick&Save shows the color. The pointer walks a
-// 200 x 100 rectangle, one pixel a step. newColor:0 freezes a one-color image, so only the
-// indicator moves; newColor:1 meets a new color on every step. repaint:1 also lets the overlay
-// repaint what the indicator uncovered, as the event loop does between movements.
+// One mouse movement over the overlay, as the window system delivers it: the pixel is read from
+// the frozen image, the indicator and the loupe move and Pick&Save shows the color. The pointer
+// walks a 200 x 100 rectangle, one pixel a step. newColor:0 freezes a one-color image, so that
+// Pick&Save has nothing new to show; newColor:1 meets a new color on every step. repaint:1 also
+// lets the overlay and the loupe repaint, as the event loop does between movements.
 void BM_SampleOnMove(benchmark::State& state)
 {
     const bool newColors = state.range(0) != 0;
@@ -134,11 +143,15 @@ void BM_SampleOnMove(benchmark::State& state)
     NoServices none;
     Services services = none.services();
     const FrozenDesktop desktop(syntheticDesktop(!newColors));
-    frmGetColor overlay(desktop, QGuiApplication::primaryScreen());
+    frmGetColor overlay(desktop, QGuiApplication::primaryScreen(),
+                        LoupeOptions{int(state.range(2)), 1});
     frmpick pick(store, services, &overlay);
     QObject::connect(&overlay, &frmGetColor::colorSampled, &pick, &frmpick::showSample);
     overlay.show();
     pick.show();
+    // The overlay has the keyboard during a run, as it takes it on the first movement.
+    overlay.activateWindow();
+    overlay.setFocus();
     QCoreApplication::processEvents();
 
     int step = 0;
@@ -156,8 +169,46 @@ void BM_SampleOnMove(benchmark::State& state)
         double(allocations.load() - allocationsBefore) / double(state.iterations());
 }
 BENCHMARK(BM_SampleOnMove)
-    ->ArgsProduct({{0, 1}, {0, 1}})
-    ->ArgNames({"newColor", "repaint"})
+    ->ArgsProduct({{0, 1}, {0, 1}, {8, 32}})
+    ->ArgNames({"newColor", "repaint", "zoom"})
+    ->Unit(benchmark::kMicrosecond);
+
+// One arrow key on the overlay: the sampling point moves one device pixel, right then left.
+void BM_NudgeByKey(benchmark::State& state)
+{
+    const bool repaint = state.range(0) != 0;
+    QTemporaryDir folder;
+    PaletteStore store(folder.path().toStdString());
+    NoServices none;
+    Services services = none.services();
+    const FrozenDesktop desktop(syntheticDesktop());
+    frmGetColor overlay(desktop, QGuiApplication::primaryScreen(),
+                        LoupeOptions{int(state.range(1)), 1});
+    frmpick pick(store, services, &overlay);
+    QObject::connect(&overlay, &frmGetColor::colorSampled, &pick, &frmpick::showSample);
+    overlay.show();
+    pick.show();
+    // The overlay has the keyboard during a run, as it takes it on the first movement.
+    overlay.activateWindow();
+    overlay.setFocus();
+    QCoreApplication::processEvents();
+    overlay.sampleAt(QPoint(600, 400), false);
+
+    int step = 0;
+    const long allocationsBefore = allocations.load();
+    for (auto _ : state) {
+        QKeyEvent key(QEvent::KeyPress, step % 2 ? Qt::Key_Left : Qt::Key_Right, Qt::NoModifier);
+        QCoreApplication::sendEvent(&overlay, &key);
+        if (repaint)
+            QCoreApplication::processEvents();
+        ++step;
+    }
+    state.counters["allocs/key"] =
+        double(allocations.load() - allocationsBefore) / double(state.iterations());
+}
+BENCHMARK(BM_NudgeByKey)
+    ->ArgsProduct({{0, 1}, {8, 32}})
+    ->ArgNames({"repaint", "zoom"})
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -5,7 +5,7 @@
 #include "color/frmConversion.h"
 #include "color/frmpreview.h"
 #include "palette/PaletteView.h"
-#include "picker/frmGetColor.h"
+#include "picker/PickingRun.h"
 #include "platform/Services.h"
 #include "web/SchemeEditor.h"
 
@@ -61,7 +61,7 @@ frmshowcolor::frmshowcolor(Services& services, std::filesystem::path dataFolder,
     connect(m_scheme, &SchemeEditor::selectionStarted, this, &frmshowcolor::clearCellSelection);
     m_palette->attachMenus({mnuEdit, mnuAddto, mnuNew, mnuDelCor, mnuDelChart, mnuCleanDup,
                             mnuCleanAll, mnuViewColor, editsep2, editsep4, addnew, prevpage,
-                            nextpage});
+                            nextpage, m_importPalette, m_exportPalette});
 
     // Start-up. The current color starts as white without a run of CurrentColorChanged.
     m_instanceLock = std::make_unique<InstanceLock>(m_dataFolder);
@@ -148,6 +148,12 @@ void frmshowcolor::showConversion()
         currentColorTexts(), m_services, [this](ColorValue color) { CurrentColorChanged(color); },
         this);
     dialog.exec();
+}
+
+void frmshowcolor::startPicker()
+{
+    if (PickingRun* run = startColorPicker(*this, m_paletteStore, m_services))
+        connect(run, &PickingRun::stopped, this, &frmshowcolor::pickerStopped);
 }
 
 void frmshowcolor::pickerStopped()

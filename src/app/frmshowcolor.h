@@ -62,6 +62,8 @@ public:
 
     void showColorDetails();
     void showConversion();
+    // Starts the screen picker; when it stops, pickerStopped() shows this window again.
+    void startPicker();
     // The picker has stopped: show this window again with page 1 of the first palette.
     void pickerStopped();
 
@@ -111,6 +113,7 @@ public:
     QMenu* mnuAddto = nullptr;
     std::array<QAction*, 10> copyCommands{}; // mnuCopydec1 ... mnuCopyCplus, in caption order
     QAction *mnuNew, *mnuexit;
+    QAction *m_importPalette, *m_exportPalette; // File > "Import Palette...", "Export Palette..."
     QAction *mnuDelCor, *mnuDelChart, *mnuCleanDup, *mnuCleanAll, *mnuViewColor, *mnuconv;
     QAction *editsep2, *editsep4, *m_sepBeforeDelete, *m_sepBeforeClean;
     QAction *mnustartpick, *mnuWebsafe, *mnuShowWinColor, *mnucon;

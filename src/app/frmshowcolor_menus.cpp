@@ -2,7 +2,7 @@
 #include "app/frmshowcolor.h"
 #include "platform/Widgets.h"
 
-#include "picker/frmGetColor.h"
+#include "picker/PickingRun.h"
 #include "platform/Services.h"
 
 #include <QAction>
@@ -39,6 +39,8 @@ void frmshowcolor::createMenus()
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
     mnuNew = addAction(file, "mnuNew", "&New Color Palette...");
+    m_importPalette = addAction(file, "importPalette", "Import Palette...");
+    m_exportPalette = addAction(file, "exportPalette", "Export Palette...");
     mnuexit = addAction(file, "mnuexit", "E&xit");
     connect(mnuexit, &QAction::triggered, this, &frmshowcolor::onExit);
 
@@ -52,8 +54,7 @@ void frmshowcolor::createMenus()
     mnuWebsafe = addAction(tool, "mnuWebsafe", "&Make Web Safe");
     mnuShowWinColor = addAction(tool, "mnuShowWinColor", "&Show Windows Color Dialog");
     mnucon = addAction(tool, "mnucon", "Color Conversion");
-    connect(mnustartpick, &QAction::triggered, this,
-            [this] { startColorPicker(*this, m_paletteStore, m_services); });
+    connect(mnustartpick, &QAction::triggered, this, [this] { startPicker(); });
     connect(mnuWebsafe, &QAction::triggered, this, &frmshowcolor::onMakeWebSafe);
     connect(mnuShowWinColor, &QAction::triggered, this, &frmshowcolor::onShowWinColor);
     connect(mnucon, &QAction::triggered, this, &frmshowcolor::showConversion);
@@ -166,8 +167,7 @@ void frmshowcolor::createToolBar(QWidget* clientArea)
                 action->setIcon(QIcon(":/icons/" + action->data().toString() + ".svg"));
     });
 
-    connect(pickcolor, &QAction::triggered, this,
-            [this] { startColorPicker(*this, m_paletteStore, m_services); });
+    connect(pickcolor, &QAction::triggered, this, [this] { startPicker(); });
     connect(makewebsafe, &QAction::triggered, this, &frmshowcolor::onMakeWebSafe);
     connect(showcolor, &QAction::triggered, this, &frmshowcolor::onShowWinColor);
     // Two-state buttons: Qt flips the state on click; the handler sets it from the mode.

@@ -6,12 +6,17 @@
 
 // The verbs, in the order `huebench --help` lists them; each verb file defines its entry.
 extern const CliVerb convertVerb;
+extern const CliVerb contrastVerb, simulateVerb;
+extern const CliVerb paletteVerb;
 
 namespace
 {
 
 const std::array verbs = {
     &convertVerb,
+    &contrastVerb,
+    &simulateVerb,
+    &paletteVerb,
 };
 
 // Takes the leading --data-dir options off `args`; returns false when one lacks its folder.

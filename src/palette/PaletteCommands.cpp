@@ -28,6 +28,8 @@ void PaletteView::attachMenus(const PaletteMenus& menus)
     connect(menus.mnuCleanAll, &QAction::triggered, this, &PaletteView::onCleanAll);
     connect(menus.prevpage, &QAction::triggered, this, [this] { onPage(-1); });
     connect(menus.nextpage, &QAction::triggered, this, [this] { onPage(+1); });
+    connect(menus.importPalette, &QAction::triggered, this, &PaletteView::onImportPalette);
+    connect(menus.exportPalette, &QAction::triggered, this, &PaletteView::onExportPalette);
     menus.mnuDelCor->setEnabled(false);
     menus.prevpage->setEnabled(false);
     menus.nextpage->setEnabled(false);

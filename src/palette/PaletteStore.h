@@ -1,6 +1,7 @@
 #pragma once
 
 #include "color/bascommon.h"
+#include "palette/PaletteFormats.h"
 #include "storage/DataFiles.h"
 
 #include <filesystem>
@@ -90,6 +91,18 @@ public:
     void RemoveDuplicateRecords(const std::string& file, int count);
     // Deletes the palette's color file (a missing file is fine); the palette then reads empty.
     void ClearChartFile(const std::string& file);
+
+    // Creates a user palette (kind "1") titled `title` (a blank title: "Imported palette") whose
+    // cells show `colors` in the order given from cell 0 on: the records are written last to
+    // first. The color file is written in full through a temporary file renamed into place
+    // before the index entry is appended, so a crash leaves no new palette or the whole one.
+    // Returns the new palette's file name.
+    std::string ImportPalette(const std::string& title,
+                              const std::vector<bascommon::ColorValue>& colors);
+    // Every record of the palette newest first: the order of its cells from cell 0 of page 1.
+    std::vector<bascommon::ColorValue> ReadDisplayOrder(const std::string& file);
+    // The palette `entry` in display order as a whole file in `format` (not Aco).
+    std::string ExportPalette(const ChartEntry& entry, PaletteFormat format);
 
     // The index the program is installed with.
     static std::string_view factoryIndexText();

@@ -32,6 +32,8 @@ struct PaletteMenus {
     QAction* addnew;
     QAction* prevpage;
     QAction* nextpage;
+    QAction* importPalette; // File > "Import Palette..."
+    QAction* exportPalette; // File > "Export Palette..."
 };
 
 // The palette chooser, the paged 216-cell grid and the palette commands.
@@ -99,6 +101,9 @@ private:
     void onCleanAll();
     void onCleanDuplicates();
     void onPage(int step);
+    // Palette exchange (PaletteExchangeCommands.cpp).
+    void onImportPalette();
+    void onExportPalette();
     // Runs a command; a file failure is shown naming the file, and the view keeps what it had.
     bool guarded(const std::function<void()>& command);
 

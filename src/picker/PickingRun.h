@@ -2,6 +2,7 @@
 
 #include "color/bascommon.h"
 #include "picker/FrozenDesktop.h"
+#include "picker/Loupe.h"
 
 #include <QObject>
 
@@ -9,42 +10,60 @@
 #include <vector>
 
 class PaletteStore;
+class QKeyEvent;
+class QScreen;
+class QWidget;
 class frmGetColor;
 class frmpick;
-class frmshowcolor;
 struct Services;
 
 // One run of the screen picker, from the frozen screen to Stop: an overlay on every screen,
-// the pick-and-save window above them and the last sampled color. A child of the main window;
-// it deletes itself, with its windows, when the run stops.
+// the pick-and-save window above them and the last sampled color. A child of the window that
+// started it; it deletes itself, with its windows, when the run stops.
 class PickingRun : public QObject
 {
     Q_OBJECT
 public:
-    PickingRun(frmshowcolor& main, PaletteStore& store, Services& services, DesktopImage desktop);
+    PickingRun(QObject* owner, PaletteStore& store, Services& services, DesktopImage desktop);
     ~PickingRun() override;
 
-    // Shows the overlays, then the pick-and-save window on top, its "Save To:" filled.
-    void start();
-    // Takes both windows away and gives the main window back, showing the first palette.
+    // Shows the overlays, the one on `home` with the keyboard, then the pick-and-save window
+    // on top of that one, its "Save To:" filled.
+    void start(QScreen* home);
+    // Takes both windows away and reports stopped().
     void stop();
 
     const std::vector<std::unique_ptr<frmGetColor>>& overlays() const { return m_overlays; }
     frmpick* pickWindow() const { return m_pick; }
-    // Black until the mouse first moves over an overlay.
+    // Black until the first sample.
     bascommon::ColorValue lastSample() const { return m_lastSample; }
 
-private:
-    void onSampled(const frmGetColor* from, bascommon::ColorValue color);
-    void onPicked();
-    void hideIndicators();
+signals:
+    // A picked color was appended to the palette file `file`.
+    void colorSaved(bascommon::ColorValue color, const QString& file);
+    // The run has ended; its windows are gone.
+    void stopped();
 
-    frmshowcolor& m_main;
+private:
+    void onSampled(frmGetColor* from, bascommon::ColorValue color);
+    void onPicked();
+    void onOptionsChosen(const LoupeOptions& options);
+    void hideIndicators();
+    void giveKeysBack(QKeyEvent* event);
+
     PaletteStore& m_store;
     Services& m_services;
     FrozenDesktop m_desktop;
+    LoupeOptions m_options;
     std::vector<std::unique_ptr<frmGetColor>> m_overlays;
-    frmpick* m_pick = nullptr; // a child window of the overlay on the primary screen
+    frmGetColor* m_current = nullptr; // the overlay that has the keyboard
+    frmpick* m_pick = nullptr;        // a child of the overlay on the home screen
     bascommon::ColorValue m_lastSample = 0;
     bool m_stopped = false;
 };
+
+// Starts the screen picker for `main`: hides it, freezes the screen and shows the overlays and
+// the pick-and-save window on the screen `main` was on. Returns the run, whose stopped() the
+// caller connects to showing `main` again. When the screen cannot be captured, the user is told
+// why, `main` comes back and there is no run.
+PickingRun* startColorPicker(QWidget& main, PaletteStore& store, Services& services);

@@ -1,21 +1,17 @@
 #pragma once
 
 #include "color/bascommon.h"
+#include "picker/FrozenDesktop.h"
+#include "picker/Loupe.h"
 
 #include <QRect>
 #include <QWidget>
 
-class FrozenDesktop;
-class PaletteStore;
+#include <optional>
+
 class QPainter;
 class QScreen;
-class frmshowcolor;
-struct Services;
-
-// Starts the screen picker: hides the main window, freezes the screen and shows the overlay
-// and the pick-and-save window. When the user stops, main.pickerStopped() is called. When the
-// screen cannot be captured, the user is told why and the main window comes back.
-void startColorPicker(frmshowcolor& main, PaletteStore& store, Services& services);
+class QSinglePointEvent;
 
 // The small filled shape beside the cursor that shows the sampled color. The overlay draws it
 // itself, so that following the mouse moves no widget: only its old and new place repaint.
@@ -40,42 +36,70 @@ private:
 };
 
 // The frozen-screen overlay of one screen: a borderless window over the whole screen that shows
-// the screen's part of the frozen desktop at one image pixel per device pixel. Moving the mouse
-// samples the pixel under the cursor from the image; releasing a button reports a pick.
+// the screen's part of the frozen desktop at one image pixel per device pixel. The sampling point
+// is a device pixel of the screen: the one under the pointer (exactly, also at fractional
+// ratios), or one moved there by the arrow keys. The overlay samples it from the image, shows it
+// in the indicator and the loupe, and reports a pick on a button release, Space or Enter.
 class frmGetColor : public QWidget
 {
     Q_OBJECT
 public:
-    frmGetColor(const FrozenDesktop& desktop, QScreen* screen);
+    frmGetColor(const FrozenDesktop& desktop, QScreen* screen, const LoupeOptions& options);
 
     QScreen* frozenScreen() const { return m_screen; }
-    // The image pixel under a point of this window (logical coordinates).
-    QPoint imagePixelAt(QPointF position) const;
+    // The device pixel of the screen under a point of this window (logical, with its fraction):
+    // floor(point x device pixel ratio), counted from the screen's top-left device pixel.
+    QPoint devicePixelAt(QPointF position) const;
+    // The image pixel that shows a device pixel of the screen.
+    QPoint imagePixelOf(QPoint device) const;
+    // Samples a device pixel of the screen (held inside it), as the pointer or a key does.
+    void sampleAt(QPoint device, bool fromKeys);
+    // The sampling point in device pixels; none before the first sample.
+    std::optional<QPoint> samplePoint() const;
+    // Takes away the indicator, the loupe and the keyboard's crosshair.
     void hideIndicator();
+    void setOptions(const LoupeOptions& options);
 
     // Read-only for others: the overlay moves, colors and hides it.
     const SampleIndicator& shpshow() const { return m_shpshow; }
+    Loupe* loupe() const { return m_loupe; }
 
 signals:
     void colorSampled(bascommon::ColorValue color);
     void picked();
     void stopRequested();
+    // The wheel or a key asked for another zoom or sample size.
+    void optionsChosen(const LoupeOptions& options);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
+    QPoint windowOffset() const;
     QPoint imageTopLeft() const;
+    QPoint pointerDevicePixel(const QSinglePointEvent& event) const;
+    bool pointerIsWhereKeysPutIt(QPointF global) const;
+    void nudge(QPoint by);
     void placeIndicator(QPoint topLeft, bascommon::ColorValue color);
+    QRect crosshairArea() const;
+    void paintCrosshair(QPainter& painter) const;
 
     const FrozenDesktop& m_desktop;
     QScreen* m_screen;
-    QRect m_screenInImage;
+    FrozenDesktop::Placement m_placement;
+    QRect m_deviceRect; // the screen in desktop device pixels
     qreal m_ratio;
+    LoupeOptions m_options;
     SampleIndicator m_shpshow;
+    Loupe* m_loupe;
+    std::optional<QPoint> m_sample;
+    bool m_fromKeys = false;
+    std::optional<QPointF> m_warpedTo; // where the keys last put the pointer (global, logical)
+    int m_wheel = 0;                   // wheel movement not yet a whole step
 };
 
 // The eyedropper cursor of the overlay: 32 x 32, black outline on white, its tip (the hot spot

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <functional>
 #include <stdexcept>
 
 using namespace bascommon;
@@ -27,6 +28,21 @@ void setBackground(QLabel* label, const QColor& color)
     palette.setColor(QPalette::Window, color);
     label->setPalette(palette);
 }
+
+// Reports when its list closes, chosen or dismissed, so that the keyboard can go back.
+class SaveToChooser : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+    std::function<void()> onClosed;
+
+    void hidePopup() override
+    {
+        QComboBox::hidePopup();
+        if (onClosed)
+            onClosed();
+    }
+};
 
 } // namespace
 
@@ -45,7 +61,11 @@ frmpick::frmpick(PaletteStore& store, Services& services, QWidget* parent)
 
     Label1 = makeNamed<QLabel>(this, "Label1", "Save To:");
     placeAt(Label1, origin, 14, 5, 55, 14);
-    cmbSaveTo = makeNamed<QComboBox>(this, "cmbSaveTo");
+    auto* chooser = makeNamed<SaveToChooser>(this, "cmbSaveTo");
+    chooser->onClosed = [this] { emit chooserClosed(); };
+    // Arrow keys meant for the overlay must never change where picks go.
+    chooser->setFocusPolicy(Qt::ClickFocus);
+    cmbSaveTo = chooser;
     placeAt(cmbSaveTo, origin, 74, 2, 134, 21);
     lblcor = makeNamed<QLabel>(this, "lblcor");
     placeAt(lblcor, origin, 74, 26, 134, 47);
@@ -55,8 +75,13 @@ frmpick::frmpick(PaletteStore& store, Services& services, QWidget* parent)
     txthex = makeNamed<QLineEdit>(this, "txthex");
     placeAt(txthex, origin, 3, 27, 67, 19);
     txthex->setReadOnly(true);
+    txthex->setFocusPolicy(Qt::NoFocus);
     cmdStop = makeNamed<QPushButton>(this, "cmdStop", "Stop");
     placeAt(cmdStop, origin, 3, 49, 67, 23);
+    cmdStop->setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    // Opaque also where it is shown as a part of the overlay.
+    setAutoFillBackground(true);
 
     connect(cmbSaveTo, &QComboBox::currentIndexChanged, this, &frmpick::onSaveToChosen);
     connect(cmdStop, &QPushButton::clicked, this, &frmpick::stopRequested);
@@ -126,5 +151,5 @@ void frmpick::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Escape)
         emit stopRequested();
     else
-        QWidget::keyPressEvent(event);
+        emit keyNotForMe(event);
 }

@@ -15,7 +15,8 @@ class QPushButton;
 struct Services;
 
 // "Pick&Save": floats above the picking overlay, chooses the palette that picked colors are
-// saved to, shows the sampled color and ends the picking run.
+// saved to, shows the sampled color and ends the picking run. It does not take the keyboard
+// from the overlay: only a click on "Save To:" does, until its list closes.
 class frmpick : public QWidget
 {
     Q_OBJECT
@@ -40,6 +41,10 @@ signals:
     // The mouse is over this window, no longer over the overlay.
     void pointerEntered();
     void stopRequested();
+    // The "Save To:" list has closed: the keyboard goes back to the overlay.
+    void chooserClosed();
+    // A key pressed while this window had the keyboard, meant for the overlay.
+    void keyNotForMe(QKeyEvent* event);
 
 protected:
     void enterEvent(QEnterEvent* event) override;

@@ -61,10 +61,15 @@ CaptureResult QtScreenCapture::captureDesktop()
     case PortalShot::Outcome::Failed:
         break;
     }
-    return {std::nullopt, QObject::tr("The screen cannot be read in this Wayland session.\n\n%1\n\n"
-                                      "The color picker needs the desktop's screenshot portal "
-                                      "here, or an X11 session.")
-                              .arg(shot.reason)};
+    return {std::nullopt,
+            QObject::tr("The screen cannot be read in this Wayland session.\n\n%1\n\n"
+                        "The color picker needs the desktop's screenshot portal: install "
+                        "xdg-desktop-portal and the backend for your desktop, "
+                        "xdg-desktop-portal-gnome (GNOME), xdg-desktop-portal-kde (KDE Plasma), "
+                        "or xdg-desktop-portal-wlr together with xdg-desktop-portal-gtk and "
+                        "PipeWire (sway and other wlroots desktops). Or log in to an X11 "
+                        "session.")
+                .arg(shot.reason)};
 }
 
 namespace
@@ -94,6 +99,20 @@ bool QtQuestions::askYesNo(QWidget* parent, const QString& caption, const QStrin
 void QtQuestions::showError(QWidget* parent, const QString& caption, const QString& text)
 {
     ask(parent, QMessageBox::Warning, caption, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void QtQuestions::showMessage(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox::information(parent, caption, text);
+}
+
+std::optional<QString> QtFileOpenDialog::getOpenFileName(QWidget* parent, const QString& caption,
+                                                         const QString& filter)
+{
+    const QString name = QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
 }
 
 std::optional<QString> QtFileSaveDialog::getSaveFileName(QWidget* parent, const QString& caption,
@@ -134,5 +153,6 @@ void QtStayOnTop::setTopMost(QWidget* window, bool onTop)
 
 Services QtServices::services()
 {
-    return Services{m_clipboard, m_capture, m_questions, m_fileSave, m_color, m_shell, m_onTop};
+    return Services{m_clipboard, m_capture, m_questions, m_fileSave,
+                    m_color,     m_shell,   m_onTop,     m_fileOpen};
 }

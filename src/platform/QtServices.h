@@ -24,6 +24,7 @@ public:
     bool askYesNo(QWidget* parent, const QString& caption, const QString& text,
                   bool yesIsDefault) override;
     void showError(QWidget* parent, const QString& caption, const QString& text) override;
+    void showMessage(QWidget* parent, const QString& caption, const QString& text) override;
 };
 
 class QtFileSaveDialog final : public FileSaveDialog
@@ -31,6 +32,13 @@ class QtFileSaveDialog final : public FileSaveDialog
 public:
     std::optional<QString> getSaveFileName(QWidget* parent, const QString& caption,
                                            const QString& suggestedName,
+                                           const QString& filter) override;
+};
+
+class QtFileOpenDialog final : public FileOpenDialog
+{
+public:
+    std::optional<QString> getOpenFileName(QWidget* parent, const QString& caption,
                                            const QString& filter) override;
 };
 
@@ -66,4 +74,5 @@ private:
     QtColorDialog m_color;
     QtShellOpen m_shell;
     QtStayOnTop m_onTop;
+    QtFileOpenDialog m_fileOpen;
 };

@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QTimer>
@@ -171,24 +170,12 @@ CaptureResult desktopFromPortalShot(const QImage& shot)
     const QList<QScreen*> screens = QGuiApplication::screens();
     if (shot.isNull() || screens.isEmpty())
         return {std::nullopt, QObject::tr("The screen could not be captured.")};
+    // The portal's one picture covers the logical layout of all screens at one scale of its
+    // own. Each screen is found in it by its logical geometry times that scale; a device size
+    // added to a logical corner would reach into the neighbouring screen.
     const QRect logical = screens.front()->virtualGeometry();
-    const QRect desktop = desktopDeviceRect();
-    const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
-    QImage image(desktop.size(), QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QPainter painter(&image);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    const qreal scaleX = qreal(shot.width()) / logical.width();
-    const qreal scaleY = qreal(shot.height()) / logical.height();
-    for (const QScreen* screen : screens) {
-        const QRect place = screen->geometry().translated(-logical.topLeft());
-        const QRectF source(place.x() * scaleX, place.y() * scaleY, place.width() * scaleX,
-                            place.height() * scaleY);
-        painter.drawImage(QRectF(screenDeviceRect(*screen).translated(-desktop.topLeft())), shot,
-                          source);
-    }
-    painter.end();
-    return {DesktopImage{std::move(image), desktop.topLeft(), ratio}, {}};
+    const qreal scale = qreal(shot.width()) / logical.width();
+    return {DesktopImage{shot, logical.topLeft(), scale}, {}};
 }
 
 #include "ScreenshotPortal.moc"

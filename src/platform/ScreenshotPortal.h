@@ -23,7 +23,7 @@ struct PortalShot {
 // failures. The picture file the portal leaves behind is removed once it has been read.
 PortalShot takePortalScreenshot(QDBusConnection bus, std::chrono::milliseconds timeout);
 
-// Places a screenshot of the whole desktop in logical layout (the screens' virtual geometry
-// mapped onto the whole image, as the portal delivers it) into the device layout that
-// grabScreens uses, so that the picker reads every capture alike.
+// A screenshot of the whole desktop in logical layout (the screens' virtual geometry mapped onto
+// the whole picture, as the portal delivers it) as the frozen desktop, its scale taken from the
+// picture's width.
 CaptureResult desktopFromPortalShot(const QImage& shot);

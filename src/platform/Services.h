@@ -22,12 +22,15 @@ public:
     virtual void clear() = 0;
 };
 
-// The whole desktop frozen into one image in device pixels; `origin` is the desktop position
-// (in device pixels) of the image's top-left pixel, `devicePixelRatio` maps logical to device.
+// The whole desktop frozen into one image. With `layoutScale` 0 the image holds every screen in
+// device pixels at its device rectangle (screenDeviceRect), `origin` being the device position of
+// the image's top-left pixel. A picture of the logical layout instead (as a screenshot portal
+// delivers it) has `layoutScale` image pixels per logical pixel and `origin` the logical position
+// of its top-left pixel.
 struct DesktopImage {
     QImage image;
     QPoint origin;
-    qreal devicePixelRatio = 1.0;
+    qreal layoutScale = 0;
 };
 
 struct CaptureResult {
@@ -51,6 +54,8 @@ public:
                           bool yesIsDefault) = 0;
     // A failure the user must know of (a file that could not be written, ...).
     virtual void showError(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // News the user should read, with the information icon (what an import took in).
+    virtual void showMessage(QWidget* parent, const QString& caption, const QString& text) = 0;
 };
 
 class FileSaveDialog
@@ -60,6 +65,15 @@ public:
     // The chosen path, or nothing when cancelled. The dialog itself asks before replacing.
     virtual std::optional<QString> getSaveFileName(QWidget* parent, const QString& caption,
                                                    const QString& suggestedName,
+                                                   const QString& filter) = 0;
+};
+
+class FileOpenDialog
+{
+public:
+    virtual ~FileOpenDialog() = default;
+    // The chosen existing file, or nothing when cancelled.
+    virtual std::optional<QString> getOpenFileName(QWidget* parent, const QString& caption,
                                                    const QString& filter) = 0;
 };
 
@@ -94,4 +108,5 @@ struct Services {
     ColorDialog& colorDialog;
     ShellOpen& shellOpen;
     StayOnTop& stayOnTop;
+    FileOpenDialog& fileOpenDialog;
 };

@@ -12,6 +12,18 @@ namespace
 
 constexpr std::size_t bufferLimit = 1 << 16;
 
+// Runs `call` unless the test seam fails this step: then -1 with errno set.
+template <typename Call>
+auto step(const char* name, const std::filesystem::path& file, Call call) -> decltype(call())
+{
+    if (fileStepHook)
+        if (const int error = fileStepHook(name, file)) {
+            errno = error;
+            return -1;
+        }
+    return call();
+}
+
 void syncFolder(const std::filesystem::path& file)
 {
     const auto folder =
@@ -49,10 +61,12 @@ void writeAll(int fd, std::string_view bytes, const std::filesystem::path& file,
 {
     std::uint64_t done = 0;
     while (!bytes.empty()) {
-        const ssize_t n = retryInterrupted([&] {
-            return offset ? ::pwrite(fd, bytes.data(), bytes.size(),
-                                     static_cast<off_t>(*offset + done))
-                          : ::write(fd, bytes.data(), bytes.size());
+        const ssize_t n = step("write", file, [&] {
+            return retryInterrupted([&] {
+                return offset ? ::pwrite(fd, bytes.data(), bytes.size(),
+                                         static_cast<off_t>(*offset + done))
+                              : ::write(fd, bytes.data(), bytes.size());
+            });
         });
         if (n < 0)
             throwFileError("write", file, errno);
@@ -66,8 +80,10 @@ std::size_t readAt(int fd, const std::filesystem::path& file, char* buffer, std:
 {
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t n = retryInterrupted([&] {
-            return ::pread(fd, buffer + done, size - done, static_cast<off_t>(offset + done));
+        const ssize_t n = step("read", file, [&] {
+            return retryInterrupted([&] {
+                return ::pread(fd, buffer + done, size - done, static_cast<off_t>(offset + done));
+            });
         });
         if (n < 0)
             throwFileError("read", file, errno);
@@ -86,7 +102,9 @@ void throwFileError(const std::string& what, const std::filesystem::path& file, 
 AtomicRewrite::AtomicRewrite(std::filesystem::path target, std::filesystem::path temp)
     : m_target(std::move(target)), m_temp(std::move(temp))
 {
-    m_file = FileHandle(::open(m_temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    m_file = FileHandle(step("open", m_temp, [&] {
+        return ::open(m_temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    }));
     if (!m_file)
         throwFileError("create", m_temp, errno);
     m_buffer.reserve(bufferLimit);
@@ -96,7 +114,7 @@ AtomicRewrite::~AtomicRewrite()
 {
     m_file = FileHandle();
     if (!m_committed)
-        ::unlink(m_temp.c_str());
+        step("unlink", m_temp, [&] { return ::unlink(m_temp.c_str()); });
 }
 
 void AtomicRewrite::write(std::string_view bytes)
@@ -120,16 +138,16 @@ void AtomicRewrite::flushBuffer()
 void AtomicRewrite::sync()
 {
     flushBuffer();
-    if (::fsync(m_file.get()) != 0)
+    if (step("sync", m_temp, [&] { return ::fsync(m_file.get()); }) != 0)
         throwFileError("write", m_temp, errno);
 }
 
 void AtomicRewrite::commit()
 {
     sync();
-    if (m_file.close() != 0)
+    if (step("close", m_temp, [&] { return m_file.close(); }) != 0)
         throwFileError("write", m_temp, errno);
-    if (::rename(m_temp.c_str(), m_target.c_str()) != 0)
+    if (step("rename", m_target, [&] { return ::rename(m_temp.c_str(), m_target.c_str()); }) != 0)
         throwFileError("replace", m_target, errno);
     m_committed = true;
     syncFolder(m_target);
@@ -145,23 +163,29 @@ void rewriteFile(const std::filesystem::path& target, const std::filesystem::pat
 
 void appendToFile(const std::filesystem::path& file, std::string_view bytes)
 {
-    FileHandle handle(::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+    FileHandle handle(step("open", file, [&] {
+        return ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    }));
     if (!handle)
         throwFileError("open", file, errno);
     writeAll(handle.get(), bytes, file);
-    if (handle.close() != 0)
+    if (step("close", file, [&] { return handle.close(); }) != 0)
         throwFileError("write", file, errno);
 }
 
 void discardStaleTemp(const std::filesystem::path& temp) noexcept
 {
     std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
+    step("unlink", temp, [&] {
+        std::filesystem::remove(temp, ignored);
+        return 0;
+    });
 }
 
 std::optional<std::string> readWholeFile(const std::filesystem::path& file)
 {
-    const FileHandle handle(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    const FileHandle handle(
+        step("open", file, [&] { return ::open(file.c_str(), O_RDONLY | O_CLOEXEC); }));
     if (!handle) {
         if (errno == ENOENT)
             return std::nullopt;
@@ -170,8 +194,9 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& file)
     std::string text;
     char buffer[8192];
     for (;;) {
-        const ssize_t n =
-            retryInterrupted([&] { return ::read(handle.get(), buffer, sizeof buffer); });
+        const ssize_t n = step("read", file, [&] {
+            return retryInterrupted([&] { return ::read(handle.get(), buffer, sizeof buffer); });
+        });
         if (n < 0)
             throwFileError("read", file, errno);
         if (n == 0)

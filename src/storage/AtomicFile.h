@@ -40,6 +40,11 @@ template <typename Call> auto retryInterrupted(Call call) -> decltype(call())
     return result;
 }
 
+// Test seam, never set by the program: called before each step of the functions below that reads
+// or changes a file (the step's name and the file). A nonzero result makes that step fail with
+// that errno, so tests can fail, or look at the folder before, every step of every rewrite.
+inline int (*fileStepHook)(const char* step, const std::filesystem::path& file) = nullptr;
+
 // Writes all of `bytes` to `fd`: at `offset` when given, else at the file position. Throws
 // std::runtime_error naming `file`.
 void writeAll(int fd, std::string_view bytes, const std::filesystem::path& file,

@@ -4,11 +4,13 @@
 
 #include "platform/frmInput.h"
 #include "platform/Services.h"
+#include "web/ContrastWindow.h"
 #include "web/SchemeCode.h"
 #include "web/frmShowweb.h"
 #include "web/frmcss.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QFocusEvent>
 #include <QListWidget>
 #include <QMenu>
@@ -67,6 +69,7 @@ void SchemeEditor::createPopupMenu()
     mnuCopyExternal = add("mnuCopyExternal", "Copy External Css Code");
     mnuHtmlPop1->addSeparator();
     mnuShowweb = add("mnuShowweb", "Full Screen Preview");
+    m_checkContrast = add("checkContrast", "Check Contrast...");
 
     connect(mnuSaveScheme, &QAction::triggered, this, &SchemeEditor::SaveCurrentScheme);
     connect(mnuViewCode, &QAction::triggered, this, &SchemeEditor::showCode);
@@ -74,6 +77,7 @@ void SchemeEditor::createPopupMenu()
     connect(mnuCopyInline, &QAction::triggered, this, [this] { copyCode(InlineCssCode); });
     connect(mnuCopyExternal, &QAction::triggered, this, [this] { copyCode(ExternalCssCode); });
     connect(mnuShowweb, &QAction::triggered, this, &SchemeEditor::showFullScreenPreview);
+    connect(m_checkContrast, &QAction::triggered, this, &SchemeEditor::showContrast);
 }
 
 void SchemeEditor::SaveCurrentScheme()
@@ -151,6 +155,33 @@ void SchemeEditor::showFullScreenPreview()
     frmShowweb preview(m_services, lbldisplay->palette().color(QPalette::Window), samples,
                        window());
     preview.exec();
+}
+
+void SchemeEditor::showContrast()
+{
+    if (!m_contrast) {
+        m_contrast = new ContrastWindow(window());
+        m_contrast->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_contrast, &ContrastWindow::fixChosen, this, &SchemeEditor::applyContrastFix);
+        updateContrast();
+    }
+    m_contrast->show();
+    m_contrast->raise();
+    m_contrast->activateWindow();
+}
+
+void SchemeEditor::updateContrast()
+{
+    if (m_contrast)
+        m_contrast->setScheme(m_colors, m_currentColor);
+}
+
+void SchemeEditor::applyContrastFix(HtmlColorItem item, bascommon::ColorValue color)
+{
+    // The same road as choosing a color for the item by hand: select the item, then make the
+    // color the current color, whose HtmlColor step writes it into the item.
+    m_items->button(static_cast<int>(item))->setChecked(true);
+    emit colorChosen(color);
 }
 
 void SchemeEditor::showFileError(const std::exception& error)

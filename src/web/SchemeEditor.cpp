@@ -247,8 +247,11 @@ void SchemeEditor::selectNone()
 
 void SchemeEditor::HtmlColor(ColorValue curcor, bool compact)
 {
-    if (compact)
+    m_currentColor = curcor;
+    if (compact) {
+        updateContrast();
         return;
+    }
     switch (const HtmlColorItem item = htmlColorItem()) {
     case HtmlColorItem::Background:
         setBackground(curcor);
@@ -262,6 +265,7 @@ void SchemeEditor::HtmlColor(ColorValue curcor, bool compact)
         setLinkColor(item, curcor);
         break;
     }
+    updateContrast();
 }
 
 void SchemeEditor::setBackground(ColorValue color)
@@ -314,6 +318,7 @@ void SchemeEditor::applyScheme(const WebColorScheme& scheme)
     setLinkColor(HtmlColorItem::VisitedLink, scheme.VisitedLink);
     setLinkColor(HtmlColorItem::ActiveLink, scheme.ActiveLink);
     setLinkColor(HtmlColorItem::HoverLink, scheme.HoverLink);
+    updateContrast();
 }
 
 void SchemeEditor::LoadScheme(int position)

@@ -4,12 +4,14 @@
 #include "web/SchemeStore.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 
 #include <array>
 
 class QAction;
+class ContrastWindow;
 class QButtonGroup;
 class QListWidget;
 class QMenu;
@@ -121,6 +123,10 @@ private:
     void copyCode(std::string (*code)(const WebColorScheme&));
     void showCode();
     void showFullScreenPreview();
+    // "Check Contrast...": one modeless window that follows the scheme and the current color.
+    void showContrast();
+    void updateContrast();
+    void applyContrastFix(HtmlColorItem item, bascommon::ColorValue color);
     void showFileError(const std::exception& error);
 
     SchemeStore& m_store;
@@ -129,4 +135,7 @@ private:
     WebColorScheme m_colors{};
     int m_selectedSchemeIndex = 0;
     bool m_askingToDelete = false;
+    bascommon::ColorValue m_currentColor = 0xFFFFFF; // the main window starts on white
+    QAction* m_checkContrast = nullptr;
+    QPointer<ContrastWindow> m_contrast;
 };

@@ -33,17 +33,6 @@ protected:
     PaletteStore palettes() const { return PaletteStore(folder()); }
     SchemeStore schemes() const { return SchemeStore(folder()); }
 
-    // The action fails with a message that names `name`.
-    static void expectRefusal(const std::function<void()>& action, const std::string& name)
-    {
-        try {
-            action();
-            ADD_FAILURE() << "no error; expected one naming " << name;
-        } catch (const std::runtime_error& e) {
-            EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
-        }
-    }
-
     void writeSchemes(const std::string& names, const std::string& records) const
     {
         writeFile("set.hcs", names);
@@ -61,38 +50,22 @@ TEST_F(HostileFolderTest, AFolderInPlaceOfADataFileIsReportedAndNothingIsRebuilt
     // works, reading fails. Nothing may take that for a missing file and write defaults.
     for (const char* name : {"colorchart.cci", "c1.rgb", "set.hcs", "colorset.dat"})
         fs::create_directories(folder() / name / "inside");
-    expectRefusal([&] { palettes().RepairFile(); }, "colorchart.cci");
-    expectRefusal([&] { (void)palettes().ReadChartIndex(); }, "colorchart.cci");
-    expectRefusal([&] { palettes().AppendChartEntry("c2.rgb", "Two"); }, "colorchart.cci");
-    expectRefusal([&] { palettes().DeleteChart(1); }, "colorchart.cci");
-    expectRefusal([&] { palettes().CountColorRecords("c1.rgb"); }, "c1.rgb");
-    expectRefusal([&] { palettes().ReadColorRecord("c1.rgb", 1); }, "c1.rgb");
-    expectRefusal([&] { palettes().AppendColorRecord("c1.rgb", "#102030"); }, "c1.rgb");
-    expectRefusal([&] { palettes().DeleteColorRecord("c1.rgb", 1, 1); }, "c1.rgb");
-    expectRefusal([&] { palettes().RemoveDuplicateRecords("c1.rgb", 2); }, "c1.rgb");
-    expectRefusal([&] { palettes().ClearChartFile("c1.rgb"); }, "c1.rgb");
-    expectRefusal([&] { schemes().ensureSchemes(); }, "set.hcs");
-    expectRefusal([&] { (void)schemes().ReadNames(); }, "set.hcs");
-    expectRefusal([&] { schemes().Append("X", someScheme); }, "set.hcs");
+    expectThrowNaming([&] { palettes().RepairFile(); }, "colorchart.cci");
+    expectThrowNaming([&] { (void)palettes().ReadChartIndex(); }, "colorchart.cci");
+    expectThrowNaming([&] { palettes().AppendChartEntry("c2.rgb", "Two"); }, "colorchart.cci");
+    expectThrowNaming([&] { palettes().DeleteChart(1); }, "colorchart.cci");
+    expectThrowNaming([&] { palettes().CountColorRecords("c1.rgb"); }, "c1.rgb");
+    expectThrowNaming([&] { palettes().ReadColorRecord("c1.rgb", 1); }, "c1.rgb");
+    expectThrowNaming([&] { palettes().AppendColorRecord("c1.rgb", "#102030"); }, "c1.rgb");
+    expectThrowNaming([&] { palettes().DeleteColorRecord("c1.rgb", 1, 1); }, "c1.rgb");
+    expectThrowNaming([&] { palettes().RemoveDuplicateRecords("c1.rgb", 2); }, "c1.rgb");
+    expectThrowNaming([&] { palettes().ClearChartFile("c1.rgb"); }, "c1.rgb");
+    expectThrowNaming([&] { schemes().ensureSchemes(); }, "set.hcs");
+    expectThrowNaming([&] { (void)schemes().ReadNames(); }, "set.hcs");
+    expectThrowNaming([&] { schemes().Append("X", someScheme); }, "set.hcs");
     for (const char* name : {"colorchart.cci", "c1.rgb", "set.hcs", "colorset.dat"})
         EXPECT_TRUE(fs::exists(folder() / name / "inside")) << name;
     EXPECT_FALSE(exists("colorchart.cct"));
-}
-
-TEST_F(HostileFolderTest, MissingFilesReadAsEmptyOrAsTheFactoryData)
-{
-    // A missing palette is empty (and created on counting), a missing index is rebuilt from
-    // the factory index, missing scheme files get the factory schemes.
-    EXPECT_EQ(palettes().ReadColorRecord("c1.rgb", 1), 0xFFFFFF);
-    EXPECT_FALSE(exists("c1.rgb"));
-    EXPECT_EQ(palettes().CountColorRecords("c1.rgb"), 0);
-    EXPECT_TRUE(exists("c1.rgb"));
-    EXPECT_TRUE(palettes().ReadChartIndex().empty());
-    palettes().RepairFile();
-    EXPECT_EQ(readFile("colorchart.cci"), PaletteStore::factoryIndexText());
-    EXPECT_TRUE(schemes().ReadNames().empty());
-    schemes().ensureSchemes();
-    EXPECT_EQ(schemes().ReadNames().size(), factorySchemes().size());
 }
 
 TEST_F(HostileFolderTest, AVanishedDataFolderFailsEveryWriteNamingTheFile)
@@ -107,19 +80,19 @@ TEST_F(HostileFolderTest, AVanishedDataFolderFailsEveryWriteNamingTheFile)
     EXPECT_TRUE(store.ReadChartIndex().empty());
     EXPECT_EQ(store.ReadColorRecord("c1.rgb", 1), 0xFFFFFF);
     EXPECT_TRUE(saved.ReadNames().empty());
-    expectRefusal([&] { store.CountColorRecords("c1.rgb"); }, "gone/c1.rgb");
-    expectRefusal([&] { store.AppendColorRecord("c1.rgb", "#000000"); }, "gone/c1.rgb");
-    expectRefusal([&] { store.RepairFile(); }, "gone/colorchart.cc");
-    expectRefusal([&] { store.AppendChartEntry("c2.rgb", "T"); }, "gone/colorchart.cc");
-    expectRefusal([&] { saved.ensureSchemes(); }, "gone/colorset.dam");
-    expectRefusal([&] { saved.Append("X", someScheme); }, "gone/colorset.dam");
+    expectThrowNaming([&] { store.CountColorRecords("c1.rgb"); }, "gone/c1.rgb");
+    expectThrowNaming([&] { store.AppendColorRecord("c1.rgb", "#000000"); }, "gone/c1.rgb");
+    expectThrowNaming([&] { store.RepairFile(); }, "gone/colorchart.cc");
+    expectThrowNaming([&] { store.AppendChartEntry("c2.rgb", "T"); }, "gone/colorchart.cc");
+    expectThrowNaming([&] { saved.ensureSchemes(); }, "gone/colorset.dam");
+    expectThrowNaming([&] { saved.Append("X", someScheme); }, "gone/colorset.dam");
     EXPECT_FALSE(fs::exists(gone));
 
     // A file standing where the folder should be.
     writeFile("gone", "not a folder");
-    expectRefusal([&] { store.AppendColorRecord("c1.rgb", "#000000"); }, "gone/c1.rgb");
-    expectRefusal([&] { (void)store.ReadChartIndex(); }, "gone/colorchart.cci");
-    expectRefusal([&] { saved.Append("X", someScheme); }, "gone/");
+    expectThrowNaming([&] { store.AppendColorRecord("c1.rgb", "#000000"); }, "gone/c1.rgb");
+    expectThrowNaming([&] { (void)store.ReadChartIndex(); }, "gone/colorchart.cci");
+    expectThrowNaming([&] { saved.Append("X", someScheme); }, "gone/");
     EXPECT_EQ(readFile("gone"), "not a folder");
 }
 
@@ -183,7 +156,7 @@ TEST_F(HostileFolderTest, NamesOfAnyBytesAreKeptByteForByte)
 
     // A NUL byte cannot be part of a file name: such a name is refused, nothing is created.
     const std::string withNul("c1\0.rgb", 7);
-    expectRefusal([&] { palettes().CountColorRecords(withNul); }, "c1");
+    expectThrowNaming([&] { palettes().CountColorRecords(withNul); }, "c1");
     EXPECT_FALSE(exists("c1"));
 }
 
@@ -225,23 +198,27 @@ TEST_F(HostileFolderTest, AFileListedTwiceIsOnePaletteShownUnderBothEntries)
     EXPECT_EQ(palettes().NewChartFileName(), "c2.rgb");
 }
 
-TEST_F(HostileFolderTest, TheProgramsOwnFilesAreNeverTakenForPalettes)
+TEST_F(HostileFolderTest, TheProgramsOwnFilesAndNamesOutsideTheFolderAreNeverPalettes)
 {
-    // An index edited to list the index, a scheme file, the lock or a temporary file as a
-    // palette: every palette command refuses that name, and those files stay as they are.
+    // An index edited to list the index, a scheme file, the lock, a temporary file or a path as
+    // a palette: every palette command refuses that name, and nothing is touched.
     writeFile("colorchart.cci", threeEntries);
     writeSchemes("\"A\"\r\n", std::string(36, 'B'));
+    fs::create_directory(folder() / "sub");
     for (const std::string name :
          {"colorchart.cci", "colorchart.cct", "set.hcs", "set.hct", "colorset.dat", "colorset.dam",
-          ".huebench.lock", "c1.rgb.ctm", "c1.rgb.tmp"}) {
-        expectRefusal([&] { palettes().CountColorRecords(name); }, name);
-        expectRefusal([&] { palettes().ReadColorRecord(name, 1); }, name);
-        expectRefusal([&] { palettes().AppendColorRecord(name, "#000000"); }, name);
-        expectRefusal([&] { palettes().DeleteColorRecord(name, 1, 1); }, name);
-        expectRefusal([&] { palettes().RemoveDuplicateRecords(name, 2); }, name);
-        expectRefusal([&] { palettes().ClearChartFile(name); }, name);
-        expectRefusal([&] { palettes().AppendChartEntry(name, "T"); }, name);
+          ".huebench.lock", "c1.rgb.ctm", "c1.rgb.tmp", "../outside.rgb", "/tmp/outside.rgb", "",
+          "sub/x.rgb", ".."}) {
+        expectThrowNaming([&] { palettes().CountColorRecords(name); }, name);
+        expectThrowNaming([&] { palettes().ReadColorRecord(name, 1); }, name);
+        expectThrowNaming([&] { palettes().AppendColorRecord(name, "#000000"); }, name);
+        expectThrowNaming([&] { palettes().DeleteColorRecord(name, 1, 1); }, name);
+        expectThrowNaming([&] { palettes().RemoveDuplicateRecords(name, 2); }, name);
+        expectThrowNaming([&] { palettes().ClearChartFile(name); }, name);
+        expectThrowNaming([&] { palettes().AppendChartEntry(name, "T"); }, name);
     }
+    EXPECT_FALSE(fs::exists(folder().parent_path() / "outside.rgb"));
+    EXPECT_TRUE(fs::is_empty(folder() / "sub"));
     EXPECT_EQ(readFile("colorchart.cci"), threeEntries);
     EXPECT_EQ(readFile("set.hcs"), "\"A\"\r\n");
     EXPECT_EQ(readFile("colorset.dat"), std::string(36, 'B'));

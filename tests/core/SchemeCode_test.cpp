@@ -43,18 +43,6 @@ INSTANTIATE_TEST_SUITE_P(Schemes, SchemeCodeGolden,
                          ::testing::Values(GoldenCase{"classic", classic},
                                            GoldenCase{"mixed", mixed}));
 
-TEST(SchemeCode, BlackSchemeKeepsEveryLeadingZero)
-{
-    const WebColorScheme black{0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(HtmlCode(black), "<body BGCOLOR=\"#000000\" TEXT=\"#000000\" LINK=\"#000000\" "
-                               "VLINK=\"#000000\" ALINK=\"#000000\">");
-    EXPECT_EQ(ExternalCssCode(black), "a:link {color:#000000;}\r\n"
-                                      "a:visited {color:#000000;}\r\n"
-                                      "a:active {color:#000000;}\r\n"
-                                      "a:hover {color:#000000;}\r\n"
-                                      "body {background-color:#000000; color:#000000;}");
-}
-
 TEST(SchemeCode, HoverColorReachesOnlyTheStyleSheets)
 {
     WebColorScheme other = classic;

@@ -4,9 +4,32 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <initializer_list>
 #include <iterator>
 #include <random>
+#include <stdexcept>
 #include <string>
+
+// The lines, each ended with CR LF as the program writes them.
+inline std::string crlf(std::initializer_list<std::string> lines)
+{
+    std::string text;
+    for (const auto& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+// `action` fails with a message that names `name`.
+inline void expectThrowNaming(const std::function<void()>& action, const std::string& name)
+{
+    try {
+        action();
+        ADD_FAILURE() << "no error; expected one naming " << name;
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find(name), std::string::npos) << e.what();
+    }
+}
 
 // A fresh, empty folder per test, removed afterwards.
 class TempFolderTest : public ::testing::Test

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 
 using namespace bascommon;
 
@@ -49,21 +48,6 @@ TEST(ColorValue, TextFormsOfWorkedExamples)
     EXPECT_EQ(HexRed(RGB(10, 0, 255)), "0A");
     EXPECT_EQ(HexGreen(RGB(10, 0, 255)), "00");
     EXPECT_EQ(HexBlue(RGB(10, 0, 255)), "FF");
-}
-
-TEST(ColorValue, EveryComponentFormatsLikePrintf)
-{
-    char expected[8];
-    for (int v = 0; v < 256; ++v) {
-        std::snprintf(expected, sizeof expected, "%02X", v);
-        EXPECT_EQ(HexRed(RGB(v, 0, 0)), expected);
-        EXPECT_EQ(HexGreen(RGB(0, v, 0)), expected);
-        EXPECT_EQ(HexBlue(RGB(0, 0, v)), expected);
-        std::snprintf(expected, sizeof expected, "#%02X%02X%02X", v, 255 - v, v / 2);
-        EXPECT_EQ(HexRGB(RGB(v, 255 - v, v / 2)), expected);
-        EXPECT_EQ(DecRGB(RGB(v, v, v)),
-                  std::to_string(v) + "," + std::to_string(v) + "," + std::to_string(v));
-    }
 }
 
 TEST(WebSafe, RoundsHalfDownAtTwentyFive)

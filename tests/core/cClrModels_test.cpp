@@ -67,12 +67,6 @@ const Forward forwardCases[] = {
 
 } // namespace
 
-TEST(cClrModels, NewInstanceIsBlack)
-{
-    const cClrModels c;
-    EXPECT_EQ(rgbOf(c), (Rgb{0, 0, 0}));
-}
-
 TEST(cClrModels, WorkedExamplesInEveryModel)
 {
     for (const Forward& t : forwardCases) {
@@ -164,57 +158,30 @@ TEST(cClrModels, HlsEndsOfTheLightnessScale)
 // Arguments outside a model's range are clamped into it before converting; nothing wraps.
 TEST(cClrModels, SetMethodsClampArgumentsOutsideTheirRange)
 {
-    struct Case {
-        const char* call;
-        void (*outside)(cClrModels&);
-        void (*clamped)(cClrModels&);
-    };
-    const Case cases[] = {
-        {"SetCMY", [](cClrModels& c) { c.SetCMY(-5, 300, 128); },
-         [](cClrModels& c) { c.SetCMY(0, 255, 128); }},
-        {"SetHLS hue", [](cClrModels& c) { c.SetHLS(-30, 50, 100); },
-         [](cClrModels& c) { c.SetHLS(0, 50, 100); }},
-        {"SetHLS hue", [](cClrModels& c) { c.SetHLS(500, 40, 60); },
-         [](cClrModels& c) { c.SetHLS(360, 40, 60); }},
-        {"SetHLS L, S", [](cClrModels& c) { c.SetHLS(200, 250, -4); },
-         [](cClrModels& c) { c.SetHLS(200, 100, 0); }},
-        {"SetHLS L, S", [](cClrModels& c) { c.SetHLS(100, -1, 101); },
-         [](cClrModels& c) { c.SetHLS(100, 0, 100); }},
-        {"SetCMYK", [](cClrModels& c) { c.SetCMYK(-20, 150, 50, 200); },
-         [](cClrModels& c) { c.SetCMYK(0, 100, 50, 100); }},
-        {"SetCMYK", [](cClrModels& c) { c.SetCMYK(120, -1, 30, -32768); },
-         [](cClrModels& c) { c.SetCMYK(100, 0, 30, 0); }},
-        {"SetYCbCr", [](cClrModels& c) { c.SetYCbCr(32767, -32768, 256); },
-         [](cClrModels& c) { c.SetYCbCr(255, 0, 255); }},
-    };
-    for (const Case& t : cases) {
-        cClrModels outside, clamped;
-        t.outside(outside);
-        t.clamped(clamped);
-        EXPECT_EQ(rgbOf(outside), rgbOf(clamped)) << t.call;
-    }
-    cClrModels c;
-    c.SetCMY(-5, 300, 128);
-    EXPECT_EQ(rgbOf(c), (Rgb{255, 0, 127}));
-}
-
-TEST(cClrModels, SetHlsCoversTheSixSectorsContinuously)
-{
-    // Along the fully saturated hue circle neighbouring degrees never jump by more than the
-    // 255 / 60 = 4.25 levels one degree is worth.
-    cClrModels previous;
-    previous.SetHLS(0, 50, 100);
-    for (int h = 1; h <= 360; ++h) {
+    auto rgbAfter = [](auto set) {
         cClrModels c;
-        c.SetHLS(static_cast<std::int16_t>(h), 50, 100);
-        const Rgb a = rgbOf(previous), b = rgbOf(c);
-        EXPECT_LE(std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b), 5)
-            << "between " << h - 1 << " and " << h;
-        // One channel is always full and one always empty.
-        EXPECT_EQ(std::max({b.r, b.g, b.b}), 255) << h;
-        EXPECT_EQ(std::min({b.r, b.g, b.b}), 0) << h;
-        previous = c;
-    }
+        set(c);
+        return rgbOf(c);
+    };
+    EXPECT_EQ(rgbAfter([](cClrModels& c) { c.SetCMY(-5, 300, 128); }), (Rgb{255, 0, 127}));
+    // {outside, clamped} argument quadruples; the fourth is used by CMYK only.
+    const std::array<std::array<std::int16_t, 4>, 2> hls[] = {
+        {{{-30, 50, 100, 0}, {0, 50, 100, 0}}},
+        {{{500, 40, 60, 0}, {360, 40, 60, 0}}},
+        {{{200, 250, -4, 0}, {200, 100, 0, 0}}},
+        {{{100, -1, 101, 0}, {100, 0, 100, 0}}}};
+    for (const auto& [out, in] : hls)
+        EXPECT_EQ(rgbAfter([&](cClrModels& c) { c.SetHLS(out[0], out[1], out[2]); }),
+                  rgbAfter([&](cClrModels& c) { c.SetHLS(in[0], in[1], in[2]); }))
+            << out[0] << " " << out[1] << " " << out[2];
+    const std::array<std::array<std::int16_t, 4>, 2> cmyk[] = {
+        {{{-20, 150, 50, 200}, {0, 100, 50, 100}}}, {{{120, -1, 30, -32768}, {100, 0, 30, 0}}}};
+    for (const auto& [out, in] : cmyk)
+        EXPECT_EQ(rgbAfter([&](cClrModels& c) { c.SetCMYK(out[0], out[1], out[2], out[3]); }),
+                  rgbAfter([&](cClrModels& c) { c.SetCMYK(in[0], in[1], in[2], in[3]); }))
+            << out[0] << " " << out[1] << " " << out[2] << " " << out[3];
+    EXPECT_EQ(rgbAfter([](cClrModels& c) { c.SetYCbCr(32767, -32768, 256); }),
+              rgbAfter([](cClrModels& c) { c.SetYCbCr(255, 0, 255); }));
 }
 
 // ---- whole-cube sweeps ----

@@ -11,7 +11,6 @@
 #include <iterator>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include <unistd.h>
 
@@ -71,32 +70,6 @@ inline std::string readFile(const std::string& name)
 inline bool exists(const std::string& name)
 {
     return std::filesystem::exists(folder() / name);
-}
-
-// Lines of a text as the stores read them: a line ends at LF together with the CRs right
-// before it, or at any other CR; the last line may lack its end.
-inline std::vector<std::string> lines(std::string_view text)
-{
-    std::vector<std::string> result;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            std::size_t j = i;
-            while (j < text.size() && text[j] == '\r')
-                ++j;
-            if (j < text.size() && text[j] == '\n')
-                i = j;
-        }
-        if (text[i] == '\n' || text[i] == '\r') {
-            result.push_back(line);
-            line.clear();
-        } else {
-            line += text[i];
-        }
-    }
-    if (!line.empty())
-        result.push_back(line);
-    return result;
 }
 
 } // namespace fuzz

@@ -4,6 +4,8 @@
 
 #include "FuzzSupport.h"
 
+#include "storage/AtomicFile.h"
+
 #include "storage/DataFolder.h"
 #include "palette/PaletteStore.h"
 
@@ -38,9 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.RepairFile();
     const std::string repaired = fuzz::readFile("colorchart.cci");
     FUZZ_CHECK(!repaired.empty() && repaired.ends_with("\r\n"));
-    const auto lines = fuzz::lines(repaired);
+    const auto lines = splitLines(repaired);
     FUZZ_CHECK(std::none_of(lines.begin(), lines.end(), blank));
-    std::vector<std::string> kept = fuzz::lines(original);
+    std::vector<std::string> kept = splitLines(original);
     std::erase_if(kept, blank);
     if (kept.size() >= 3)
         FUZZ_CHECK(lines == kept); // nothing lost, nothing added, order kept

@@ -3,6 +3,8 @@
 
 #include "FuzzSupport.h"
 
+#include "storage/AtomicFile.h"
+
 #include "web/SchemeStore.h"
 
 #include <cstdint>
@@ -30,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SchemeStore store(fuzz::folder());
 
     // Each line, whatever it holds, is a scheme named by all but its first and last character.
-    const auto lines = fuzz::lines(text);
+    const auto lines = splitLines(text);
     auto names = store.ReadNames();
     FUZZ_CHECK(names.size() == lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i)

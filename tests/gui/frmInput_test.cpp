@@ -97,21 +97,6 @@ private slots:
         Services services = fakes.services();
         QCOMPARE(ShowInputBox(services, nullptr, "Save This Color Scheme", "Save as:"), result);
     }
-
-    void captionAndPromptComeFromTheCaller()
-    {
-        QString caption, prompt;
-        MainWindowFixture::onNextModal([&](QWidget* dialog) {
-            caption = dialog->windowTitle();
-            prompt = dialog->findChild<QLabel*>("lblMsg")->text();
-            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
-        });
-        Services services = fakes.services();
-        ShowInputBox(services, nullptr, "Save This Color Scheme", "Save this color scheme as:");
-        QCOMPARE(caption, QString("Save This Color Scheme"));
-        QCOMPARE(prompt, QString("Save this color scheme as:"));
-        QVERIFY(fakes.stayOnTop.calls.back().onTop);
-    }
 };
 
 QTEST_MAIN(FrmInputTest)

@@ -1,5 +1,6 @@
-// The screen picker: the start sequence, sampling the frozen image on two screens of different
-// pixel ratios, picking into the chosen palette, Stop, and a capture that fails.
+// The screen picker: the start sequence, sampling exact device pixels of the frozen image on
+// screens of ratios 1, 1.25, 1.5 and 2, the keyboard, the loupe and its options, picking into
+// the chosen palette, Stop, and a capture that fails.
 #include "MainWindowFixture.h"
 #include "palette/PaletteCell.h"
 #include "palette/PaletteView.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 
 using namespace bascommon;
 
@@ -20,35 +22,44 @@ namespace
 {
 
 // Screen A (primary) at (0, 0), 800 x 600 at ratio 1; screen B to its right and 200 higher,
-// 400 x 300 logical at ratio 2. Each screen keeps its top-left as its device top-left, so the
-// desktop in device pixels is A (0, 0, 800 x 600) and B (800, -200, 800 x 600).
-const char* const twoScreens =
+// 400 x 300 logical at ratio 2; below A, C at ratio 1.25 and D at ratio 1.5. Each screen keeps its
+// top-left as its device top-left, so the desktop in device pixels is A (0, 0, 800 x 600),
+// B (800, -200, 800 x 600), C (0, 600, 500 x 400) and D (600, 600, 600 x 450).
+const char* const screensJson =
     R"({"screens":[{"name":"A","x":0,"y":0,"width":800,"height":600,"logicalDpi":96,)"
     R"("logicalBaseDpi":96,"dpr":1},{"name":"B","x":800,"y":-200,"width":400,"height":300,)"
-    R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":2}]})";
+    R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":2},{"name":"C","x":0,"y":600,"width":400,)"
+    R"("height":320,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1.25},{"name":"D","x":600,)"
+    R"("y":600,"width":400,"height":300,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1.5}]})";
 const QPoint desktopOrigin(0, -200);
-const QSize desktopSize(1600, 800);
+const QSize desktopSize(1600, 1250);
+enum Screen { A, B, C, D };
 
-// Every pixel of the frozen desktop has a color of its own, so a sample tells where it was read:
+// Every pixel of a frozen picture has a color of its own, so a sample tells where it was read:
 // red and green are the low bytes of x and y, blue holds their high bits.
+QRgb pattern(QPoint at)
+{
+    return qRgb(at.x() & 0xFF, at.y() & 0xFF, (at.x() >> 8) | ((at.y() >> 8) << 4));
+}
+
+QImage patterned(QSize size)
+{
+    QImage made(size, QImage::Format_RGB32);
+    for (int y = 0; y < made.height(); ++y)
+        for (int x = 0; x < made.width(); ++x)
+            made.setPixel(x, y, pattern({x, y}));
+    return made;
+}
+
 QImage frozenDesktop()
 {
-    static const QImage image = [] {
-        QImage made(desktopSize, QImage::Format_RGB32);
-        for (int y = 0; y < made.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(made.scanLine(y));
-            for (int x = 0; x < made.width(); ++x)
-                line[x] = qRgb(x & 0xFF, y & 0xFF, (x >> 8) | ((y >> 8) << 4));
-        }
-        return made;
-    }();
+    static const QImage image = patterned(desktopSize);
     return image;
 }
 
-QString fileTail(const std::string& bytes, std::size_t count)
+QString hexOf(QRgb rgb)
 {
-    return QString::fromStdString(bytes.size() < count ? bytes
-                                                       : bytes.substr(bytes.size() - count));
+    return QString::fromStdString(HexRGB(RGB(qRed(rgb), qGreen(rgb), qBlue(rgb))));
 }
 
 } // namespace
@@ -88,11 +99,31 @@ private:
 
     QColor sampleBackground() { return pick()->lblcor->palette().color(QPalette::Window); }
 
+    // A pointer event at a logical point with its fraction, as a Wayland compositor sends it.
+    static void send(QWidget* overlay, QEvent::Type type, QPointF at)
+    {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, at, overlay->mapToGlobal(at), button, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(overlay, &event);
+    }
+    static void wheel(QWidget* overlay, int delta, Qt::KeyboardModifiers modifiers = {})
+    {
+        QWheelEvent event(QPointF(1, 1), overlay->mapToGlobal(QPointF(1, 1)), {}, QPoint(0, delta),
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(overlay, &event);
+    }
+    // A key to whatever has the keyboard, as the window system delivers it.
+    static void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(static_cast<QWidget*>(nullptr), k, modifiers);
+    }
+
 private slots:
     void init()
     {
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, "huebench", "huebench").clear();
         f = std::make_unique<MainWindowFixture>();
-        f->fakes.screenCapture.result = {DesktopImage{frozenDesktop(), desktopOrigin, 1.0}, {}};
+        f->fakes.screenCapture.result = {DesktopImage{frozenDesktop(), desktopOrigin}, {}};
         f->fakes.clipboard.setText("held by the user");
     }
     void cleanup() { f.reset(); }
@@ -103,8 +134,8 @@ private slots:
         QVERIFY(!f->window().isVisible());
         QCOMPARE(f->fakes.screenCapture.captures, 1);
         QCOMPARE(f->fakes.clipboard.text(), QString());
-        QCOMPARE(run()->overlays().size(), std::size_t(2));
-        for (int screen : {0, 1}) {
+        QCOMPARE(run()->overlays().size(), std::size_t(4));
+        for (int screen : {A, B, C, D}) {
             frmGetColor* overlay = overlayOn(screen);
             QVERIFY(overlay->isVisible());
             QCOMPARE(overlay->geometry(), QGuiApplication::screens().at(screen)->geometry());
@@ -117,6 +148,8 @@ private slots:
         QCOMPARE(f->fakes.stayOnTop.calls.size(), std::size_t(1));
         QCOMPARE(f->fakes.stayOnTop.calls[0].window, pick());
         QVERIFY(f->fakes.stayOnTop.calls[0].onTop);
+        // The keyboard is the overlay's, not the chooser's.
+        QCOMPARE(QApplication::focusWidget(), overlayOn(A));
         QCOMPARE(sampleBackground(), QColor(Qt::white));
         QCOMPARE(pick()->txthex->text(), QString());
         QCOMPARE(pick()->cmbSaveTo->currentIndex(), 0);
@@ -165,9 +198,11 @@ private slots:
         QCOMPARE(shown.size(), QSize(800, 600));
         const QImage frozen = frozenDesktop();
         const QRect indicator(QPoint(110, 64) * ratio, QSize(17, 25) * ratio);
+        const QRect loupe = overlay->loupe()->geometry();
+        const QRect loupeDevice(loupe.topLeft() * ratio, loupe.size() * ratio);
         for (int y = 0; y < shown.height(); y += 7)
             for (int x = 0; x < shown.width(); x += 5)
-                if (!indicator.contains(x, y))
+                if (!indicator.contains(x, y) && !loupeDevice.contains(x, y))
                     QCOMPARE(shown.pixel(x, y), frozen.pixel(screenInImage + QPoint(x, y)));
         const QRgb sample = frozen.pixel(screenInImage + QPoint(100, 100) * ratio);
         QCOMPARE(shown.pixel(indicator.center()), sample);
@@ -206,14 +241,14 @@ private slots:
         QVERIFY(startPicker());
         const std::string before = f->readFile("mycolor.rgb");
         frmGetColor* overlay = overlayOn(0);
-        // Before any movement the sample is black.
+        // Before any movement the release saves the pixel under the pointer, not black.
         QTest::mouseRelease(overlay, Qt::LeftButton, {}, QPoint(100, 200));
-        QCOMPARE(f->readFile("mycolor.rgb"), before + "000000");
+        QCOMPARE(f->readFile("mycolor.rgb"), before + "649010");
         QTest::mouseMove(overlay, QPoint(100, 200));
         QTRY_COMPARE(pick()->txthex->text(), QString("#649010"));
         QTest::mouseRelease(overlay, Qt::RightButton, {}, QPoint(100, 200));
-        QTest::mouseRelease(overlayOn(1), Qt::MiddleButton, {}, QPoint(3, 3));
-        QCOMPARE(f->readFile("mycolor.rgb"), before + "000000" + "649010" + "649010");
+        QTest::mouseRelease(overlayOn(1), Qt::MiddleButton, {}, QPoint(0, 1));
+        QCOMPARE(f->readFile("mycolor.rgb"), before + "649010" + "649010" + "200203");
     }
 
     void chooserOffersPermanentAndUserPalettesOnly()
@@ -366,26 +401,256 @@ private slots:
         QCOMPARE(route == CaptureRoute::Portal, portal);
     }
 
-    // A portal screenshot maps the logical desktop onto the whole picture; each screen's part
-    // must land at the screen's device rectangle, so that sampling reads it like a grab.
-    void portalShotLandsAtEachScreensDevicePixels()
+    // The sampled pixel is floor(pointer x ratio) on the pointer's screen, fraction included.
+    void samplesExactDevicePixels_data()
     {
-        // Logical desktop: A (0, 0, 800 x 600) and B (800, -200, 400 x 300) give 1200 x 800.
-        QImage shot(1200, 800, QImage::Format_RGB32);
-        shot.fill(Qt::black);
-        shot.setPixel(10, 220, qRgb(1, 2, 3)); // A (10, 20)
-        shot.setPixel(810, 10, qRgb(4, 5, 6)); // B (10, 10), at ratio 2 device (20, 20)
-        const CaptureResult result = desktopFromPortalShot(shot);
-        QVERIFY(result.desktop);
-        QCOMPARE(result.desktop->origin, desktopOrigin);
-        const QImage& image = result.desktop->image;
-        QCOMPARE(image.size(), desktopSize);
-        QCOMPARE(image.pixel(10, 220), qRgb(1, 2, 3));
-        for (const QPoint device :
-             {QPoint(820, 20), QPoint(821, 20), QPoint(820, 21), QPoint(821, 21)})
-            QCOMPARE(image.pixel(device), qRgb(4, 5, 6));
-        QCOMPARE(image.pixel(822, 20), qRgb(0, 0, 0));
-        QCOMPARE(image.pixel(819, 20), qRgb(0, 0, 0));
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<QPointF>("pointer");
+        QTest::addColumn<QPoint>("pixel"); // of the frozen image
+        QTest::newRow("A 1, fraction dropped")
+            << int(A) << QPointF(100.5, 200.75) << QPoint(100, 400);
+        QTest::newRow("B 2, odd") << int(B) << QPointF(68.5, 76.5) << QPoint(937, 153);
+        QTest::newRow("B 2, even") << int(B) << QPointF(68, 76) << QPoint(936, 152);
+        QTest::newRow("B 2, just short of odd") << int(B) << QPointF(68.49, 0.25) << QPoint(936, 0);
+        QTest::newRow("C 1.25, odd") << int(C) << QPointF(10.4, 20.8) << QPoint(13, 826);
+        QTest::newRow("C 1.25, odd and even") << int(C) << QPointF(0.8, 1.6) << QPoint(1, 802);
+        QTest::newRow("D 1.5, odd") << int(D) << QPointF(137 / 1.5, 153 / 1.5) << QPoint(737, 953);
+        QTest::newRow("D 1.5, even") << int(D) << QPointF(136 / 1.5, 2 / 1.5) << QPoint(736, 802);
+        QTest::newRow("D 1.5, just short") << int(D) << QPointF(0.66, 0.66) << QPoint(600, 800);
+    }
+    void samplesExactDevicePixels()
+    {
+        QFETCH(int, screen);
+        QFETCH(QPointF, pointer);
+        QFETCH(QPoint, pixel);
+        QVERIFY(startPicker());
+        const std::string before = f->readFile("mycolor.rgb");
+        frmGetColor* overlay = overlayOn(screen);
+        const QString hex = hexOf(pattern(pixel));
+        send(overlay, QEvent::MouseButtonRelease, pointer); // before any movement
+        send(overlay, QEvent::MouseMove, pointer);
+        QCOMPARE(pick()->txthex->text(), hex);
+        QCOMPARE(QString::fromStdString(HexRGB(overlay->loupe()->color())), hex);
+        send(overlay, QEvent::MouseButtonRelease, pointer);
+        QCOMPARE(QString::fromStdString(f->readFile("mycolor.rgb")),
+                 QString::fromStdString(before) + hex.mid(1) + hex.mid(1));
+    }
+
+    // Keys l r u d move one device pixel, L R U D (Shift) ten; Enter saves as a release does.
+    void keysNudgeByDevicePixelsAndSave_data()
+    {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QPoint>("pixel");
+        QTest::newRow("B 2") << int(B) << QPoint(68, 76) << "rdd" << QPoint(937, 154);
+        QTest::newRow("B 2, Shift") << int(B) << QPoint(68, 76) << "RRu" << QPoint(956, 151);
+        QTest::newRow("C 1.25") << int(C) << QPoint(8, 16) << "rd" << QPoint(11, 821);
+        QTest::newRow("D 1.5") << int(D) << QPoint(10, 10) << "lU" << QPoint(614, 805);
+        QTest::newRow("A 1, held at the corner")
+            << int(A) << QPoint(0, 0) << "lLuU" << QPoint(0, 200);
+    }
+    void keysNudgeByDevicePixelsAndSave()
+    {
+        QFETCH(int, screen);
+        QFETCH(QPoint, pointer);
+        QFETCH(QString, keys);
+        QFETCH(QPoint, pixel);
+        QVERIFY(startPicker());
+        const std::string before = f->readFile("mycolor.rgb");
+        send(overlayOn(screen), QEvent::MouseMove, pointer);
+        // The keyboard follows the pointer onto its screen.
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(overlayOn(screen)));
+        for (const QChar k : keys) {
+            const Qt::Key arrow = QMap<QChar, Qt::Key>{{'l', Qt::Key_Left},
+                                                       {'r', Qt::Key_Right},
+                                                       {'u', Qt::Key_Up},
+                                                       {'d', Qt::Key_Down}}[k.toLower()];
+            key(arrow, k.isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
+        }
+        key(Qt::Key_Return);
+        const QString hex = hexOf(pattern(pixel));
+        QCOMPARE(pick()->txthex->text(), hex);
+        QCOMPARE(QString::fromStdString(f->readFile("mycolor.rgb")),
+                 QString::fromStdString(before) + hex.mid(1));
+        QCOMPARE(pick()->cmbSaveTo->currentIndex(), 0);
+    }
+
+    void chooserTakesKeysOnlyWhileItsListIsOpen()
+    {
+        QVERIFY(startPicker());
+        QComboBox* chooser = pick()->cmbSaveTo;
+        for (const Qt::Key k : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown})
+            key(k);
+        QCOMPARE(chooser->currentIndex(), 0);
+        QTest::mouseClick(chooser, Qt::LeftButton);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        key(Qt::Key_Down);
+        key(Qt::Key_Return);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(chooser->currentIndex(), 1);
+        QCOMPARE(QApplication::focusWidget(), overlayOn(A));
+        key(Qt::Key_Down);
+        QCOMPARE(chooser->currentIndex(), 1);
+    }
+
+    void averageIsTheMeanOfThePixelsThatExistRoundedHalfUp_data()
+    {
+        QTest::addColumn<QPoint>("center");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QRect>("within");
+        QTest::addColumn<int>("red");
+        QTest::addColumn<int>("green");
+        QTest::addColumn<int>("blue");
+        // The 5 x 5 picture: red x + 5y, green 255 - red, blue 1 in column 0, else 0.
+        const QRect all(0, 0, 5, 5);
+        QTest::newRow("1 x 1") << QPoint(2, 2) << 1 << all << 12 << 243 << 0;
+        QTest::newRow("3 x 3") << QPoint(2, 2) << 3 << all << 12 << 243 << 0;
+        QTest::newRow("corner, 4 of 9, blue 0.5 up") << QPoint(0, 0) << 3 << all << 3 << 252 << 1;
+        QTest::newRow("edge, 6 of 9, 5.5 up, 249.5 up")
+            << QPoint(0, 1) << 3 << all << 6 << 250 << 1;
+        QTest::newRow("5 x 5, 9 of 25") << QPoint(4, 4) << 5 << all << 18 << 237 << 0;
+        QTest::newRow("5 x 5, 12 of 25, 0.25 down") << QPoint(1, 0) << 5 << all << 7 << 249 << 0;
+        QTest::newRow("within the screen only")
+            << QPoint(2, 2) << 3 << QRect(0, 0, 5, 2) << 7 << 248 << 0;
+        QTest::newRow("nothing within") << QPoint(2, 2) << 3 << QRect(9, 9, 2, 2) << 0 << 0 << 0;
+    }
+    void averageIsTheMeanOfThePixelsThatExistRoundedHalfUp()
+    {
+        QFETCH(QPoint, center);
+        QFETCH(int, size);
+        QFETCH(QRect, within);
+        QFETCH(int, red);
+        QFETCH(int, green);
+        QFETCH(int, blue);
+        QImage image(5, 5, QImage::Format_RGB32);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 5; ++x)
+                image.setPixel(x, y, qRgb(x + 5 * y, 255 - x - 5 * y, x == 0));
+        const FrozenDesktop desktop(DesktopImage{image, {}});
+        QCOMPARE(desktop.averageAt(center, size, within), RGB(red, green, blue));
+    }
+
+    // Keys 1, 3, 5 and Ctrl+wheel choose the sample size, the wheel the zoom; both are kept in
+    // the settings for the next run.
+    void optionsFollowWheelAndKeysAndAreRemembered()
+    {
+        QVERIFY(startPicker());
+        frmGetColor* overlay = overlayOn(A);
+        send(overlay, QEvent::MouseMove, QPointF(256, 200)); // image (256, 400) across x 255 | 256
+        QCOMPARE(pick()->txthex->text(), QString("#009011"));
+        key(Qt::Key_3);
+        QCOMPARE(pick()->txthex->text(), QString("#559011"));
+        wheel(overlay, 120, Qt::ControlModifier);
+        QCOMPARE(pick()->txthex->text(), QString("#669011"));
+        wheel(overlay, 120, Qt::ControlModifier);
+        QCOMPARE(LoupeOptions::load().sampleSize, 5);
+        key(Qt::Key_1);
+        QCOMPARE(pick()->txthex->text(), QString("#009011"));
+        const int width8 = overlay->loupe()->width();
+        wheel(overlay, 120);
+        QCOMPARE(LoupeOptions::load().zoom, 12);
+        QVERIFY(overlay->loupe()->width() > width8);
+        wheel(overlay, 60);
+        wheel(overlay, 60);
+        QCOMPARE(LoupeOptions::load().zoom, 16);
+        wheel(overlay, 10 * 120);
+        QCOMPARE(LoupeOptions::load().zoom, 32);
+        wheel(overlay, -20 * 120);
+        QCOMPARE(LoupeOptions::load().zoom, 2);
+        key(Qt::Key_3);
+        QTest::mouseClick(pick()->cmdStop, Qt::LeftButton);
+        QTRY_VERIFY(!run());
+        QVERIFY(QFile::exists(
+            QSettings(QSettings::NativeFormat, QSettings::UserScope, "huebench", "huebench")
+                .fileName()));
+        QVERIFY(startPicker());
+        send(overlayOn(A), QEvent::MouseMove, QPointF(256, 200));
+        QCOMPARE(pick()->txthex->text(), QString("#559011"));
+        QVERIFY(overlayOn(A)->loupe()->width() < width8);
+    }
+
+    // The loupe shows the frozen pixels around the sampling point at 8x, lies wholly on the
+    // pointer's screen and covers neither the sampling point nor the indicator.
+    void loupeMagnifiesBesideThePoint_data()
+    {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<QPoint>("pixel");
+        QTest::addColumn<int>("zoom");
+        QTest::newRow("A middle") << int(A) << QPoint(400, 300) << QPoint(400, 500) << 8;
+        QTest::newRow("A right edge") << int(A) << QPoint(795, 300) << QPoint(795, 500) << 8;
+        QTest::newRow("A bottom right") << int(A) << QPoint(799, 599) << QPoint() << 8;
+        QTest::newRow("A top left") << int(A) << QPoint(0, 0) << QPoint() << 8;
+        QTest::newRow("A bottom left") << int(A) << QPoint(3, 590) << QPoint() << 8;
+        QTest::newRow("A top right") << int(A) << QPoint(790, 5) << QPoint() << 8;
+        QTest::newRow("B middle") << int(B) << QPoint(200, 150) << QPoint(1200, 300) << 8;
+        QTest::newRow("B bottom right") << int(B) << QPoint(399, 299) << QPoint() << 8;
+        QTest::newRow("D middle") << int(D) << QPoint(200, 150) << QPoint(900, 1025) << 8;
+        // Too tall for above or below: level with the point, beside it.
+        QTest::newRow("B 32x, right edge") << int(B) << QPoint(395, 150) << QPoint() << 32;
+        QTest::newRow("B 32x, left edge") << int(B) << QPoint(3, 150) << QPoint() << 32;
+    }
+    void loupeMagnifiesBesideThePoint()
+    {
+        QFETCH(int, screen);
+        QFETCH(QPoint, pointer);
+        QFETCH(QPoint, pixel);
+        QFETCH(int, zoom);
+        LoupeOptions{zoom, 1}.save();
+        QVERIFY(startPicker());
+        frmGetColor* overlay = overlayOn(screen);
+        send(overlay, QEvent::MouseMove, pointer);
+        const QRect loupe = overlay->loupe()->geometry();
+        QVERIFY(overlay->loupe()->isVisible());
+        QVERIFY(overlay->rect().contains(loupe));
+        QVERIFY(!loupe.intersects(overlay->shpshow().geometry()));
+        QVERIFY(!loupe.contains(pointer));
+        if (pixel.isNull())
+            return;
+        const QImage shown =
+            overlay->loupe()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QPoint middle(shown.width() / 2, 1 + 60); // inside the middle image pixel
+        QCOMPARE(shown.pixel(middle), pattern(pixel));
+        QCOMPARE(shown.pixel(middle + QPoint(8, 0)), pattern(pixel + QPoint(1, 0)));
+        QCOMPARE(shown.pixel(middle + QPoint(-16, 24)), pattern(pixel + QPoint(-2, 3)));
+    }
+
+    void pickSaveOpensAboveTheOverlayOfTheMainWindowsScreen()
+    {
+        const QRect d = QGuiApplication::screens().at(D)->geometry();
+        f->window().move(d.topLeft() + QPoint(10, 10));
+        QVERIFY(startPicker());
+        QCOMPARE(pick()->parentWidget(), overlayOn(D));
+        QVERIFY(d.contains(pick()->geometry()));
+        QCOMPARE(QApplication::focusWidget(), overlayOn(D));
+    }
+
+    // A portal's one picture of the logical layout: each screen found by its logical geometry
+    // times the picture's scale, sampled at the mapped point where that scale is not the ratio.
+    void portalPictureIsMappedByLogicalGeometryTimesItsScale_data()
+    {
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<QPointF>("pointer");
+        QTest::addColumn<QPoint>("pixel"); // of the picture
+        QTest::newRow("2, B 2") << 2 << int(B) << QPointF(100.5, 50) << QPoint(1801, 100);
+        QTest::newRow("2, A 1") << 2 << int(A) << QPointF(10, 20) << QPoint(21, 441);
+        QTest::newRow("2, D 1.5") << 2 << int(D) << QPointF(137 / 1.5, 1) << QPoint(1383, 1602);
+        QTest::newRow("1, B 2") << 1 << int(B) << QPointF(100.5, 50) << QPoint(900, 50);
+        QTest::newRow("1, A 1") << 1 << int(A) << QPointF(10, 20) << QPoint(10, 220);
+    }
+    void portalPictureIsMappedByLogicalGeometryTimesItsScale()
+    {
+        QFETCH(int, scale);
+        QFETCH(int, screen);
+        QFETCH(QPointF, pointer);
+        QFETCH(QPoint, pixel);
+        // The logical layout spans (0, -200) to (1200, 920).
+        f->fakes.screenCapture.result = desktopFromPortalShot(patterned(QSize(1200, 1120) * scale));
+        QVERIFY(startPicker());
+        send(overlayOn(screen), QEvent::MouseMove, pointer);
+        QCOMPARE(pick()->txthex->text(), hexOf(pattern(pixel)));
     }
 };
 
@@ -395,9 +660,11 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     const QString config = dir.filePath("screens.json");
     QFile file(config);
-    if (!file.open(QIODevice::WriteOnly) || file.write(twoScreens) < 0)
+    if (!file.open(QIODevice::WriteOnly) || file.write(screensJson) < 0)
         return 1;
     file.close();
+    // The picker's options go to a settings file of the test's own, never the user's.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("config"));
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
     QApplication app(argc, argv);
     PickerTest test;

@@ -235,7 +235,10 @@ private slots:
         qputenv("XDG_SESSION_TYPE", session);
         if (mode == FakePortal::Refuse) {
             QVERIFY(!result.desktop);
-            QVERIFY2(result.error.contains("Wayland session") && result.error.contains("refused"),
+            // What to install, named for each kind of desktop.
+            QVERIFY2(result.error.contains("Wayland session") && result.error.contains("refused") &&
+                         result.error.contains("xdg-desktop-portal-wlr together with "
+                                               "xdg-desktop-portal-gtk and PipeWire"),
                      qPrintable(result.error));
             return;
         }

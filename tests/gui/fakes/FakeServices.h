@@ -50,6 +50,10 @@ public:
     {
         errors.push_back({caption, text, false});
     }
+    void showMessage(QWidget*, const QString& caption, const QString& text) override
+    {
+        messages.push_back({caption, text, false});
+    }
 
     struct Asked {
         QString caption, text;
@@ -58,6 +62,7 @@ public:
     std::deque<bool> answers;
     std::vector<Asked> asked;
     std::vector<Asked> errors;
+    std::vector<Asked> messages;
 };
 
 class FakeFileSaveDialog final : public FileSaveDialog
@@ -77,6 +82,19 @@ public:
     int calls = 0;
     QString lastSuggestedName, lastFilter;
     std::vector<QString> replaceAsked;
+};
+
+// Returns `answer` (nothing: cancelled) and records the filter it offered.
+class FakeFileOpenDialog final : public FileOpenDialog
+{
+public:
+    std::optional<QString> getOpenFileName(QWidget*, const QString&, const QString& filter) override
+    {
+        lastFilter = filter;
+        return answer;
+    }
+    std::optional<QString> answer;
+    QString lastFilter;
 };
 
 // Returns `answer` when set, else the initial color as a cancelled dialog does.
@@ -118,10 +136,11 @@ struct FakeServices {
     FakeColorDialog colorDialog;
     FakeShellOpen shellOpen;
     FakeStayOnTop stayOnTop;
+    FakeFileOpenDialog fileOpenDialog;
 
     Services services()
     {
         return Services{clipboard,   screenCapture, questions, fileSaveDialog,
-                        colorDialog, shellOpen,     stayOnTop};
+                        colorDialog, shellOpen,     stayOnTop, fileOpenDialog};
     }
 };

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "color/bascommon.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Palette files of other programs: readers for GIMP palettes, Adobe swatch exchange, Photoshop
+// swatches and plain text, writers for GIMP palettes, Adobe swatch exchange, plain text, CSS
+// custom properties and design tokens JSON. Readers work on the bytes of a whole file and never
+// throw for malformed content: rows and blocks they cannot use are skipped and listed, and a
+// fault in the structure of the file stops the reading with its byte offset.
+
+enum class PaletteFormat { Gpl, Ase, Aco, Txt, Css, Json };
+
+// A file larger than this, or holding more colors, is refused before it is read in whole.
+inline constexpr std::uint64_t maxPaletteFileBytes = std::uint64_t{64} << 20;
+inline constexpr std::size_t maxPaletteColors = 1'000'000;
+
+struct SwatchColor {
+    bascommon::ColorValue color;
+    std::string name; // UTF-8; "" when the file gives none
+};
+
+// A line or block a reader left out, and why ("value over 255", "color model "Spot" not
+// supported").
+struct SkippedPart {
+    std::uint64_t where; // line number from 1 in text formats, byte offset from 0 in binary ones
+    std::string reason;
+};
+
+// A fault in the structure of a file: nothing of it is to be used.
+struct PaletteFault {
+    std::optional<std::uint64_t> offset; // byte offset from 0 where the fault was found
+    std::string reason;                  // "block length 400 runs past the end of the file"
+};
+
+struct PaletteReadResult {
+    std::string title;               // the palette's name inside the file (UTF-8); "" when none
+    std::vector<SwatchColor> colors; // in file order; groups are flattened
+    std::vector<SkippedPart> skipped;
+    bool lineNumbers = true; // skipped[].where counts lines (text formats) or bytes (binary)
+    std::optional<PaletteFault> fault; // set: colors and skipped are empty
+};
+
+// GIMP palette: first line "GIMP Palette"; "Name:" gives the title, "Columns:" is ignored;
+// blank lines and lines starting with "#" are ignored; rows "R G B [name]" with components
+// 0-255 separated by spaces or tabs. A row that is not three such numbers is skipped.
+PaletteReadResult readGpl(std::string_view bytes);
+// Adobe swatch exchange (big-endian): "ASEF", version 1.x, a block count, blocks of a 16-bit type
+// and a 32-bit length. Color blocks in the models RGB, CMYK (through cClrModels::SetCMYK with
+// whole percentages), LAB (CIELAB D50, L 0-1, a and b as is) and Gray (0 black, 1 white); values
+// outside a model's range are clipped. Group starts and ends are flattened; the first group's
+// name is the title. Blocks of other types and colors of other models are skipped.
+PaletteReadResult readAse(std::string_view bytes);
+// Photoshop swatches: a version 1 section and an optional version 2 section of the same colors
+// with names (the version 2 section is used when present), 16-bit big-endian words. Color
+// spaces RGB (0-65535), HSB (hue 0-65535 for 0-360 degrees), CMYK (65535 no ink, through
+// cClrModels::SetCMYK), Lab (L 0-10000, a and b signed hundredths, D50) and Grayscale (0-10000
+// ink, 0 white); other color spaces are skipped.
+PaletteReadResult readAco(std::string_view bytes);
+// Plain text: one color per line in any form the color parser reads; blank lines and lines
+// starting with "//" or ";" are ignored; other lines that are no color are skipped.
+PaletteReadResult readTxt(std::string_view bytes);
+
+// The format named on the command line ("gpl", "ase", "aco", "txt", "css", "json").
+std::optional<PaletteFormat> formatNamed(std::string_view name);
+// The format a file's extension names, in any case; nullopt for other extensions.
+std::optional<PaletteFormat> formatOfFile(const std::filesystem::path& file);
+// True for the formats a palette can be read from.
+bool canRead(PaletteFormat format);
+
+// Reads a palette file by its extension (a file of another extension by its first bytes: a GIMP
+// palette, an Adobe swatch exchange file, else plain text). A file over maxPaletteFileBytes is
+// refused by its size before it is read. The title falls back to the file name without its
+// extension. Throws std::runtime_error naming the file when it cannot be read.
+PaletteReadResult readPaletteFile(const std::filesystem::path& file);
+
+// The whole file in `format` (not Aco) for a palette titled `title` whose colors, in the order
+// given, are `colors`: GIMP palettes and text end lines with LF; Adobe swatch exchange holds one
+// group named after the palette of RGB colors; CSS is ":root {", one "  --<slug>-<n>: #rrggbb;"
+// a line (n from 1), "}"; design tokens hold a group named after the palette with one color
+// token "<slug>-<n>" per color (srgb components 0-1 and hex).
+std::string writePalette(PaletteFormat format, std::string_view title,
+                         const std::vector<bascommon::ColorValue>& colors);
+// The Adobe swatch exchange case of writePalette.
+std::string writeAse(std::string_view title, const std::vector<bascommon::ColorValue>& colors);
+
+// The title as a CSS identifier part: ASCII letters (lower case) and digits, every other run of
+// characters one "-", none at either end; "palette" when nothing is left.
+std::string paletteSlug(std::string_view title);
+// Text as UTF-8: kept when it is valid UTF-8, else read as Latin-1 (an index written by an
+// 8-bit program).
+std::string asUtf8(std::string_view text);
+
+// The summary of an import, one sentence per line: the colors read, then the lines or blocks
+// skipped and why, the first ten of them listed by line number or offset.
+std::string importSummary(const PaletteReadResult& result, std::string_view title);
+// "<file>: <reason> at offset N" (without the offset when the fault has none).
+std::string faultMessage(const std::filesystem::path& file, const PaletteFault& fault);

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "color/bascommon.h"
+
+#include <QImage>
+#include <QWidget>
+
+class FrozenDesktop;
+
+// How the picker magnifies and samples; kept between runs in the user's settings (QSettings in
+// the user's configuration folder, never in the data folder).
+struct LoupeOptions {
+    int zoom = 8;       // device pixels per image pixel in the loupe, one of the zoom steps
+    int sampleSize = 1; // the sampled square, 1, 3 or 5 pixels across
+
+    // The options saved last; a value that is not one of the allowed ones gives its default.
+    static LoupeOptions load();
+    void save() const;
+    // The zoom `steps` steps up (positive) or down (negative) from this one, held at 2 and 32.
+    int steppedZoom(int steps) const;
+    // Sample sizes 1, 3, 5 in order, `steps` away from this one and held at the ends.
+    int steppedSampleSize(int steps) const;
+};
+
+// A magnified view of the frozen image around the sampling point, beside the pointer: one image
+// pixel a square of `zoom` device pixels (no smoothing), grid lines between the pixels from 6x,
+// the sampled area outlined, and the sampled color's #RRGGBB text and the desktop device
+// coordinates of the sampling point under it. Drawn from the frozen image alone; painting
+// allocates nothing.
+class Loupe : public QWidget
+{
+public:
+    static constexpr int span = 15; // image pixels across the view
+
+    Loupe(const FrozenDesktop& desktop, qreal ratio, QWidget* overlay);
+
+    void setOptions(const LoupeOptions& options);
+    // Shows the image around `center` (an image pixel; pixels outside `within` are shown black),
+    // `color` and `coordinates` as text, and moves beside `anchor` (a point of the overlay) where
+    // it lies wholly on the overlay without covering `keepClear`.
+    void showSample(QPoint center, QRect within, bascommon::ColorValue color, QPoint coordinates,
+                    QPoint anchor, QRect keepClear);
+    bascommon::ColorValue color() const { return m_color; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QSize deviceSize() const;
+    void resizeForOptions();
+    void place(QPoint anchor, QRect keepClear);
+    int drawText(QPainter& painter, QPoint at, const char* text, int length) const;
+
+    const FrozenDesktop& m_desktop;
+    qreal m_ratio;
+    LoupeOptions m_options;
+    QImage m_patch;  // the span x span image pixels shown, refilled in place on every sample
+    QImage m_glyphs; // the characters of the text, drawn once, copied cell by cell
+    QSize m_glyph;   // one character cell in device pixels
+    bascommon::ColorValue m_color = 0;
+    QPoint m_coordinates;
+};

@@ -1,0 +1,198 @@
+#include "color/Contrast.h"
+
+#include "color/ColorSpace.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using bascommon::ColorValue;
+using bascommon::RGB;
+
+namespace
+{
+
+constexpr ColorValue white = 0xFFFFFF;
+constexpr ColorValue black = 0x000000;
+
+ColorValue gray(int v)
+{
+    return RGB(v, v, v);
+}
+
+struct PairCase {
+    ColorValue foreground, background;
+    const char* text;
+    ContrastGrade grade;
+};
+
+class ContrastPairs : public testing::TestWithParam<PairCase>
+{
+};
+
+TEST_P(ContrastPairs, ShowsTruncatedRatioAndGrade)
+{
+    const PairCase& c = GetParam();
+    const double ratio = ContrastRatio(c.foreground, c.background);
+    EXPECT_EQ(ContrastRatioText(ratio), c.text);
+    EXPECT_EQ(ContrastGradeOf(ratio), c.grade);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WorkedExamples, ContrastPairs,
+    testing::Values(PairCase{gray(0x77), white, "4.47:1", ContrastGrade::AALarge},
+                    PairCase{black, white, "21.00:1", ContrastGrade::AAA},
+                    PairCase{RGB(0, 0, 255), white, "8.59:1", ContrastGrade::AAA},
+                    PairCase{gray(0x76), white, "4.54:1", ContrastGrade::AA},
+                    PairCase{gray(0x59), white, "7.00:1", ContrastGrade::AAA},
+                    PairCase{white, white, "1.00:1", ContrastGrade::Fail}));
+
+TEST(ContrastRule, EveryGrayAgainstWhiteAndBlack)
+{
+    double previousOnWhite = 22.0, previousOnBlack = 0.0;
+    for (int v = 0; v <= 255; ++v) {
+        const double onWhite = ContrastRatio(gray(v), white);
+        const double onBlack = ContrastRatio(black, gray(v));
+        // (1.05 / (L + 0.05)) * ((L + 0.05) / 0.05) is 21 for every luminance L.
+        EXPECT_NEAR(onWhite * onBlack, 21.0, 1e-9) << v;
+        EXPECT_LT(onWhite, previousOnWhite) << v;
+        EXPECT_GT(onBlack, previousOnBlack) << v;
+        EXPECT_GE(onWhite, 1.0);
+        EXPECT_LE(onBlack, 21.0 + 1e-12);
+        EXPECT_EQ(ContrastLevelsOf(onWhite).aaNormal, v <= 0x76) << v;
+        EXPECT_EQ(ContrastLevelsOf(onWhite).aaaNormal, v <= 0x59) << v;
+        EXPECT_EQ(ContrastRatio(white, gray(v)), onWhite);
+        previousOnWhite = onWhite;
+        previousOnBlack = onBlack;
+    }
+}
+
+TEST(ContrastRule, SymmetricOverAGridOfPairs)
+{
+    for (int a = 0; a < 0x1000000; a += 0x0B3A97)
+        for (int b = 0; b < 0x1000000; b += 0x0C1F35)
+            ASSERT_EQ(ContrastRatio(a, b), ContrastRatio(b, a)) << a << " " << b;
+}
+
+TEST(ContrastRule, TextTruncatesAndLevelsUseTheUnroundedRatio)
+{
+    const struct {
+        double ratio;
+        const char* text;
+        ContrastGrade grade;
+        bool aaLarge, aaNormal, aaaNormal;
+    } cases[] = {
+        {4.4999999, "4.49:1", ContrastGrade::AALarge, true, false, false},
+        {4.5, "4.50:1", ContrastGrade::AA, true, true, false},
+        {4.479, "4.47:1", ContrastGrade::AALarge, true, false, false},
+        {2.9999, "2.99:1", ContrastGrade::Fail, false, false, false},
+        {3.0, "3.00:1", ContrastGrade::AALarge, true, false, false},
+        {6.996, "6.99:1", ContrastGrade::AA, true, true, false},
+        {7.0, "7.00:1", ContrastGrade::AAA, true, true, true},
+        {1.0, "1.00:1", ContrastGrade::Fail, false, false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ContrastRatioText(c.ratio), c.text) << c.ratio;
+        EXPECT_EQ(ContrastGradeOf(c.ratio), c.grade) << c.ratio;
+        const ContrastLevels levels = ContrastLevelsOf(c.ratio);
+        EXPECT_EQ(levels.aaLarge, c.aaLarge) << c.ratio;
+        EXPECT_EQ(levels.aaaLarge, c.aaNormal) << c.ratio;
+        EXPECT_EQ(levels.aaNormal, c.aaNormal) << c.ratio;
+        EXPECT_EQ(levels.aaaNormal, c.aaaNormal) << c.ratio;
+    }
+}
+
+constexpr VisionKind dichromacies[] = {VisionKind::Protanopia, VisionKind::Deuteranopia,
+                                       VisionKind::Tritanopia};
+
+TEST(ColorVision, NoSeverityIsNormalVision)
+{
+    for (const VisionKind kind : dichromacies)
+        for (int c = 0; c < 0x1000000; c += 0x010305)
+            ASSERT_EQ(SimulateVision(c, kind, 0.0), c) << c;
+}
+
+TEST(ColorVision, GraysStayGrayAtEverySeverity)
+{
+    // Each row of each published matrix sums to one; a mistyped entry breaks that.
+    for (const VisionKind kind : dichromacies)
+        for (int step = 0; step <= 20; ++step)
+            for (int v = 0; v <= 255; ++v) {
+                const ColorValue seen = SimulateVision(gray(v), kind, step / 20.0);
+                for (const int channel :
+                     {bascommon::GetRed(seen), bascommon::GetGreen(seen), bascommon::GetBlue(seen)})
+                    ASSERT_LE(std::abs(channel - v), 1) << v << " at " << step / 20.0;
+            }
+}
+
+TEST(ColorVision, PublishedMatricesAtFullAndHalfSeverity)
+{
+    // Expected values from a separate evaluation of the published matrices.
+    EXPECT_EQ(SimulateVision(RGB(255, 0, 0), VisionKind::Protanopia), RGB(0x6D, 0x5F, 0x00));
+    EXPECT_EQ(SimulateVision(RGB(255, 0, 0), VisionKind::Protanopia, 0.5), RGB(0xB4, 0x56, 0x00));
+    EXPECT_EQ(SimulateVision(RGB(0, 255, 0), VisionKind::Deuteranopia), RGB(0xEF, 0xD6, 0x3A));
+    EXPECT_EQ(SimulateVision(RGB(0, 0, 255), VisionKind::Tritanopia), RGB(0x00, 0x6B, 0x96));
+    // A severity above 1 counts as 1.
+    EXPECT_EQ(SimulateVision(RGB(255, 128, 0), VisionKind::Deuteranopia, 7.0),
+              RGB(0xC4, 0xAE, 0x00));
+}
+
+TEST(ColorVision, SeverityBetweenStepsInterpolatesTheirMatrices)
+{
+    // The mean of the published 0.5 and 0.6 (0.2 and 0.3) matrices, evaluated separately.
+    EXPECT_EQ(SimulateVision(RGB(255, 0, 0), VisionKind::Protanopia, 0.55), RGB(0xAE, 0x58, 0x00));
+    EXPECT_EQ(SimulateVision(RGB(0, 255, 0), VisionKind::Deuteranopia, 0.25),
+              RGB(0xA5, 0xF0, 0x22));
+}
+
+TEST(ColorVision, AchromatopsiaKeepsOnlyLuminance)
+{
+    for (int c = 0; c < 0x1000000; c += 0x030507) {
+        const ColorValue seen = SimulateVision(c, VisionKind::Achromatopsia);
+        ASSERT_EQ(bascommon::GetRed(seen), bascommon::GetGreen(seen)) << c;
+        ASSERT_EQ(bascommon::GetRed(seen), bascommon::GetBlue(seen)) << c;
+        ASSERT_LT(ContrastRatio(seen, c), 1.02) << c;
+    }
+}
+
+} // namespace
+
+namespace
+{
+
+TEST(ContrastFix, GrayOnWhiteBecomesTheFirstPassingGray)
+{
+    EXPECT_EQ(SuggestContrastFix(gray(0x77), white), gray(0x76));
+    EXPECT_EQ(SuggestContrastFix(gray(0xEE), white), gray(0x76));
+    EXPECT_EQ(SuggestContrastFix(gray(0x77), black), gray(0x77)); // already 4.69:1
+}
+
+TEST(ContrastFix, ReachesAaOverAGridOfPairs)
+{
+    for (int fg = 0; fg < 0x1000000; fg += 0x1F3D5B)
+        for (int bg = 0; bg < 0x1000000; bg += 0x2A4E13) {
+            const ColorValue fix = SuggestContrastFix(fg, bg);
+            ASSERT_GE(ContrastRatio(fix, bg), 4.5) << fg << " on " << bg;
+            if (ContrastRatio(fg, bg) >= 4.5) {
+                ASSERT_EQ(fix, fg);
+            }
+        }
+}
+
+TEST(ContrastFix, KeepsTheOkLchHueOfAColorfulForeground)
+{
+    const struct {
+        ColorValue foreground, background;
+    } cases[] = {{RGB(0, 0, 255), black},           {RGB(255, 0, 0), RGB(200, 0, 0)},
+                 {RGB(0, 160, 0), white},           {RGB(255, 102, 0), white},
+                 {RGB(128, 0, 128), RGB(0, 0, 90)}, {RGB(0, 200, 255), RGB(0, 180, 255)}};
+    for (const auto& c : cases) {
+        const ColorValue fix = SuggestContrastFix(c.foreground, c.background);
+        EXPECT_GE(ContrastRatio(fix, c.background), 4.5) << c.foreground;
+        // Lightness moved, hue kept to within what 8-bit rounding allows.
+        EXPECT_NE(OkLchOf(fix).L, OkLchOf(c.foreground).L);
+        EXPECT_NEAR(OkLchOf(fix).H, OkLchOf(c.foreground).H, 2.0) << bascommon::HexRGB(fix);
+    }
+}
+
+} // namespace

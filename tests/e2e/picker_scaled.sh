@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# At QT_SCALE_FACTOR 1.5 and 2: single pixels at odd device coordinates, picked with the real
+# pointer, reached with real arrow keys and saved with Enter and Space, a 3 x 3 average, and
+# exactly those records in the palette that "Save To:" showed at the start.
+# With PICKER_SHOTS set to a folder, screenshots of the loupe are left there.
+source "$(dirname "$0")/lib.sh" "$@"
+unset WAYLAND_DISPLAY
+export XDG_SESSION_TYPE=x11
+# The picker keeps its zoom and sample size in the user's settings: never the real user's.
+export XDG_CONFIG_HOME="$E2E_TMP/config"
+e2e_start_xvfb
+
+SWATCH_PID=""
+trap '[ -n "$SWATCH_PID" ] && kill "$SWATCH_PID" 2>/dev/null; e2e_cleanup' EXIT
+convert -size 1280x1024 pattern:checkerboard -fill '#4060A0' -draw 'rectangle 0,0 60,60' \
+    -fill '#123456' -draw 'point 137,153' \
+    -fill '#C0FFEE' -draw 'point 301,221' \
+    -fill '#FACADE' -draw 'point 511,401' \
+    -fill '#FFFFFF' -draw 'rectangle 900,150 902,152' -fill '#000000' -draw 'point 901,151' \
+    "$E2E_TMP/pixels.png"
+display -geometry +0+0 -borderwidth 0 -title pixels "$E2E_TMP/pixels.png" &
+SWATCH_PID=$!
+timeout 20 xdotool search --sync --onlyvisible --name '^pixels$' >/dev/null ||
+    fail "the pixel window did not appear"
+
+pixel() { import -window root -depth 8 -crop "1x1+$1+$2" txt:- | tail -1 | grep -o '#[0-9A-F]\{6\}'; }
+shot() { [ -z "${PICKER_SHOTS:-}" ] || screenshot "$PICKER_SHOTS/$1.png"; }
+
+for SCALE in 1.5 2; do
+    export QT_SCALE_FACTOR=$SCALE
+    e2e_start_app
+    BEFORE=$(stat -c %s "$DATA/mycolor.rgb")
+    xdotool key --delay 150 alt+t Return # Tool > Color Picker
+    PICK=$(timeout 20 xdotool search --sync --onlyvisible --name '^Pick&Save$' | head -1) ||
+        fail "Pick&Save did not appear at $SCALE: $(cat "$E2E_TMP/app.log")"
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$PICK")"
+    # The middle of the sample box, in device pixels.
+    SAMPLE_X=$(awk "BEGIN { print int($X + 141 * $SCALE) }")
+    SAMPLE_Y=$(awk "BEGIN { print int($Y + 49 * $SCALE) }")
+    expect_sample() {
+        local shown
+        shown=$(pixel "$SAMPLE_X" "$SAMPLE_Y")
+        [ "$shown" = "$1" ] || fail "at $SCALE, $2: Pick&Save shows $shown, expected $1"
+    }
+
+    xdotool mousemove --sync 137 153
+    sleep 0.3
+    expect_sample '#123456' "pointer at (137, 153)"
+    shot "loupe-8x-$SCALE"
+    xdotool click 1
+    # Arrow keys: one device pixel each, Shift ten.
+    xdotool mousemove --sync 300 220
+    sleep 0.2
+    xdotool key --delay 80 Right Down
+    sleep 0.2
+    expect_sample '#C0FFEE' "two arrow keys from (300, 220)"
+    xdotool key Return
+    xdotool mousemove --sync 500 402
+    sleep 0.2
+    xdotool key --delay 80 Up shift+Right Right
+    sleep 0.2
+    expect_sample '#FACADE' "arrow keys from (500, 402)"
+    xdotool key space
+    # 3 x 3 around a black pixel in white: 8 x 255 / 9 = 226.7, rounded to E3.
+    xdotool key 3
+    xdotool mousemove --sync 901 151
+    sleep 0.3
+    expect_sample '#E3E3E3' "3 x 3 at (901, 151)"
+    xdotool click 1
+    xdotool key 1
+    if [ -n "${PICKER_SHOTS:-}" ]; then
+        for _ in 1 2 3 4; do xdotool click 4; sleep 0.2; done # 8x, 12x, 16x, 24x, 32x
+        xdotool mousemove --sync 137 153
+        sleep 0.3
+        shot "loupe-32x-$SCALE"
+        xdotool mousemove --sync 1275 500
+        sleep 0.3
+        shot "loupe-32x-edge-$SCALE"
+        for _ in 1 2 3 4; do xdotool click 5; sleep 0.2; done
+        xdotool mousemove --sync 1278 1020
+        sleep 0.3
+        shot "loupe-8x-corner-$SCALE"
+    fi
+    xdotool key Escape
+    timeout 10 xdotool search --sync --onlyvisible --name '^Hue Bench 3.5$' >/dev/null ||
+        fail "the main window did not come back at $SCALE"
+
+    GOT=$(tail -c +$((BEFORE + 1)) "$DATA/mycolor.rgb")
+    [ "$GOT" = "123456C0FFEEFACADEE3E3E3" ] || fail "at $SCALE mycolor.rgb gained '$GOT'"
+    kill "$APP_PID" && wait "$APP_PID" 2>/dev/null || true
+    rm -rf "$DATA"
+done
+echo "picker_scaled: ok"

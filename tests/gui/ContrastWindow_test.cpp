@@ -1,0 +1,149 @@
+// "Check Contrast...": the window follows the scheme, applies fixes through the item path and
+// shows the scheme as seen with a color-vision deficiency.
+#include "MainWindowFixture.h"
+
+#include "color/Contrast.h"
+#include "web/ContrastWindow.h"
+#include "web/SchemeEditor.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+
+using namespace bascommon;
+
+class ContrastWindowTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MainWindowFixture> f;
+
+    ContrastWindow* open()
+    {
+        f->find<QAction>("checkContrast")->trigger();
+        auto* window = f->window().findChild<ContrastWindow*>();
+        if (!window)
+            qFatal("Check Contrast... opened no window");
+        return window;
+    }
+    template <typename T = QLabel> T* in(ContrastWindow* w, const QString& name)
+    {
+        T* found = w->findChild<T*>(name);
+        if (!found)
+            qFatal("no control named %s", qPrintable(name));
+        return found;
+    }
+    QString ratio(ContrastWindow* w, int row)
+    {
+        return in(w, QString("ratio_%1").arg(row))->text();
+    }
+    QColor sampleFore(ContrastWindow* w, int row)
+    {
+        return in(w, QString("sample_%1").arg(row))->palette().color(QPalette::WindowText);
+    }
+    QPushButton* fix(ContrastWindow* w, int row)
+    {
+        return in<QPushButton>(w, QString("fix_%1").arg(row));
+    }
+
+private slots:
+    void init() { f = std::make_unique<MainWindowFixture>(); }
+    void cleanup() { f.reset(); }
+
+    void opensFromTheSchemeMenuOnce()
+    {
+        const QStringList items = visibleItems(f->find<QMenu>("mnuHtmlPop1"));
+        QCOMPARE(items.mid(items.size() - 2),
+                 QStringList({"Full Screen Preview", "Check Contrast..."}));
+        ContrastWindow* w = open();
+        QCOMPARE(w->windowTitle(), QString("Contrast"));
+        open();
+        QCOMPARE(f->window().findChildren<ContrastWindow*>().size(), 1);
+        // The classic scheme: #FF6600 hover link on white.
+        QCOMPARE(ratio(w, 4), QString("2.93:1"));
+    }
+
+    void followsTheSchemeAndTheCurrentColor()
+    {
+        ContrastWindow* w = open();
+        f->find<QRadioButton>("optbg")->setChecked(true);
+        f->window().CurrentColorChanged(RGB(0, 0, 0));
+        QCOMPARE(ratio(w, 0), QString("1.00:1")); // black text on the new black background
+        QCOMPARE(in(w, "currentRatio_0")->text(), QString("21.00:1"));
+        QCOMPARE(in(w, "currentGrade_1")->text(), QString("fail"));
+        QVERIFY(in(w, "currentTitle")->text().contains("#000000"));
+        // Loading a saved scheme replaces every row.
+        f->find<QListWidget>("lstCorset")->setCurrentRow(5);
+        QVERIFY(ratio(w, 0) != QString("1.00:1"));
+    }
+
+    void fixReachesAaAndLandsInTheItem_data()
+    {
+        QTest::addColumn<int>("background");
+        QTest::newRow("white") << 0xFFFFFF;
+        QTest::newRow("black") << 0x000000;
+        QTest::newRow("mid gray") << 0x777777;
+        QTest::newRow("dark red") << 0x000080; // blue component first: #800000
+        QTest::newRow("pale yellow") << 0xC0FFFF;
+    }
+    void fixReachesAaAndLandsInTheItem()
+    {
+        QFETCH(int, background);
+        ContrastWindow* w = open();
+        f->find<QRadioButton>("optbg")->setChecked(true);
+        f->window().CurrentColorChanged(background);
+        const ColorValue WebColorScheme::*fields[] = {
+            &WebColorScheme::Text, &WebColorScheme::NormalLink, &WebColorScheme::VisitedLink,
+            &WebColorScheme::ActiveLink, &WebColorScheme::HoverLink};
+        const char* options[] = {"opttext", "optnl", "optvl", "optal", "opthl"};
+        int fixed = 0;
+        for (int row = 0; row < ContrastWindow::rowCount; ++row) {
+            const WebColorScheme scheme = f->window().schemeEditor()->scheme();
+            const bool below = ContrastRatio(scheme.*fields[row], scheme.Background) < 4.5;
+            QCOMPARE(fix(w, row)->isVisibleTo(w), below);
+            if (!below)
+                continue;
+            const ColorValue suggested = *w->fixOf(row);
+            QTest::mouseClick(fix(w, row), Qt::LeftButton);
+            const WebColorScheme after = f->window().schemeEditor()->scheme();
+            QCOMPARE(after.*fields[row], suggested);
+            QVERIFY(ContrastRatio(suggested, after.Background) >= 4.5);
+            QVERIFY(f->find<QRadioButton>(options[row])->isChecked());
+            QCOMPARE(f->text("txtrgb"), QString::fromStdString(HexRGB(suggested)));
+            QVERIFY(!fix(w, row)->isVisibleTo(w));
+            QCOMPARE(in(w, QString("mark_%1").arg(row * 4))->text(), QString("Pass"));
+            ++fixed;
+        }
+        QVERIFY(fixed > 0);
+    }
+
+    void viewsChangeTheSample()
+    {
+        ContrastWindow* w = open();
+        auto* viewAs = in<QComboBox>(w, "viewAs");
+        auto* severity = in<QSpinBox>(w, "severity");
+        const QColor normal = sampleFore(w, 4); // #FF6600
+        QVERIFY(!severity->isEnabled());
+        for (int view = 1; view <= 4; ++view) {
+            viewAs->setCurrentIndex(view);
+            QVERIFY2(sampleFore(w, 4) != normal, qPrintable(viewAs->currentText()));
+            QVERIFY(ratio(w, 4).endsWith('*'));
+            QCOMPARE(severity->isEnabled(), view != 4);
+        }
+        const QColor gray = sampleFore(w, 4);
+        QVERIFY(gray.red() == gray.green() && gray.green() == gray.blue());
+        viewAs->setCurrentIndex(1);
+        const QColor full = sampleFore(w, 4);
+        severity->setValue(30);
+        QVERIFY(sampleFore(w, 4) != full);
+        viewAs->setCurrentIndex(0);
+        QCOMPARE(sampleFore(w, 4), normal);
+        QCOMPARE(ratio(w, 4), QString("2.93:1"));
+    }
+};
+
+QTEST_MAIN(ContrastWindowTest)
+#include "ContrastWindow_test.moc"
