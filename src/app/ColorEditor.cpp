@@ -1,5 +1,6 @@
 #include "app/ColorEditor.h"
 
+#include "platform/FontFit.h"
 #include "platform/Widgets.h"
 
 #include <QFocusEvent>
@@ -116,18 +117,16 @@ ColorEditor::ColorEditor(QWidget* clientArea) : QWidget(clientArea)
     };
     label("RGB:", 6, 97, 36);
     label("HEX:", 6, 118, 36);
-    label("DEC", 51, 135, 30);
-    label("HEX", 86, 135, 30);
+    label("DEC", 51, 137, 30);
+    label("HEX", 86, 137, 30);
 
     txtrgb1 = makeNamed<QLineEdit>(this, "txtrgb1");
     placeAt(txtrgb1, origin, 43, 96, 69, 19);
     txtrgb1->setMaxLength(11);
     txtrgb1->setReadOnly(true);
     txtrgb1->setText("255,255,255");
-    // The longest form must fit the box whole: "255,255,255" in the UI font, less the frame.
+    // The longest form, "255,255,255", needs the room of the whole box.
     txtrgb1->setTextMargins(-1, 0, -1, 0);
-    fitFontToWidth(txtrgb1, "255,255,255", 69 - 8);
-    txtrgb1->setCursorPosition(0);
     txtrgb = makeNamed<QLineEdit>(this, "txtrgb");
     placeAt(txtrgb, origin, 43, 117, 69, 19);
     txtrgb->setMaxLength(7);
@@ -150,12 +149,22 @@ ColorEditor::ColorEditor(QWidget* clientArea) : QWidget(clientArea)
     }
     txtr = dec[0], txtg = dec[1], txtb = dec[2];
     txtrh = hex[0], txtgh = hex[1], txtbh = hex[2];
-    // Tab order follows the rows: R dec, R hex, G dec, ...
-    setTabOrder(txtr, txtrh);
-    setTabOrder(txtrh, txtg);
-    setTabOrder(txtg, txtgh);
-    setTabOrder(txtgh, txtb);
-    setTabOrder(txtb, txtbh);
+    // Tab order runs down the decimal column, then down the hexadecimal one.
+    setTabOrder(txtr, txtg);
+    setTabOrder(txtg, txtb);
+    setTabOrder(txtb, txtrh);
+    setTabOrder(txtrh, txtgh);
+    setTabOrder(txtgh, txtbh);
+
+    // The whole column shows one font size, whatever form the boxes show.
+    std::vector<FittedText> column;
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        column.push_back({child});
+    const QString widestHex = widestHexColor(font());
+    column.push_back({txtrgb, {widestHex}});
+    for (ComponentBox* box : hex)
+        column.push_back({box, {widestHex.right(2)}});
+    fitFontsTogether(column);
 }
 
 CurrentColorTexts ColorEditor::texts() const

@@ -1,6 +1,7 @@
 #include "app/frmabout.h"
 
 #include "app/Version.h"
+#include "platform/FontFit.h"
 #include "platform/Widgets.h"
 #include "platform/Services.h"
 
@@ -59,25 +60,27 @@ frmabout::frmabout(Services& services, const QString& webSite, const QString& em
     auto* version = makeNamed<QLabel>(this, "lblVersion", "Version: " HUEBENCH_VERSION);
     placeAt(version, origin, 80, 44, 230, 18);
 
+    // The addresses take the width beside the captions below the picture.
     auto* webLabel = new QLabel("Web site:", this);
-    placeAt(webLabel, origin, 80, 72, 60, 18);
+    placeAt(webLabel, origin, 16, 72, 60, 18);
     auto* web = new LinkLabel(
         webSite, [&services, webSite] { services.shellOpen.openUrl(QUrl(webSite)); }, this);
     web->setObjectName("lblWeb");
     web->setToolTip("Visit our website");
-    placeAt(web, origin, 140, 72, 180, 18);
+    placeAt(web, origin, 80, 72, 235, 18);
 
     auto* mailLabel = new QLabel("E-mail:", this);
-    placeAt(mailLabel, origin, 80, 94, 60, 18);
+    placeAt(mailLabel, origin, 16, 94, 60, 18);
     auto* mail = new LinkLabel(
         email, [&services, email] { services.shellOpen.openUrl(QUrl("mailto:" + email)); }, this);
     mail->setObjectName("lblEmail");
     mail->setToolTip("Email us");
-    placeAt(mail, origin, 140, 94, 180, 18);
+    placeAt(mail, origin, 80, 94, 235, 18);
 
     auto* ok = makeNamed<QPushButton>(this, "cmdOK", "OK");
     placeAt(ok, origin, 235, 130, 80, 26);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    fitFontsTogether({{name}, {version}, {webLabel}, {web}, {mailLabel}, {mail}, {ok}});
     services.stayOnTop.setTopMost(this, true);
 }

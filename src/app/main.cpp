@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 
@@ -133,8 +132,9 @@ int main(int argc, char** argv)
     try {
         data = resolveDataFolder(options.dataDir, true);
     } catch (const std::runtime_error& e) {
-        QMessageBox::critical(nullptr, "Hue Bench",
-                              QString("The data folder cannot be prepared:\n%1").arg(e.what()));
+        QtQuestions().showError(nullptr, "Hue Bench",
+                                QString("The data folder cannot be prepared:
+%1").arg(e.what()));
         return dynamic_cast<const UnusableDataFolder*>(&e) ? 2 : 1;
     }
 

@@ -1,5 +1,6 @@
 #include "color/frmConversion.h"
 
+#include "platform/FontFit.h"
 #include "platform/Widgets.h"
 #include "color/ColorForms.h"
 #include "color/ColorSpace.h"
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -122,9 +124,42 @@ void frmConversion::createControls()
     Command1 = makeNamed<QPushButton>(this, "Command1", tr("Cancel"));
     Command1->setGeometry(323, 172, 81, 26);
 
+    fitTexts();
+
     connect(tabModels, &QTabWidget::currentChanged, this, &frmConversion::onTabModelsChanged);
     connect(Command2, &QPushButton::clicked, this, &frmConversion::onCommand2Clicked);
     connect(Command1, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmConversion::fitTexts()
+{
+    // A row label shows the component names of every model, a value box every maximum; the
+    // four labels keep one size, and so do the boxes and buttons.
+    QStringList captions, maximums;
+    for (const ModelRows& model : modelRows) {
+        for (std::size_t row = 0; row < model.captions.size(); ++row) {
+            captions << QString::fromLatin1(model.captions[row]);
+            maximums << QString::number(model.maximums[row]);
+        }
+    }
+    std::vector<FittedText> labels, values;
+    for (std::size_t row = 0; row < lblCp.size(); ++row) {
+        labels.push_back({lblCp[row], captions});
+        values.push_back({txtval[row], maximums});
+    }
+    fitFontsTogether(labels);
+    values.push_back({txtHEX, {widestHexColor(txtHEX->font())}});
+    values.push_back({Command2});
+    values.push_back({Command1});
+    fitFontsTogether(values);
+
+    // Every tab shows whole, without scroll arrows.
+    QTabBar* tabs = tabModels->tabBar();
+    QFont tabFont = tabs->font();
+    while (tabs->sizeHint().width() > tabModels->width() && tabFont.pointSizeF() > 4) {
+        tabFont.setPointSizeF(tabFont.pointSizeF() - 0.5);
+        tabs->setFont(tabFont);
+    }
 }
 
 bascommon::ColorValue frmConversion::sampleColor() const

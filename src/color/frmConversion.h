@@ -45,6 +45,7 @@ private:
     enum class Model { Rgb, Hls, Cmy, Cmyk, YCbCr, Hsv, Oklch };
 
     void createControls();
+    void fitTexts();
     Model selectedModel() const;
     void onTabModelsChanged();
     void ConfigureRows();

@@ -1,5 +1,6 @@
 #include "color/frmpreview.h"
 
+#include "platform/FontFit.h"
 #include "platform/Widgets.h"
 #include "platform/Services.h"
 
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
 
@@ -125,6 +127,12 @@ void frmpreview::createPanel()
         box->setFrame(false);
         *row.member = box;
     }
+
+    std::vector<FittedText> texts;
+    for (QWidget* child : PicInfo->findChildren<QWidget*>())
+        texts.push_back({child, {"360"}});
+    texts.push_back({txtHEX, {widestHexColor(txtHEX->font())}});
+    fitFontsTogether(texts);
 }
 
 void frmpreview::createMenu()
@@ -138,6 +146,24 @@ void frmpreview::createMenu()
     mnuexit->setObjectName("mnuexit");
     connect(mnusave, &QAction::triggered, this, &frmpreview::onMnusaveTriggered);
     connect(mnuexit, &QAction::triggered, this, &QDialog::accept);
+
+    // The menu bar is the visible way out of the full-screen window. It keeps the default
+    // window color, like the panel, so that it reads on any current color.
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setObjectName("menuBar");
+    m_menuBar->addMenu(mnufile);
+    m_menuBar->setAutoFillBackground(true);
+    QPalette barPalette = m_menuBar->palette();
+    barPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    m_menuBar->setPalette(barPalette);
+    placeBelowMenuBar();
+}
+
+void frmpreview::placeBelowMenuBar()
+{
+    const int barHeight = m_menuBar->sizeHint().height();
+    m_menuBar->setGeometry(0, 0, width(), barHeight);
+    PicInfo->setGeometry(0, barHeight, panelWidth, height() - barHeight);
 }
 
 ColorInfo frmpreview::shownInfo() const
@@ -165,7 +191,7 @@ void frmpreview::mouseReleaseEvent(QMouseEvent* event)
 void frmpreview::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    PicInfo->resize(panelWidth, height());
+    placeBelowMenuBar();
 }
 
 void frmpreview::onMnusaveTriggered()

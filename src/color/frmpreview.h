@@ -12,11 +12,13 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMenuBar;
 struct Services;
 
 // The Color Info window: the current color full screen, with a panel of its values in the RGB,
-// HLS, CMY, CMYK and YCbCr models. A right-button release opens the "Action" menu, which saves
-// the values as an HTML page or closes the window. The content is fixed when it opens.
+// HLS, CMY, CMYK and YCbCr models. The menu bar's "Action" menu, also opened by a right-button
+// release, saves the values as an HTML page or closes the window. The content is fixed when it
+// opens.
 class frmpreview : public QDialog
 {
     Q_OBJECT
@@ -45,7 +47,9 @@ protected:
 private:
     void createPanel();
     void createMenu();
+    void placeBelowMenuBar();
     void onMnusaveTriggered();
 
     Services& m_services;
+    QMenuBar* m_menuBar = nullptr;
 };

@@ -72,21 +72,33 @@ CaptureResult QtScreenCapture::captureDesktop()
                 .arg(shot.reason)};
 }
 
+namespace
+{
+
+// The texts name palettes, schemes and files as the user wrote them: shown as plain text, so
+// that "<b>" or "&amp;" in a name shows as itself.
+QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+                                const QString& text, QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, caption, text, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+} // namespace
+
 bool QtQuestions::askYesNo(QWidget* parent, const QString& caption, const QString& text,
                            bool yesIsDefault)
 {
-    const auto answer =
-        QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
-                              yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
-    return answer == QMessageBox::Yes;
+    return ask(parent, QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+               yesIsDefault ? QMessageBox::Yes : QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QtQuestions::showError(QWidget* parent, const QString& caption, const QString& text)
 {
-    // Messages quote file names and pasted text: never read them as markup.
-    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    ask(parent, QMessageBox::Warning, caption, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void QtQuestions::showMessage(QWidget* parent, const QString& caption, const QString& text)

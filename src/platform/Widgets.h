@@ -3,13 +3,11 @@
 #include "color/bascommon.h"
 
 #include <QColor>
-#include <QFontMetrics>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
 
-#include <algorithm>
-#include <cmath>
+#include <utility>
 
 inline QColor toQColor(bascommon::ColorValue color)
 {
@@ -46,22 +44,4 @@ T* makeNamed(QWidget* parent, const char* name, Args&&... args)
 inline void placeAt(QWidget* widget, QPoint partOrigin, int left, int top, int width, int height)
 {
     widget->setGeometry(left - partOrigin.x(), top - partOrigin.y(), width, height);
-}
-
-// The layout is measured for a narrow UI font; where the system font is wider, a caption that
-// would be cut off gets a smaller font, half a point at a time down to `minimum`. Text width
-// grows about linearly with the point size, so the search starts one step above that estimate
-// rather than trying every size (each new size loads a font).
-inline void fitFontToWidth(QWidget* widget, const QString& text, int width, qreal minimum = 6.5)
-{
-    QFont font = widget->font();
-    const int advance = QFontMetrics(font).horizontalAdvance(text);
-    if (advance > width) {
-        const qreal estimate = font.pointSizeF() * width / advance;
-        const int steps = std::max(1, int(std::ceil((font.pointSizeF() - estimate) / 0.5)) - 1);
-        font.setPointSizeF(std::max(minimum, font.pointSizeF() - 0.5 * steps));
-        while (QFontMetrics(font).horizontalAdvance(text) > width && font.pointSizeF() > minimum)
-            font.setPointSizeF(font.pointSizeF() - 0.5);
-    }
-    widget->setFont(font);
 }

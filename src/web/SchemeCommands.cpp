@@ -100,12 +100,18 @@ void SchemeEditor::SaveCurrentScheme()
 void SchemeEditor::DeleteScheme()
 {
     const int m = m_selectedSchemeIndex;
-    // Position 0 is the scheme that cannot be deleted.
-    if (m <= 0 || m >= lstCorset->count())
+    // Position 0 is the scheme that cannot be deleted; one question at a time.
+    if (m <= 0 || m >= lstCorset->count() || m_askingToDelete)
         return;
     const QString text =
         "Are you sure you want to delete color scheme \"" + lstCorset->item(m)->text() + "\"?";
-    if (!m_services.questions.askYesNo(window(), "Delete a color scheme", text, true))
+    m_askingToDelete = true;
+    const bool yes = m_services.questions.askYesNo(window(), "Delete a color scheme", text, true);
+    m_askingToDelete = false;
+    // Whatever the answer, the selection the question was about is over: the button may not
+    // act again on a scheme that is no longer highlighted.
+    ClearSchemeSelection();
+    if (!yes)
         return;
     try {
         m_store.Delete(m);
@@ -119,7 +125,6 @@ void SchemeEditor::DeleteScheme()
         delete lstCorset->takeItem(m);
         lstCorset->clearSelection();
     }
-    cmdDelItem->setEnabled(false);
 }
 
 void SchemeEditor::copyCode(std::string (*code)(const WebColorScheme&))

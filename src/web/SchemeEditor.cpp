@@ -1,5 +1,6 @@
 #include "web/SchemeEditor.h"
 
+#include "platform/FontFit.h"
 #include "platform/Widgets.h"
 
 #include <QApplication>
@@ -102,6 +103,8 @@ void SchemeEditor::createItemOptions()
         o.button->setGeometry(22 - 10, o.top - 246, 90, 16);
         m_items->addButton(o.button, static_cast<int>(o.item));
     }
+    fitFontsTogether(
+        {{heading}, {frame}, {optbg}, {opttext}, {optnl}, {optvl}, {optal}, {opthl}, {optnone}});
 }
 
 void SchemeEditor::createPreview()
@@ -130,8 +133,6 @@ void SchemeEditor::createPreview()
     QFont bold = lbltext[0]->font();
     bold.setBold(true);
     lbltext[0]->setFont(bold);
-    for (SampleLabel* label : lbltext)
-        fitFontToWidth(label, label->text(), label->width());
 
     const Sample links[] = {
         {"lblnl", "Normal links will look like this", 129, 309, 208, 17},
@@ -149,11 +150,21 @@ void SchemeEditor::createPreview()
         QFont underlined = label->font();
         underlined.setUnderline(true);
         label->setFont(underlined);
-        fitFontToWidth(label, label->text(), label->width());
         connectSample(label, linkItems[i]);
         *linkLabels[i] = label;
     }
     m_colors = {0xFFFFFF, 0x000000, 0x000000, 0x000000, 0x000000, 0x000000};
+
+    // The preview is one page: all its lines keep one size, fitted to the color captions too.
+    const QString widestHex = widestHexColor(font());
+    fitFontsTogether({{lbltext[0]},
+                      {lbltext[1], {"Text Color: " + widestHex}},
+                      {lbltext[2]},
+                      {lbltext[3]},
+                      {lblnl, {"Normal Link Color: " + widestHex}},
+                      {lblvl, {"Visited Link Color: " + widestHex}},
+                      {lblal, {"Active Link Color: " + widestHex}},
+                      {lblhl, {"Hover Link Color: " + widestHex}}});
 }
 
 void SchemeEditor::createSchemeList()
@@ -161,6 +172,8 @@ void SchemeEditor::createSchemeList()
     lstCorset = makeNamed<QListWidget>(this, "lstCorset");
     placeAt(lstCorset, origin, 347, 226, 120, 158);
     lstCorset->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The names read in the size of the item options beside them.
+    lstCorset->setFont(optnone->font());
     lstCorset->installEventFilter(this);
     connect(lstCorset, &QListWidget::itemSelectionChanged, this, [this] {
         const auto selected = lstCorset->selectedItems();
@@ -171,6 +184,7 @@ void SchemeEditor::createSchemeList()
     placeAt(cmdDelItem, origin, 347, 388, 120, 22);
     cmdDelItem->setEnabled(false);
     connect(cmdDelItem, &DeleteButton::activated, this, &SchemeEditor::DeleteScheme);
+    fitFontsTogether({{cmdDelItem}});
 }
 
 void SchemeEditor::connectSample(SampleLabel* label, HtmlColorItem item)

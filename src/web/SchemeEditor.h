@@ -134,6 +134,7 @@ private:
     QButtonGroup* m_items = nullptr;
     WebColorScheme m_colors{};
     int m_selectedSchemeIndex = 0;
+    bool m_askingToDelete = false;
     bascommon::ColorValue m_currentColor = 0xFFFFFF; // the main window starts on white
     QAction* m_checkContrast = nullptr;
     QPointer<ContrastWindow> m_contrast;

@@ -1,5 +1,6 @@
 #include "web/frmShowweb.h"
 
+#include "platform/FontFit.h"
 #include "platform/Widgets.h"
 #include "platform/Services.h"
 
@@ -18,6 +19,10 @@ QLineEdit* sampleBox(QWidget* parent, const char* name, int top, const QString& 
     auto* box = makeNamed<QLineEdit>(parent, name, initial);
     box->setReadOnly(true);
     box->setGeometry(43, top, 178, 21);
+    // The boxes only show their line: no caret, no selection, no context menu.
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setContextMenuPolicy(Qt::NoContextMenu);
+    box->installEventFilter(parent);
     QFont font = parent->font();
     font.setPointSizeF(9.75);
     font.setUnderline(underline);
@@ -29,8 +34,6 @@ void showSample(QLineEdit* box, const PreviewSample& sample)
 {
     box->setText(sample.text);
     box->setCursorPosition(0);
-    // Inside the box's frame and margins.
-    fitFontToWidth(box, sample.text, box->width() - 8);
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, sample.back);
     palette.setColor(QPalette::Text, sample.fore);
@@ -59,6 +62,8 @@ frmShowweb::frmShowweb(Services& services, const QColor& background,
     const std::array<QLineEdit*, 5> boxes = {txtTxt, txtNl, txtvl, txtal, txthl};
     for (std::size_t i = 0; i < boxes.size(); ++i)
         showSample(boxes[i], samples[i]);
+    // The five lines keep one size.
+    fitFontsTogether({{txtTxt}, {txtNl}, {txtvl}, {txtal}, {txthl}});
 
     // Covers the whole screen of the main window, also where no window manager maximizes.
     QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
@@ -72,6 +77,20 @@ void frmShowweb::mouseReleaseEvent(QMouseEvent* event)
     // The boxes take their own clicks; what reaches the window is a click on the background.
     if (rect().contains(event->position().toPoint()))
         accept();
+}
+
+bool frmShowweb::eventFilter(QObject* watched, QEvent* event)
+{
+    // A click inside a sample box does nothing: it neither closes the preview nor selects text.
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        return true;
+    default:
+        return QDialog::eventFilter(watched, event);
+    }
 }
 
 void frmShowweb::keyPressEvent(QKeyEvent* event)

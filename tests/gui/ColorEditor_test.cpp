@@ -133,10 +133,16 @@ private slots:
         QVERIFY(!websafe->isEnabled());
         box("txtr")->setFocus();
         QTest::keyClick(box("txtr"), Qt::Key_Tab); // commits the unchanged white
-        QVERIFY(box("txtrh")->hasFocus());
         QCOMPARE(f->window().currentColor(), RGB(255, 255, 255));
         // The copy captions were rewritten: the C++ caption gained its colon.
         QCOMPARE(f->find<QAction>("mnuCopyCplus")->text(), QString("C++:0xFFFFFF"));
+        // Tab runs down the decimal column, then down the hexadecimal one.
+        QStringList order{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(order, QStringList({"txtg", "txtb", "txtrh", "txtgh", "txtbh"}));
     }
 
     void makeWebSafeRoundsAndDisablesItself()

@@ -1,15 +1,19 @@
 // The web color scheme editor: items, preview, saved schemes, context menu and its windows.
 #include "MainWindowFixture.h"
 
+#include "platform/QtServices.h"
 #include "web/SchemeEditor.h"
 #include "web/frmShowweb.h"
 #include "web/frmcss.h"
 
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <set>
 
 using namespace bascommon;
 
@@ -264,6 +268,75 @@ private slots:
                  QStringList({"#F1F6EE", "#1F3B1F", "#2E7D32", "#6A1B9A", "#C62828", "#F57F17"}));
     }
 
+    // The real question box, answered No from the keyboard, after reaching the button by a
+    // click or by Tab: nothing is deleted, the button is disabled, and the name shows as typed.
+    void keyboardNoDeletesNothing_data()
+    {
+        QTest::addColumn<bool>("byTab");
+        QTest::addColumn<QString>("answer");
+        for (const bool byTab : {false, true})
+            for (const char* answer : {"n", "escape", "tab enter"})
+                QTest::addRow("%s, %s", byTab ? "tab" : "click", answer) << byTab << answer;
+    }
+    void keyboardNoDeletesNothing()
+    {
+        QFETCH(bool, byTab);
+        QFETCH(QString, answer);
+        const QString name = R"(A "q", <b>bold</b> & co)";
+        f->writeFile("set.hcs", f->readFile("set.hcs") + '"' + name.toStdString() + "\"\r\n");
+        f->writeFile("colorset.dat", f->readFile("colorset.dat") + std::string(36, '0'));
+        const std::string names = f->readFile("set.hcs"), records = f->readFile("colorset.dat");
+        QtQuestions questions;
+        f->services.emplace(Services{f->fakes.clipboard, f->fakes.screenCapture, questions,
+                                     f->fakes.fileSaveDialog, f->fakes.colorDialog,
+                                     f->fakes.shellOpen, f->fakes.stayOnTop});
+        showActive();
+        clickRow(6);
+
+        // Answers every question box that opens, once it has placed its focus; one that stays
+        // open is noted and closed, so that nothing can hang the test.
+        QStringList asked;
+        QTimer answerer;
+        int ticksOpen = 0;
+        connect(&answerer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->focusWidget())
+                return;
+            if (box->property("answered").toBool()) {
+                if (++ticksOpen == 50) {
+                    asked << "stayed open";
+                    box->reject();
+                }
+                return;
+            }
+            box->setProperty("answered", true);
+            ticksOpen = 0;
+            asked << box->text() + (box->textFormat() == Qt::PlainText ? "" : " (rich)");
+            if (answer == "n") {
+                QTest::keyClick(box, Qt::Key_N);
+            } else if (answer == "escape") {
+                QTest::keyClick(box, Qt::Key_Escape);
+            } else {
+                QTest::keyClick(box->focusWidget(), Qt::Key_Tab);
+                QTest::keyClick(box->focusWidget(), Qt::Key_Return);
+            }
+        });
+        answerer.start(10);
+        if (byTab)
+            QTest::keyClick(list(), Qt::Key_Tab);
+        else
+            QTest::mouseClick(deleteButton(), Qt::LeftButton);
+        QTest::qWait(400);
+        answerer.stop();
+
+        QCOMPARE(asked,
+                 QStringList{"Are you sure you want to delete color scheme \"" + name + "\"?"});
+        QCOMPARE(f->readFile("set.hcs"), names);
+        QCOMPARE(f->readFile("colorset.dat"), records);
+        QCOMPARE(list()->count(), 7);
+        QVERIFY(!deleteButton()->isEnabled());
+    }
+
     void fileFailuresAreShownAndLoseNothing()
     {
         f->window();
@@ -329,15 +402,31 @@ private slots:
     {
         f->window();
         clickRow(2);
-        bool closedByBox = true;
+        bool closedByBox = true, boxReacted = true;
+        std::set<qreal> sizes;
         QStringList texts;
         QColor windowBack, hoverFore;
         MainWindowFixture::onNextModal([&](QWidget* window) {
-            for (const char* box : {"txtTxt", "txtNl", "txtvl", "txtal", "txthl"})
-                texts << window->findChild<QLineEdit*>(box)->text();
+            for (const char* box : {"txtTxt", "txtNl", "txtvl", "txtal", "txthl"}) {
+                auto* edit = window->findChild<QLineEdit*>(box);
+                texts << edit->text();
+                sizes.insert(edit->font().pointSizeF());
+            }
             windowBack = window->palette().color(QPalette::Window);
             auto* hover = window->findChild<QLineEdit*>("txthl");
             hoverFore = hover->palette().color(QPalette::Text);
+            // Clicks inside a box do nothing: no menu, no selection.
+            bool menuShown = false;
+            QTimer::singleShot(0, [&menuShown] {
+                if (QWidget* popup = QApplication::activePopupWidget())
+                    menuShown = popup->close();
+            });
+            QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                        hover->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(hover, &menuEvent);
+            QCoreApplication::processEvents();
+            QTest::mouseDClick(hover, Qt::LeftButton);
+            boxReacted = menuShown || hover->hasSelectedText();
             QTest::mouseClick(hover, Qt::LeftButton);
             QTest::keyClick(window, Qt::Key_Escape);
             closedByBox = !window->isVisible();
@@ -345,6 +434,8 @@ private slots:
         });
         f->find<QAction>("mnuShowweb")->trigger();
         QVERIFY(!closedByBox);
+        QVERIFY(!boxReacted);
+        QCOMPARE(sizes.size(), size_t(1)); // all five lines in one size
         QCOMPARE(texts, QStringList({"Text Color: #3B2F2F", "Normal Link Color: #8B4513",
                                      "Visited Link Color: #6B3E75", "Active Link Color: #B22222",
                                      "Hover Link Color: #D2691E"}));

@@ -65,6 +65,38 @@ private slots:
         const QByteArray name = button.toLatin1();
         QCOMPARE(answer(typed, button.isEmpty() ? nullptr : name.constData()), result);
     }
+
+    // Enter and Space press the button that has the focus; Enter in the box stays Ok.
+    void keysPressTheFocusedButton_data()
+    {
+        QTest::addColumn<int>("tabs");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("return on cancel") << 2 << int(Qt::Key_Return) << "";
+        QTest::newRow("keypad enter on cancel") << 2 << int(Qt::Key_Enter) << "";
+        QTest::newRow("space on cancel") << 2 << int(Qt::Key_Space) << "";
+        QTest::newRow("return on ok") << 1 << int(Qt::Key_Return) << "kbd";
+        QTest::newRow("return in the box") << 0 << int(Qt::Key_Return) << "kbd";
+    }
+    void keysPressTheFocusedButton()
+    {
+        QFETCH(int, tabs);
+        QFETCH(int, key);
+        QFETCH(QString, result);
+        MainWindowFixture::onNextModal([tabs, key](QWidget* dialog) {
+            QTest::keyClicks(dialog->focusWidget(), "kbd");
+            for (int i = 0; i < tabs; ++i)
+                QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(dialog->focusWidget(), Qt::Key(key));
+            // A key that does nothing leaves the dialog open: close it with a telling result.
+            QTimer::singleShot(1000, dialog, [dialog] {
+                dialog->findChild<QLineEdit*>("txtResult")->setText("stayed open");
+                QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+            });
+        });
+        Services services = fakes.services();
+        QCOMPARE(ShowInputBox(services, nullptr, "Save This Color Scheme", "Save as:"), result);
+    }
 };
 
 QTEST_MAIN(FrmInputTest)

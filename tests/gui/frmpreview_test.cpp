@@ -5,7 +5,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFrame>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -81,6 +83,16 @@ private slots:
             shown << box(name);
         QCOMPARE(shown, values);
         QCOMPARE(window->palette().color(QPalette::Window), QColor(r, g, b));
+    }
+
+    void menuBarAboveThePanelIsTheWayOut()
+    {
+        open(textsOf(255, 161, 204));
+        auto* bar = window->findChild<QMenuBar*>();
+        QVERIFY(bar && bar->isVisible() && bar->y() == 0 && bar->width() == window->width());
+        QCOMPARE(bar->actions(), QList<QAction*>{menu()->menuAction()});
+        auto* panel = window->findChild<QFrame*>("PicInfo");
+        QCOMPARE(panel->geometry(), QRect(0, bar->height(), 240, window->height() - bar->height()));
     }
 
     void rightReleaseOpensTheActionMenu_data()
