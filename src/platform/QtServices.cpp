@@ -103,7 +103,7 @@ void QtQuestions::showError(QWidget* parent, const QString& caption, const QStri
 
 void QtQuestions::showMessage(QWidget* parent, const QString& caption, const QString& text)
 {
-    QMessageBox::information(parent, caption, text);
+    ask(parent, QMessageBox::Information, caption, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 std::optional<QString> QtFileOpenDialog::getOpenFileName(QWidget* parent, const QString& caption,
