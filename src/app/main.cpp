@@ -133,8 +133,7 @@ int main(int argc, char** argv)
         data = resolveDataFolder(options.dataDir, true);
     } catch (const std::runtime_error& e) {
         QtQuestions().showError(nullptr, "Hue Bench",
-                                QString("The data folder cannot be prepared:
-%1").arg(e.what()));
+                                QString("The data folder cannot be prepared:\n%1").arg(e.what()));
         return dynamic_cast<const UnusableDataFolder*>(&e) ? 2 : 1;
     }
 
