@@ -287,9 +287,9 @@ private slots:
         f->writeFile("colorset.dat", f->readFile("colorset.dat") + std::string(36, '0'));
         const std::string names = f->readFile("set.hcs"), records = f->readFile("colorset.dat");
         QtQuestions questions;
-        f->services.emplace(Services{f->fakes.clipboard, f->fakes.screenCapture, questions,
-                                     f->fakes.fileSaveDialog, f->fakes.colorDialog,
-                                     f->fakes.shellOpen, f->fakes.stayOnTop});
+        f->services.emplace(Services{
+            f->fakes.clipboard, f->fakes.screenCapture, questions, f->fakes.fileSaveDialog,
+            f->fakes.colorDialog, f->fakes.shellOpen, f->fakes.stayOnTop, f->fakes.fileOpenDialog});
         showActive();
         clickRow(6);
 
