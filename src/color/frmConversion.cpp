@@ -155,6 +155,8 @@ void frmConversion::fitTexts()
 
     // Every tab shows whole, without scroll arrows.
     QTabBar* tabs = tabModels->tabBar();
+    if (tabs->sizeHint().width() > tabModels->width()) // seven tabs at a large font resolution
+        tabs->setStyleSheet("QTabBar::tab { padding-left: 2px; padding-right: 2px; }");
     QFont tabFont = tabs->font();
     while (tabs->sizeHint().width() > tabModels->width() && tabFont.pointSizeF() > 4) {
         tabFont.setPointSizeF(tabFont.pointSizeF() - 0.5);

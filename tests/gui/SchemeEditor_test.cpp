@@ -92,11 +92,11 @@ private slots:
         QCOMPARE(shown(), classic);
         QVERIFY(f->find<QRadioButton>("optnone")->isChecked());
         QVERIFY(!deleteButton()->isEnabled());
-        // The pop-up menu: saving and code, the three copies, the preview.
+        // The pop-up menu: saving and code, the three copies, the preview and the contrast check.
         QList<int> groups{0};
         for (const QString& item : visibleItems(f->find<QMenu>("mnuHtmlPop1")))
             item == "-" ? groups.append(0) : void(++groups.last());
-        QCOMPARE(groups, (QList<int>{2, 3, 1}));
+        QCOMPARE(groups, (QList<int>{2, 3, 2}));
     }
 
     void noneAndCompactModeLeaveTheSchemeAlone()
