@@ -87,6 +87,13 @@ frmpick::frmpick(PaletteStore& store, Services& services, QWidget* parent)
     connect(cmdStop, &QPushButton::clicked, this, &frmpick::stopRequested);
 }
 
+frmpick::~frmpick()
+{
+    // Hiding the chooser while the window is taken down must not call back into a part of the
+    // window that is already gone.
+    static_cast<SaveToChooser*>(cmbSaveTo)->onClosed = nullptr;
+}
+
 void frmpick::ShowSaveChart()
 {
     const QSignalBlocker blocker(cmbSaveTo);

@@ -22,6 +22,7 @@ class frmpick : public QWidget
     Q_OBJECT
 public:
     frmpick(PaletteStore& store, Services& services, QWidget* parent);
+    ~frmpick() override;
 
     // Fills "Save To:" with the palettes of kind "0" and "1", in index order, and selects the
     // first. A file failure is shown; the chooser is then empty and nothing is saved.
