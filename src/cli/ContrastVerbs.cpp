@@ -37,7 +37,7 @@ int runContrast(const std::vector<std::string>& args, CliContext& context)
     }
     if (colors.size() == 2) {
         std::optional<ColorValue> pair[2];
-        for (int i = 0; i < 2; ++i)
+        for (std::size_t i = 0; i < 2; ++i)
             if (!(pair[i] = ParseColor(colors[i])))
                 return UsageError(context.io, "contrast",
                                   "cannot read '" + colors[i] + "'; expected " +
