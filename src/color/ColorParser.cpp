@@ -209,10 +209,11 @@ bool startsWith(std::string_view s, std::string_view prefix)
     return s.substr(0, prefix.size()) == prefix;
 }
 
-// The value of a run of hexadecimal digits, or -1 when any character is not one.
+// The value of a run of one to eight hexadecimal digits, or -1 when any character is not one
+// (or the run is longer than any color form, which could not be held).
 long hexValue(std::string_view digits)
 {
-    if (digits.empty())
+    if (digits.empty() || digits.size() > 8)
         return -1;
     long value = 0;
     for (char c : digits) {

@@ -58,6 +58,7 @@ const char* const refused[] = {
     "#",
     "#FFA1C",
     "#FFA1CCD",
+    "#ddddddddddddddddddddddddddd", // a long run must not overflow on its way to refusal
     "#GGHHII",
     "ffa1c",
     "notacolor",
