@@ -1,7 +1,9 @@
 #include "picker/Loupe.h"
 
 #include "picker/FrozenDesktop.h"
+#include "picker/PaintBands.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QSettings>
 
@@ -24,7 +26,7 @@ constexpr int settle = 6;       // how far the loupe may lag behind before it fo
 constexpr int textColumns = 14; // "-12345, -12345"
 constexpr char glyphChars[] = "0123456789ABCDEF#-, ";
 const QColor background(0x20, 0x20, 0x20);
-const QColor gridLine(0, 0, 0, 80);
+constexpr unsigned gridAlpha = 80; // the grid's black, laid over the pixels at this opacity
 
 template <std::size_t N> int stepped(const std::array<int, N>& steps, int value, int by)
 {
@@ -43,6 +45,17 @@ QColor contrasting(ColorValue color)
 {
     const int luma = 299 * GetRed(color) + 587 * GetGreen(color) + 114 * GetBlue(color);
     return luma >= 128000 ? Qt::black : Qt::white;
+}
+
+// A pixel under a grid line: black at gridAlpha over it, rounded as Qt's painter blends.
+QRgb underGrid(QRgb pixel)
+{
+    constexpr unsigned keep = 255 - gridAlpha;
+    unsigned redBlue = (pixel & 0xFF00FFu) * keep;
+    redBlue = ((redBlue + ((redBlue >> 8) & 0xFF00FFu) + 0x800080u) >> 8) & 0xFF00FFu;
+    unsigned green = ((pixel >> 8) & 0xFFu) * keep;
+    green = ((green + (green >> 8) + 0x80u) >> 8) & 0xFFu;
+    return 0xFF000000u | redBlue | (green << 8);
 }
 
 } // namespace
@@ -78,13 +91,11 @@ int LoupeOptions::steppedSampleSize(int steps) const
 }
 
 Loupe::Loupe(const FrozenDesktop& desktop, qreal ratio, QWidget* overlay)
-    : QWidget(overlay), m_desktop(desktop), m_ratio(ratio),
-      m_patch(span, span, QImage::Format_RGB32)
+    : QWidget(overlay), m_desktop(desktop), m_ratio(ratio)
 {
     setObjectName("loupe");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_patch.fill(Qt::black);
 
     // The text changes on every movement: its characters are drawn once, at the screen's own
     // resolution, and copied from here, which neither shapes text nor allocates.
@@ -114,6 +125,7 @@ void Loupe::setOptions(const LoupeOptions& options)
 {
     m_options = options;
     resizeForOptions();
+    m_composed = false;
     update();
 }
 
@@ -128,6 +140,11 @@ void Loupe::resizeForOptions()
 {
     const QSize device = deviceSize();
     resize(int(std::ceil(device.width() / m_ratio)), int(std::ceil(device.height() / m_ratio)));
+    // A little larger than the view, so that it also covers the widget's last device pixels.
+    const QSize frame = device + QSize(4, 4);
+    if (m_frame.size() != frame)
+        m_frame = QImage(frame, QImage::Format_RGB32);
+    m_composed = false;
 }
 
 void Loupe::showSample(QPoint center, QRect within, ColorValue color, QPoint coordinates,
@@ -135,17 +152,9 @@ void Loupe::showSample(QPoint center, QRect within, ColorValue color, QPoint coo
 {
     m_color = color;
     m_coordinates = coordinates;
-    const QImage& image = m_desktop.image();
-    const QPoint corner = center - QPoint(span / 2, span / 2);
-    const QRect shown =
-        QRect(corner, QSize(span, span)).intersected(within).intersected(image.rect());
-    m_patch.fill(Qt::black);
-    for (int y = shown.top(); y <= shown.bottom(); ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        auto* to = reinterpret_cast<QRgb*>(m_patch.scanLine(y - corner.y()));
-        for (int x = shown.left(); x <= shown.right(); ++x)
-            to[x - corner.x()] = from[x] | 0xFF000000u;
-    }
+    m_center = center;
+    m_within = within;
+    m_composed = false;
     place(anchor, keepClear);
     if (isHidden())
         show();
@@ -198,52 +207,118 @@ void Loupe::place(QPoint anchor, QRect keepClear)
         move(chosen);
 }
 
-int Loupe::drawText(QPainter& painter, QPoint at, const char* text, int length) const
+void Loupe::fill(QRect area, QRgb color)
 {
+    area &= m_frame.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(m_frame.scanLine(y));
+        std::fill(line + area.left(), line + area.right() + 1, color);
+    }
+}
+
+void Loupe::drawText(QPoint at, const char* text, int length)
+{
+    const QRect frame = m_frame.rect();
     for (int i = 0; i < length; ++i) {
         const char* found = std::strchr(glyphChars, text[i]);
         if (!found || !*found)
             continue;
         const int index = int(found - glyphChars);
-        painter.drawImage(at + QPoint(i * m_glyph.width(), 0), m_glyphs,
-                          QRect(QPoint(index * m_glyph.width(), 0), m_glyph));
+        const QRect cell = QRect(at + QPoint(i * m_glyph.width(), 0), m_glyph) & frame;
+        const int from = index * m_glyph.width() + cell.left() - (at.x() + i * m_glyph.width());
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            std::memcpy(reinterpret_cast<QRgb*>(m_frame.scanLine(y)) + cell.left(),
+                        reinterpret_cast<const QRgb*>(m_glyphs.constScanLine(y - at.y())) + from,
+                        std::size_t(cell.width()) * sizeof(QRgb));
     }
-    return length * m_glyph.width();
 }
 
-void Loupe::paintEvent(QPaintEvent*)
+// The span x span image pixels around the sampling point, each a square of zoom x zoom device
+// pixels, the grid darkening the first row and column of every square but the first.
+void Loupe::composeView(QPoint at)
 {
-    QPainter painter(this);
-    // Drawn in device pixels, so that every image pixel is exactly zoom x zoom of them.
-    painter.scale(1 / m_ratio, 1 / m_ratio);
+    const QImage& image = m_desktop.image();
+    const int zoom = m_options.zoom;
+    const bool grid = zoom >= gridFromZoom;
+    const QPoint corner = m_center - QPoint(span / 2, span / 2);
+    const QRect shown =
+        QRect(corner, QSize(span, span)).intersected(m_within).intersected(image.rect());
+    const std::size_t rowBytes = std::size_t(span * zoom) * sizeof(QRgb);
+    for (int row = 0; row < span; ++row) {
+        const int y = corner.y() + row;
+        const auto* from = y >= shown.top() && y <= shown.bottom()
+                               ? reinterpret_cast<const QRgb*>(image.constScanLine(y))
+                               : nullptr;
+        auto* first = reinterpret_cast<QRgb*>(m_frame.scanLine(at.y() + row * zoom)) + at.x();
+        for (int column = 0; column < span; ++column) {
+            const int x = corner.x() + column;
+            const QRgb pixel = from && x >= shown.left() && x <= shown.right()
+                                   ? from[x] | 0xFF000000u
+                                   : 0xFF000000u;
+            QRgb* square = first + column * zoom;
+            std::fill(square, square + zoom, pixel);
+            if (grid && column > 0)
+                square[0] = underGrid(pixel);
+        }
+        for (int i = 1; i < zoom; ++i)
+            std::memcpy(reinterpret_cast<QRgb*>(m_frame.scanLine(at.y() + row * zoom + i)) + at.x(),
+                        first, rowBytes);
+        if (grid && row > 0)
+            for (int i = 0; i < span * zoom; ++i)
+                first[i] = underGrid(first[i]);
+    }
+}
+
+void Loupe::compose()
+{
     const QSize device = deviceSize();
     const int zoom = m_options.zoom;
     const int view = span * zoom;
-    painter.fillRect(QRect(0, 0, device.width() + 4, device.height() + 4), background);
     const QPoint viewAt((device.width() - view) / 2, 1);
-    painter.drawImage(QRect(viewAt, QSize(view, view)), m_patch);
-    if (zoom >= gridFromZoom)
-        for (int i = 1; i < span; ++i) {
-            painter.fillRect(QRect(viewAt.x() + i * zoom, viewAt.y(), 1, view), gridLine);
-            painter.fillRect(QRect(viewAt.x(), viewAt.y() + i * zoom, view, 1), gridLine);
-        }
+    const QRgb back = background.rgb();
+    const int width = m_frame.width(), below = viewAt.y() + view;
+    fill(QRect(0, 0, width, viewAt.y()), back);
+    fill(QRect(0, viewAt.y(), viewAt.x(), view), back);
+    fill(QRect(viewAt.x() + view, viewAt.y(), width - viewAt.x() - view, view), back);
+    fill(QRect(0, below, width, m_frame.height() - below), back);
+    composeView(viewAt);
+
     // The sampled area, outlined just outside its pixels, two device pixels wide.
     const int size = m_options.sampleSize;
     const QRect area(viewAt + QPoint(span / 2 - size / 2, span / 2 - size / 2) * zoom,
                      QSize(size * zoom, size * zoom));
-    const QColor outline = contrasting(m_color);
+    const QRgb outline = contrasting(m_color).rgb();
     const QRect outer = area.adjusted(-2, -2, 2, 2);
-    painter.fillRect(QRect(outer.topLeft(), QSize(outer.width(), 2)), outline);
-    painter.fillRect(QRect(outer.left(), area.bottom() + 1, outer.width(), 2), outline);
-    painter.fillRect(QRect(outer.left(), area.top(), 2, area.height()), outline);
-    painter.fillRect(QRect(area.right() + 1, area.top(), 2, area.height()), outline);
+    fill(QRect(outer.topLeft(), QSize(outer.width(), 2)), outline);
+    fill(QRect(outer.left(), area.bottom() + 1, outer.width(), 2), outline);
+    fill(QRect(outer.left(), area.top(), 2, area.height()), outline);
+    fill(QRect(area.right() + 1, area.top(), 2, area.height()), outline);
 
     char line[32];
-    const std::string hex = HexRGB(m_color); // short: kept in place, no allocation
     const int textTop = view + 5;
-    drawText(painter, QPoint(4, textTop), hex.c_str(), int(hex.size()));
+    const int hex = std::snprintf(line, sizeof line, "#%02X%02X%02X", GetRed(m_color),
+                                  GetGreen(m_color), GetBlue(m_color));
+    drawText(QPoint(4, textTop), line, std::clamp(hex, 0, int(sizeof line) - 1));
     const int length =
         std::snprintf(line, sizeof line, "%d, %d", m_coordinates.x(), m_coordinates.y());
-    drawText(painter, QPoint(4, textTop + m_glyph.height()), line,
+    drawText(QPoint(4, textTop + m_glyph.height()), line,
              std::clamp(length, 0, int(sizeof line) - 1));
+    m_composed = true;
+}
+
+void Loupe::paintEvent(QPaintEvent* event)
+{
+    if (!m_composed)
+        compose();
+    QPainter painter(this);
+    // Drawn in device pixels, so that every image pixel is exactly zoom x zoom of them.
+    painter.scale(1 / m_ratio, 1 / m_ratio);
+    for (const QRect& area : event->region()) {
+        const QRect device =
+            QRectF(QPointF(area.topLeft()) * m_ratio, QSizeF(area.size()) * m_ratio)
+                .toAlignedRect()
+                .intersected(m_frame.rect());
+        forEachBand(device, paintBandRows,
+                    [&](QRect band) { painter.drawImage(band.topLeft(), m_frame, band); });
+    }
 }

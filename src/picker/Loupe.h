@@ -25,8 +25,9 @@ struct LoupeOptions {
 // A magnified view of the frozen image around the sampling point, beside the pointer: one image
 // pixel a square of `zoom` device pixels (no smoothing), grid lines between the pixels from 6x,
 // the sampled area outlined, and the sampled color's #RRGGBB text and the desktop device
-// coordinates of the sampling point under it. Drawn from the frozen image alone; painting
-// allocates nothing.
+// coordinates of the sampling point under it. Drawn from the frozen image alone. The whole view
+// is composed, pixel by pixel, into an image kept for the current zoom, which a repaint copies:
+// neither a sample nor the loupe's own drawing allocates.
 class Loupe : public QWidget
 {
 public:
@@ -49,14 +50,20 @@ private:
     QSize deviceSize() const;
     void resizeForOptions();
     void place(QPoint anchor, QRect keepClear);
-    int drawText(QPainter& painter, QPoint at, const char* text, int length) const;
+    void compose();
+    void composeView(QPoint at);
+    void fill(QRect area, QRgb color);
+    void drawText(QPoint at, const char* text, int length);
 
     const FrozenDesktop& m_desktop;
     qreal m_ratio;
     LoupeOptions m_options;
-    QImage m_patch;  // the span x span image pixels shown, refilled in place on every sample
+    QImage m_frame; // the whole loupe in device pixels, composed before a repaint
+    bool m_composed = false;
     QImage m_glyphs; // the characters of the text, drawn once, copied cell by cell
     QSize m_glyph;   // one character cell in device pixels
+    QPoint m_center; // the image pixel in the middle of the view
+    QRect m_within;  // image pixels outside it show black
     bascommon::ColorValue m_color = 0;
     QPoint m_coordinates;
 };

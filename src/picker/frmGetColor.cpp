@@ -1,4 +1,5 @@
 #include "picker/frmGetColor.h"
+#include "picker/PaintBands.h"
 #include "platform/Widgets.h"
 
 #include "platform/DesktopCapture.h"
@@ -146,8 +147,11 @@ void frmGetColor::sampleAt(QPoint device, bool fromKeys)
 {
     device.setX(std::clamp(device.x(), 0, m_deviceRect.width() - 1));
     device.setY(std::clamp(device.y(), 0, m_deviceRect.height() - 1));
+    // What changes on the overlay itself: the crosshair and the indicator, where they were and
+    // where they go.
+    QRect dirty;
     if (m_fromKeys || fromKeys)
-        update(crosshairArea());
+        addDirty(dirty, crosshairArea());
     m_sample = device;
     m_fromKeys = fromKeys;
     const QPoint pixel = imagePixelOf(device);
@@ -157,15 +161,34 @@ void frmGetColor::sampleAt(QPoint device, bool fromKeys)
     const QPoint anchor(int(std::floor(device.x() / m_ratio + 1e-6)),
                         int(std::floor(device.y() / m_ratio + 1e-6)));
     const QPoint at = anchor - windowOffset();
-    placeIndicator(at + QPoint(10, -36), color);
+    placeIndicator(dirty, at + QPoint(10, -36), color);
     if (fromKeys)
-        update(crosshairArea());
+        addDirty(dirty, crosshairArea());
+    if (!dirty.isEmpty())
+        update(dirty);
     const int reach = size / 2 + 2;
     const QRect keepClear =
         m_shpshow.geometry().united(QRect(at - QPoint(reach, reach), at + QPoint(reach, reach)));
     m_loupe->showSample(pixel, m_placement.area, color, m_deviceRect.topLeft() + device, at,
                         keepClear);
     emit colorSampled(color);
+}
+
+void frmGetColor::addDirty(QRect& dirty, QRect area)
+{
+    // Areas close together repaint as one rectangle, which keeps Qt's bookkeeping of the
+    // window's dirty region to one entry; a jump across the screen repaints the two places and
+    // never the stretch between them.
+    if (area.isEmpty())
+        return;
+    const auto pixels = [](QRect r) { return qint64(r.width()) * r.height(); };
+    const QRect both = dirty | area;
+    if (dirty.isEmpty() || pixels(both) <= 4 * (pixels(dirty) + pixels(area))) {
+        dirty = both;
+        return;
+    }
+    update(dirty);
+    dirty = area;
 }
 
 void frmGetColor::hideIndicator()
@@ -190,18 +213,17 @@ void frmGetColor::setOptions(const LoupeOptions& options)
         sampleAt(*m_sample, m_fromKeys);
 }
 
-void frmGetColor::placeIndicator(QPoint topLeft, ColorValue color)
+void frmGetColor::placeIndicator(QRect& dirty, QPoint topLeft, ColorValue color)
 {
     SampleIndicator& shape = m_shpshow;
     if (shape.m_visible && shape.m_topLeft == topLeft && shape.m_color == color)
         return;
-    // Two small areas, where it was and where it goes; never the stretch between them.
     if (shape.m_visible)
-        update(shape.geometry());
+        addDirty(dirty, shape.geometry());
     shape.m_topLeft = topLeft;
     shape.m_color = color;
     shape.m_visible = true;
-    update(shape.geometry());
+    addDirty(dirty, shape.geometry());
 }
 
 // The keyboard's sampling point may lie between the places the pointer can reach (an odd
@@ -244,13 +266,15 @@ void frmGetColor::paintEvent(QPaintEvent* event)
     const QPoint topLeft = imageTopLeft();
     const qreal scale = m_placement.scale;
     const QRectF image(m_desktop.image().rect());
-    for (const QRect& area : event->region()) {
-        const QRectF source(topLeft.x() + area.x() * scale, topLeft.y() + area.y() * scale,
-                            area.width() * scale, area.height() * scale);
-        if (!image.contains(source))
-            painter.fillRect(area, Qt::black);
-        painter.drawImage(QRectF(area), m_desktop.image(), source);
-    }
+    const int rows = int(paintBandRows / std::max(m_ratio, scale));
+    for (const QRect& area : event->region())
+        forEachBand(area, rows, [&](QRect band) {
+            const QRectF source(topLeft.x() + band.x() * scale, topLeft.y() + band.y() * scale,
+                                band.width() * scale, band.height() * scale);
+            if (!image.contains(source))
+                painter.fillRect(band, Qt::black);
+            painter.drawImage(QRectF(band), m_desktop.image(), source);
+        });
     if (m_fromKeys && m_sample && event->region().intersects(crosshairArea()))
         paintCrosshair(painter);
     if (m_shpshow.m_visible && event->region().intersects(m_shpshow.geometry()))

@@ -84,7 +84,8 @@ private:
     QPoint pointerDevicePixel(const QSinglePointEvent& event) const;
     bool pointerIsWhereKeysPutIt(QPointF global) const;
     void nudge(QPoint by);
-    void placeIndicator(QPoint topLeft, bascommon::ColorValue color);
+    void addDirty(QRect& dirty, QRect area);
+    void placeIndicator(QRect& dirty, QPoint topLeft, bascommon::ColorValue color);
     QRect crosshairArea() const;
     void paintCrosshair(QPainter& painter) const;
 
