@@ -243,7 +243,7 @@ QRect frmGetColor::crosshairArea() const
 
 void frmGetColor::paintCrosshair(QPainter& painter) const
 {
-    painter.save();
+    // In device pixels; a scale and a reset, not save() and restore(), which copy the state.
     painter.scale(1 / m_ratio, 1 / m_ratio);
     const QPoint offset = windowOffset();
     const QPoint c =
@@ -257,24 +257,30 @@ void frmGetColor::paintCrosshair(QPainter& painter) const
         painter.fillRect(arm.adjusted(-1, -1, 1, 1), Qt::white);
     for (const QRect& arm : arms)
         painter.fillRect(arm, Qt::black);
-    painter.restore();
+    painter.resetTransform();
 }
 
 void frmGetColor::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    const QPoint topLeft = imageTopLeft();
-    const qreal scale = m_placement.scale;
+    // The frozen image is drawn in device pixels, so that the bands meet on whole pixels.
+    painter.scale(1 / m_ratio, 1 / m_ratio);
+    const QPointF topLeft = imageTopLeft();
+    const qreal factor = m_placement.scale / m_ratio; // image pixels per device pixel
     const QRectF image(m_desktop.image().rect());
-    const int rows = int(paintBandRows / std::max(m_ratio, scale));
-    for (const QRect& area : event->region())
-        forEachBand(area, rows, [&](QRect band) {
-            const QRectF source(topLeft.x() + band.x() * scale, topLeft.y() + band.y() * scale,
-                                band.width() * scale, band.height() * scale);
+    for (const QRect& area : event->region()) {
+        const QRect device =
+            QRectF(QPointF(area.topLeft()) * m_ratio, QSizeF(area.size()) * m_ratio)
+                .toAlignedRect();
+        forEachBand(device, paintBandRows, [&](QRect band) {
+            const QRectF source(topLeft + QPointF(band.topLeft()) * factor,
+                                QSizeF(band.size()) * factor);
             if (!image.contains(source))
                 painter.fillRect(band, Qt::black);
             painter.drawImage(QRectF(band), m_desktop.image(), source);
         });
+    }
+    painter.resetTransform();
     if (m_fromKeys && m_sample && event->region().intersects(crosshairArea()))
         paintCrosshair(painter);
     if (m_shpshow.m_visible && event->region().intersects(m_shpshow.geometry()))
