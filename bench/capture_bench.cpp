@@ -142,14 +142,17 @@ BENCHMARK(BM_ColorAt);
 // delivered to the overlay's window, the sample, and the repaint of what changed (the indicator,
 // the loupe at its old and new place, the keyboard's crosshair) into the window's backing store,
 // as the event loop does before the next event. Pick&Save is not shown: its own cost is apart.
-// "allocs" counts heap allocations per step, Qt's included.
-class OverlayOnScreen
+// "allocs" counts heap allocations per step, Qt's included; "paints" the paint events the overlay
+// and the loupe received, which shows that every step was repainted.
+class OverlayOnScreen : public QObject
 {
 public:
     explicit OverlayOnScreen(int zoom)
         : m_desktop(syntheticDesktop()),
           m_overlay(m_desktop, QGuiApplication::primaryScreen(), LoupeOptions{zoom, 1})
     {
+        m_overlay.installEventFilter(this);
+        m_overlay.loupe()->installEventFilter(this);
         m_overlay.show();
         // The overlay has the keyboard during a run, as it takes it on the first movement.
         m_overlay.activateWindow();
@@ -159,26 +162,43 @@ public:
     frmGetColor& overlay() { return m_overlay; }
     QWindow& window() { return *m_overlay.windowHandle(); }
 
+    // Starts counting; the loop follows.
+    void start()
+    {
+        m_paints = 0;
+        m_allocations = allocations.load();
+    }
+    void report(benchmark::State& state) const
+    {
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        state.SetLabel(QString("%1x%2").arg(screen.width()).arg(screen.height()).toStdString());
+        const auto perStep = benchmark::Counter::kAvgIterations;
+        state.counters["paints"] = benchmark::Counter(double(m_paints), perStep);
+        if (HUEBENCH_COUNT_ALLOCATIONS)
+            state.counters["allocs"] =
+                benchmark::Counter(double(allocations.load() - m_allocations), perStep);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        m_paints += event->type() == QEvent::Paint;
+        return false;
+    }
+
 private:
     const FrozenDesktop m_desktop;
     frmGetColor m_overlay;
+    long m_paints = 0;
+    long m_allocations = 0;
 };
-
-void reportPerStep(benchmark::State& state, long allocationsBefore)
-{
-    const QSize screen = QGuiApplication::primaryScreen()->size();
-    state.SetLabel(QString("%1x%2").arg(screen.width()).arg(screen.height()).toStdString());
-    if (HUEBENCH_COUNT_ALLOCATIONS)
-        state.counters["allocs"] = benchmark::Counter(
-            double(allocations.load() - allocationsBefore), benchmark::Counter::kAvgIterations);
-}
 
 // The pointer walks a 200 x 100 rectangle, one pixel a step: the loupe follows every few steps.
 void BM_PointerMove(benchmark::State& state)
 {
     OverlayOnScreen screen(int(state.range(0)));
     int step = 0;
-    const long before = allocations.load();
+    screen.start();
     for (auto _ : state) {
         const QPointF at(100 + step % 200, 300 + step / 200 % 100);
         QMouseEvent move(QEvent::MouseMove, at, at, screen.overlay().mapToGlobal(at), Qt::NoButton,
@@ -187,7 +207,7 @@ void BM_PointerMove(benchmark::State& state)
         QCoreApplication::processEvents();
         ++step;
     }
-    reportPerStep(state, before);
+    screen.report(state);
 }
 
 // One arrow key: the sampling point moves one device pixel, right then left; the pointer is
@@ -198,14 +218,14 @@ void BM_ArrowKey(benchmark::State& state)
     screen.overlay().sampleAt(QPoint(600, 400), false);
     QCoreApplication::processEvents();
     int step = 0;
-    const long before = allocations.load();
+    screen.start();
     for (auto _ : state) {
         QKeyEvent key(QEvent::KeyPress, step % 2 ? Qt::Key_Left : Qt::Key_Right, Qt::NoModifier);
         QCoreApplication::sendEvent(&screen.window(), &key);
         QCoreApplication::processEvents();
         ++step;
     }
-    reportPerStep(state, before);
+    screen.report(state);
 }
 
 // Repeated runs: the machine is shared, so the median is the figure to read.
