@@ -209,33 +209,6 @@ private slots:
         QCOMPARE(shown.pixel(indicator.topLeft()), qRgb(0, 0, 0));
     }
 
-    void samplesTheFrozenPixelUnderTheCursor_data()
-    {
-        QTest::addColumn<int>("screen");
-        QTest::addColumn<QPoint>("mouse");
-        QTest::addColumn<QString>("hex");
-        // Image pixel (x, y) holds red x & 255, green y & 255, blue (x >> 8) | (y >> 8) << 4.
-        QTest::newRow("A (100, 200): image (100, 400)") << 0 << QPoint(100, 200) << "#649010";
-        QTest::newRow("A (1, 0): image (1, 200)") << 0 << QPoint(1, 0) << "#01C800";
-        QTest::newRow("A (799, 599): image (799, 799)") << 0 << QPoint(799, 599) << "#1F1F33";
-        QTest::newRow("B (0, 1): image (800, 2)") << 1 << QPoint(0, 1) << "#200203";
-        QTest::newRow("B (100, 50): image (1000, 100)") << 1 << QPoint(100, 50) << "#E86403";
-        QTest::newRow("B (399, 299): image (1598, 598)") << 1 << QPoint(399, 299) << "#3E5626";
-    }
-    void samplesTheFrozenPixelUnderTheCursor()
-    {
-        QFETCH(int, screen);
-        QFETCH(QPoint, mouse);
-        QFETCH(QString, hex);
-        QVERIFY(startPicker());
-        frmGetColor* overlay = overlayOn(screen);
-        QTest::mouseMove(overlay, mouse);
-        QTRY_COMPARE(pick()->txthex->text(), hex);
-        QCOMPARE(QString::fromStdString(HexRGB(run()->lastSample())), hex);
-        QCOMPARE(QString::fromStdString(HexRGB(overlay->shpshow().color())), hex);
-        QCOMPARE(sampleBackground(), QColor(hex));
-    }
-
     void releaseAppendsTheLastSample()
     {
         QVERIFY(startPicker());
@@ -373,32 +346,25 @@ private slots:
         QVERIFY(pick()->isVisible());
     }
 
-    void captureRouteFollowsTheSessionType_data()
-    {
-        QTest::addColumn<QByteArray>("sessionType");
-        QTest::addColumn<QByteArray>("waylandDisplay");
-        QTest::addColumn<bool>("portal");
-        QTest::newRow("X11 session") << QByteArray("x11") << QByteArray() << false;
-        QTest::newRow("X11 session, stray Wayland socket")
-            << QByteArray("x11") << QByteArray("wayland-0") << false;
-        QTest::newRow("Wayland session, XWayland") << QByteArray("wayland") << QByteArray() << true;
-        QTest::newRow("no session type, Wayland socket")
-            << QByteArray() << QByteArray("wayland-1") << true;
-        QTest::newRow("no session type, no Wayland") << QByteArray() << QByteArray() << false;
-    }
     void captureRouteFollowsTheSessionType()
     {
-        QFETCH(QByteArray, sessionType);
-        QFETCH(QByteArray, waylandDisplay);
-        QFETCH(bool, portal);
         const QByteArray oldType = qgetenv("XDG_SESSION_TYPE");
         const QByteArray oldDisplay = qgetenv("WAYLAND_DISPLAY");
-        qputenv("XDG_SESSION_TYPE", sessionType);
-        qputenv("WAYLAND_DISPLAY", waylandDisplay);
-        const CaptureRoute route = captureRoute();
+        const struct {
+            const char *sessionType, *waylandDisplay;
+            bool portal;
+        } rows[] = {{"x11", "", false},
+                    {"x11", "wayland-0", false},
+                    {"wayland", "", true},
+                    {"", "wayland-1", true},
+                    {"", "", false}};
+        for (const auto& row : rows) {
+            qputenv("XDG_SESSION_TYPE", row.sessionType);
+            qputenv("WAYLAND_DISPLAY", row.waylandDisplay);
+            QCOMPARE(captureRoute() == CaptureRoute::Portal, row.portal);
+        }
         qputenv("XDG_SESSION_TYPE", oldType);
         qputenv("WAYLAND_DISPLAY", oldDisplay);
-        QCOMPARE(route == CaptureRoute::Portal, portal);
     }
 
     // The sampled pixel is floor(pointer x ratio) on the pointer's screen, fraction included.
@@ -417,6 +383,8 @@ private slots:
         QTest::newRow("D 1.5, odd") << int(D) << QPointF(137 / 1.5, 153 / 1.5) << QPoint(737, 953);
         QTest::newRow("D 1.5, even") << int(D) << QPointF(136 / 1.5, 2 / 1.5) << QPoint(736, 802);
         QTest::newRow("D 1.5, just short") << int(D) << QPointF(0.66, 0.66) << QPoint(600, 800);
+        QTest::newRow("A, last pixel") << int(A) << QPointF(799.9, 599.9) << QPoint(799, 799);
+        QTest::newRow("B, last pixel") << int(B) << QPointF(399.5, 299.5) << QPoint(1599, 599);
     }
     void samplesExactDevicePixels()
     {
@@ -430,7 +398,10 @@ private slots:
         send(overlay, QEvent::MouseButtonRelease, pointer); // before any movement
         send(overlay, QEvent::MouseMove, pointer);
         QCOMPARE(pick()->txthex->text(), hex);
-        QCOMPARE(QString::fromStdString(HexRGB(overlay->loupe()->color())), hex);
+        QCOMPARE(sampleBackground(), QColor(hex));
+        for (const ColorValue shown :
+             {run()->lastSample(), overlay->loupe()->color(), overlay->shpshow().color()})
+            QCOMPARE(QString::fromStdString(HexRGB(shown)), hex);
         send(overlay, QEvent::MouseButtonRelease, pointer);
         QCOMPARE(QString::fromStdString(f->readFile("mycolor.rgb")),
                  QString::fromStdString(before) + hex.mid(1) + hex.mid(1));
