@@ -1,0 +1,132 @@
+// The loupe's own drawing (magnified pixels, the grid from 6x, the outline of the sampled area)
+// and the overlay's repaints, which step after step must leave the window as a fresh paint would.
+#include "picker/FrozenDesktop.h"
+#include "picker/frmGetColor.h"
+#include "platform/DesktopCapture.h"
+
+#include <QBackingStore>
+#include <QPainter>
+#include <QScreen>
+#include <QTest>
+
+namespace
+{
+
+QRgb pattern(QPoint at)
+{
+    return qRgb((at.x() * 37) & 0xFF, (at.y() * 53) & 0xFF, ((at.x() ^ at.y()) * 11) & 0xFF);
+}
+
+FrozenDesktop patternedDesktop()
+{
+    const QRect desktop = desktopDeviceRect();
+    QImage image(desktop.size(), QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, pattern({x, y}));
+    return FrozenDesktop(DesktopImage{image, desktop.topLeft()});
+}
+
+// The grid as Qt's painter lays it: translucent black over the pixel, once or, where two lines
+// cross, twice.
+QRgb underGrid(QRgb pixel, int lines)
+{
+    QImage one(1, 1, QImage::Format_RGB32);
+    one.fill(pixel);
+    QPainter painter(&one);
+    for (int i = 0; i < lines; ++i)
+        painter.fillRect(one.rect(), QColor(0, 0, 0, 80));
+    painter.end();
+    return one.pixel(0, 0);
+}
+
+} // namespace
+
+class LoupeTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void magnifiesWithGridAndOutline_data()
+    {
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<int>("size");
+        QTest::newRow("4x, no grid") << 4 << 1;
+        QTest::newRow("6x") << 6 << 1;
+        QTest::newRow("8x, 3 x 3") << 8 << 3;
+        QTest::newRow("32x, 5 x 5") << 32 << 5;
+    }
+    void magnifiesWithGridAndOutline()
+    {
+        QFETCH(int, zoom);
+        QFETCH(int, size);
+        const FrozenDesktop desktop = patternedDesktop();
+        frmGetColor overlay(desktop, QGuiApplication::primaryScreen(), LoupeOptions{zoom, size});
+        const QPoint center(300, 200);
+        overlay.sampleAt(center, false);
+        const QImage shown =
+            overlay.loupe()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int half = Loupe::span / 2, view = Loupe::span * zoom, grid = zoom >= 6 ? 1 : 0;
+        const QPoint origin(shown.width() / 2 - view / 2, 1); // the view's top-left
+        for (int j = 0; j < Loupe::span; ++j)
+            for (int i = 0; i < Loupe::span; ++i) {
+                // The outline covers two pixels around the sampled area.
+                if (std::abs(i - half) <= size / 2 + 1 && std::abs(j - half) <= size / 2 + 1)
+                    continue;
+                const QRgb pixel = pattern(center + QPoint(i - half, j - half));
+                const QPoint square = origin + QPoint(i, j) * zoom;
+                QCOMPARE(shown.pixel(square + QPoint(zoom / 2, zoom / 2)), pixel);
+                if (i > 0)
+                    QCOMPARE(shown.pixel(square + QPoint(0, zoom / 2)), underGrid(pixel, grid));
+                if (i > 0 && j > 0)
+                    QCOMPARE(shown.pixel(square), underGrid(pixel, 2 * grid));
+            }
+        // The outline: one color, black or white, on all four sides.
+        const QRect area(origin + QPoint(half - size / 2, half - size / 2) * zoom,
+                         QSize(size, size) * zoom);
+        const QRgb outline = shown.pixel(area.topLeft() - QPoint(1, 1));
+        QVERIFY(outline == qRgb(0, 0, 0) || outline == qRgb(255, 255, 255));
+        for (const QPoint& at : {area.bottomRight() + QPoint(2, 2), area.topRight() + QPoint(1, 0),
+                                 area.bottomLeft() + QPoint(-2, 0)})
+            QCOMPARE(shown.pixel(at), outline);
+    }
+
+    // The overlay repaints only what changed, in bands: after pointer and key steps, near and
+    // far, what the window holds equals a whole fresh paint.
+    void repaintsLeaveTheWindowAsAFreshPaint_data()
+    {
+        QTest::addColumn<int>("zoom");
+        QTest::newRow("8x") << 8;
+        QTest::newRow("32x") << 32;
+    }
+    void repaintsLeaveTheWindowAsAFreshPaint()
+    {
+        QFETCH(int, zoom);
+        const FrozenDesktop desktop = patternedDesktop();
+        frmGetColor overlay(desktop, QGuiApplication::primaryScreen(), LoupeOptions{zoom, 3});
+        overlay.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&overlay));
+        const auto* held = dynamic_cast<const QImage*>(overlay.backingStore()->paintDevice());
+        QVERIFY(held);
+        QPoint at(200, 300);
+        for (int step = 1; step <= 120; ++step) {
+            const int direction = step / 15 % 4;
+            at += QPoint(direction == 0   ? 3
+                         : direction == 2 ? -2
+                                          : 0,
+                         direction == 1   ? 4
+                         : direction == 3 ? -5
+                                          : 0);
+            if (step % 50 == 0)
+                at = QPoint(overlay.width() - at.x(), overlay.height() - at.y());
+            overlay.sampleAt(at, step % 3 == 0);
+            QCoreApplication::processEvents();
+            if (step % 20 == 0)
+                QCOMPARE(held->convertToFormat(QImage::Format_RGB32),
+                         overlay.grab().toImage().convertToFormat(QImage::Format_RGB32));
+        }
+    }
+};
+
+QTEST_MAIN(LoupeTest)
+#include "Loupe_test.moc"
