@@ -23,13 +23,15 @@ if [ "${1:-}" != --session ]; then
         command -v setpriv >/dev/null && id nobody >/dev/null 2>&1 || skip "no unprivileged user"
         RUN=(setpriv --reuid=nobody --regid="$(id -g nobody)" --init-groups)
         STAGE=$(mktemp -d /tmp/huebench-wayland.XXXXXX) && chmod 755 "$STAGE"
-        cp "$1" "$HERE"/{picker_wayland.sh,lib.sh,wl_pointer.py} "$STAGE"/ && cp -r "$2" "$STAGE/data"
+        cp "$1" "$HERE"/{picker_wayland.sh,lib.sh,wl_pointer.py} "$STAGE"/
+        cp -r "$2" "$STAGE/data"
         chmod -R a+rX "$STAGE" && APP=$STAGE/$(basename "$1") FACTORY_COPY=$STAGE/data
     fi
     # The portal's wlr backend always saves its screenshot as /tmp/out.png.
     [ ! -e /tmp/out.png ] || "${RUN[@]}" test -w /tmp/out.png || skip "/tmp/out.png is not ours"
     cd / && timeout -k 5 150 "${RUN[@]}" env -i PATH=/usr/bin:/bin LANG=C.UTF-8 \
-        PICKER_SHOTS=${PICKER_SHOTS:-} ASAN_OPTIONS=${ASAN_OPTIONS:-} UBSAN_OPTIONS=${UBSAN_OPTIONS:-} \
+        PICKER_SHOTS="${PICKER_SHOTS:-}" ASAN_OPTIONS="${ASAN_OPTIONS:-}" \
+        UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" \
         bash "$STAGE/picker_wayland.sh" --session "$APP" "$FACTORY_COPY"
     status=$?
     [ "$STAGE" = "$HERE" ] || rm -rf "$STAGE"
@@ -45,20 +47,29 @@ export HOME=$E2E_TMP XDG_RUNTIME_DIR=$E2E_TMP/run XDG_CONFIG_HOME=$E2E_TMP/confi
     XDG_DATA_HOME=$E2E_TMP/share XDG_CACHE_HOME=$E2E_TMP/cache XDG_CURRENT_DESKTOP=sway \
     XDG_SESSION_TYPE=wayland XDG_DESKTOP_PORTAL_DIR=$E2E_TMP/portals QT_QPA_PLATFORM=wayland \
     WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman
-mkdir -m 700 "$XDG_RUNTIME_DIR" && mkdir -p "$XDG_CONFIG_HOME"/{xdg-desktop-portal,xdg-desktop-portal-wlr} "$XDG_DESKTOP_PORTAL_DIR"
-# Each interface from the backend meant for it: Screenshot from wlr, Access from gtk.
-printf '[portal]\nDBusName=org.freedesktop.impl.portal.desktop.wlr\nInterfaces=org.freedesktop.impl.portal.Screenshot;\nUseIn=sway;\n' >"$XDG_DESKTOP_PORTAL_DIR/wlr.portal"
-printf '[portal]\nDBusName=org.freedesktop.impl.portal.desktop.gtk\nInterfaces=org.freedesktop.impl.portal.Access;\nUseIn=sway;\n' >"$XDG_DESKTOP_PORTAL_DIR/gtk.portal"
-printf '[preferred]\ndefault=none\norg.freedesktop.impl.portal.Screenshot=wlr\norg.freedesktop.impl.portal.Access=gtk\n' >"$XDG_CONFIG_HOME/xdg-desktop-portal/sway-portals.conf"
-printf '[screencast]\nchooser_type=none\noutput_name=HEADLESS-1\n' >"$XDG_CONFIG_HOME/xdg-desktop-portal-wlr/config"
+mkdir -m 700 "$XDG_RUNTIME_DIR" && mkdir -p "$XDG_DESKTOP_PORTAL_DIR" \
+    "$XDG_CONFIG_HOME"/{xdg-desktop-portal,xdg-desktop-portal-wlr}
+# Each interface from the backend meant for it: Screenshot from wlr, Access from gtk (the portal
+# of Debian 12 reads the .portal files, later ones the preferences), and no output chooser.
+portal() {
+    printf '[portal]\nDBusName=org.freedesktop.impl.portal.desktop.%s\nUseIn=sway;\n' "$1"
+    printf 'Interfaces=org.freedesktop.impl.portal.%s;\n' "$2"
+    printf 'org.freedesktop.impl.portal.%s=%s\n' "$2" "$1" >>"$PREFERRED"
+} >"$XDG_DESKTOP_PORTAL_DIR/$1.portal"
+PREFERRED=$XDG_CONFIG_HOME/xdg-desktop-portal/sway-portals.conf
+echo '[preferred]' >"$PREFERRED"
+portal wlr Screenshot
+portal gtk Access
+printf '[screencast]\nchooser_type=none\noutput_name=HEADLESS-1\n' \
+    >"$XDG_CONFIG_HOME/xdg-desktop-portal-wlr/config"
 printf 'xwayland disable\ndefault_border none\n' >"$E2E_TMP/sway.conf"
 
 # A private session: sway, then the message bus (so that the services it starts, the portals
 # among them, know the compositor), PipeWire, and a keyboard and a pointer that stay plugged in,
 # so that the program's seat never loses them between two inputs.
 session() { "$@" >>"$E2E_TMP/session.log" 2>&1 & SESSION_PIDS+=($!); }
-# Without scan-out: on the headless backend, an output showing one full-screen window hands the
-# window's first buffer to screenshots and ignores its later repaints.
+# Without direct scan-out: on the headless backend, an output that shows a full-screen window's
+# buffer as it is keeps showing (and screenshotting) it without the window's later repaints.
 session sway -D noscanout -c "$E2E_TMP/sway.conf"
 for _ in $(seq 100); do
     SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null) && break
@@ -87,15 +98,21 @@ def walk(n):
     for c in n['nodes'] + n['floating_nodes']: yield from walk(c)
 nodes = list(walk(json.load(sys.stdin)))
 $1"; }
-wait_tree() { for _ in $(seq 100); do [ "$(tree "$1")" = True ] && return 0; sleep 0.1; done; return 1; }
+wait_tree() {
+    for _ in $(seq 100); do [ "$(tree "$1")" = True ] && return 0 || sleep 0.1; done
+    return 1
+}
 # An image of W x H device pixels in which every pixel differs from its neighbours: red counts
 # x, green counts y, blue tells the outputs apart.
 pattern() { python3 -c "import struct, sys, zlib
-w, h, b = map(int, sys.argv[2:5]); row = bytearray(3 * w); row[0::3] = bytes(x % 256 for x in range(w)); row[2::3] = bytes([b]) * w
+w, h, b = map(int, sys.argv[2:5])
+row = bytearray(3 * w); row[0::3] = bytes(x % 256 for x in range(w)); row[2::3] = bytes([b]) * w
 def line(y): row[1::3] = bytes([y % 256]) * w; return b'\0' + bytes(row)
 chunk = lambda t, d: struct.pack('>I', len(d)) + t + d + struct.pack('>I', zlib.crc32(t + d))
-open(sys.argv[1], 'wb').write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', w, h, 8, 2, 0, 0, 0))
-  + chunk(b'IDAT', zlib.compress(b''.join(line(y) for y in range(h)), 1)) + chunk(b'IEND', b''))" "$@"; }
+image = zlib.compress(b''.join(line(y) for y in range(h)), 1)
+header = chunk(b'IHDR', struct.pack('>IIBBBBB', w, h, 8, 2, 0, 0, 0))
+png = b'\x89PNG\r\n\x1a\n' + header + chunk(b'IDAT', image) + chunk(b'IEND', b'')
+open(sys.argv[1], 'wb').write(png)" "$@"; }
 # The color the compositor shows at logical (X2 / 2, Y2 / 2): the device pixel
 # floor((position - output top-left) x scale) of that output's grim shot NAME.ppm in folder DIR.
 shown() { swaymsg -t get_outputs | python3 -c "import json, math, sys
@@ -105,7 +122,8 @@ for o in json.load(sys.stdin):
     if o['active'] and r['x'] <= x < r['x'] + r['width'] and r['y'] <= y < r['y'] + r['height']:
         d = open(sys.argv[3] + '/' + o['name'] + '.ppm', 'rb').read(); h = d.split(b'\n', 3)
         px, py = math.floor((x - r['x']) * o['scale']), math.floor((y - r['y']) * o['scale'])
-        at = len(d) - len(h[3]) + 3 * (py * int(h[1].split()[0]) + px); print(d[at:at + 3].hex().upper())" "$@"; }
+        at = len(d) - len(h[3]) + 3 * (py * int(h[1].split()[0]) + px)
+        print(d[at:at + 3].hex().upper())" "$@"; }
 grab() { mkdir -p "$1"; for out in $OUTPUTS; do grim -t ppm -o "$out" "$1/$out.ppm"; done; }
 
 outputs() { swaymsg -t get_outputs | python3 -c "import json, sys
@@ -113,8 +131,9 @@ o = [x for x in json.load(sys.stdin) if x['active']]
 $1"; }
 
 for _ in $(seq 50); do swaymsg -t get_outputs | grep -q HEADLESS-1 && break; sleep 0.1; done
-dbus-send --session --print-reply --dest=org.freedesktop.portal.Desktop /org/freedesktop/portal/desktop \
-    org.freedesktop.DBus.Properties.Get string:org.freedesktop.portal.Screenshot string:version \
+dbus-send --session --print-reply --dest=org.freedesktop.portal.Desktop \
+    /org/freedesktop/portal/desktop org.freedesktop.DBus.Properties.Get \
+    string:org.freedesktop.portal.Screenshot string:version \
     >/dev/null 2>&1 || skip "no screenshot portal answers"
 main_window_shown="print(any(n['name'] == '$TITLE' and n.get('visible') is True for n in nodes))"
 
@@ -129,7 +148,8 @@ set_up() {
         swaymsg output "$out" mode "$mode" scale "$scale" pos "$x" "$y" \
             bg "$E2E_TMP/$out.png" center >/dev/null
     done
-    EXTENT=$(outputs "print(2 * max(x['rect']['x'] + x['rect']['width'] for x in o), 2 * max(x['rect']['y'] + x['rect']['height'] for x in o))")
+    EXTENT=$(outputs "r = [x['rect'] for x in o]
+print(2 * max(x['x'] + x['width'] for x in r), 2 * max(x['y'] + x['height'] for x in r))")
     sleep 1
     grab "$E2E_TMP/truth-$NAME"
     swaymsg focus output "$HOME_OUT" >/dev/null
@@ -140,7 +160,8 @@ set_up() {
     sleep 0.5
     BEFORE=$(stat -c %s "$DATA/mycolor.rgb")
     wtype -M alt t -m alt && sleep 0.2 && wtype -k Return # Tool > Color Picker
-    wait_tree "print(sum(n.get('fullscreen_mode') == 1 and n.get('visible') is True for n in nodes) == $(wc -w <<<"$OUTPUTS"))" ||
+    overlays="sum(n.get('fullscreen_mode') == 1 and n.get('visible') is True for n in nodes)"
+    wait_tree "print($overlays == $(wc -w <<<"$OUTPUTS"))" ||
         fail "$NAME: the overlays did not appear: $(cat "$E2E_TMP/app.log")"
     sleep 1
     WANT=""
