@@ -57,24 +57,6 @@ std::optional<Room> roomOf(const QWidget* widget)
     return std::nullopt;
 }
 
-// The text as drawn: a button's "&" marks its access key, "&&" is an ampersand.
-QString shownText(const QWidget* widget)
-{
-    if (const auto* label = qobject_cast<const QLabel*>(widget))
-        return label->text();
-    if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
-        return edit->text();
-    if (const auto* code = qobject_cast<const QPlainTextEdit*>(widget))
-        return code->toPlainText();
-    if (const auto* group = qobject_cast<const QGroupBox*>(widget))
-        return group->title();
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-        QString text = button->text();
-        return text.replace("&&", QString(QChar(0))).remove('&').replace(QChar(0), '&');
-    }
-    return {};
-}
-
 bool lineFits(const QFontMetrics& fm, const Room& room, const QString& text)
 {
     if (room.wraps) {
@@ -173,6 +155,24 @@ qreal estimatedScale(const std::vector<FittedText>& group)
 }
 
 } // namespace
+
+// A button's "&" marks its access key, "&&" is an ampersand.
+QString shownText(const QWidget* widget)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text();
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
+        return edit->text();
+    if (const auto* code = qobject_cast<const QPlainTextEdit*>(widget))
+        return code->toPlainText();
+    if (const auto* group = qobject_cast<const QGroupBox*>(widget))
+        return group->title();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        QString text = button->text();
+        return text.replace("&&", QString(QChar(0))).remove('&').replace(QChar(0), '&');
+    }
+    return {};
+}
 
 bool textFits(const QWidget* widget, const QFont& font, const QString& text)
 {

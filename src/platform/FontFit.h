@@ -26,5 +26,8 @@ void fitFontsTogether(const std::vector<FittedText>& group);
 // True when `text` shows whole in `widget` drawn with `font`.
 bool textFits(const QWidget* widget, const QFont& font, const QString& text);
 
+// The text a widget shows, as drawn: a button's access-key marks removed.
+QString shownText(const QWidget* widget);
+
 // The #RRGGBB text that is widest in `font`, for fitting a widget that may show any color.
 QString widestHexColor(const QFont& font);
