@@ -83,7 +83,7 @@ for _ in $(seq 50); do [ -S "$XDG_RUNTIME_DIR/bus" ] && break; sleep 0.1; done
 session pipewire
 session wireplumber
 session wtype -s 200000
-coproc POINTER { python3 "$HERE/wl_pointer.py" 2>>"$E2E_TMP/session.log"; }
+coproc POINTER { exec python3 "$HERE/wl_pointer.py" 2>>"$E2E_TMP/session.log"; }
 SESSION_PIDS+=("$POINTER_PID")
 # Moves the pointer to (X2 / 2, Y2 / 2) in logical pixels of the layout, clicking with "click".
 point() {
