@@ -21,19 +21,6 @@ TEST(ColorSpace, TransferFunctionAtItsBranchesAndEnds)
         EXPECT_NEAR(LinearToSrgb(SrgbToLinear(c)) * 255.0, c, 1e-9);
 }
 
-TEST(ColorSpace, OkLabOfPrimariesMatchesTheReference)
-{
-    // Values published with OKLab for sRGB white and the blue primary.
-    const OkLab white = OkLabOf(RGB(255, 255, 255));
-    EXPECT_NEAR(white.L, 1.0, 1e-4);
-    EXPECT_NEAR(white.a, 0.0, 1e-4);
-    EXPECT_NEAR(white.b, 0.0, 1e-4);
-    const OkLch blue = OkLchOf(RGB(0, 0, 255));
-    EXPECT_NEAR(blue.L, 0.452, 5e-4);
-    EXPECT_NEAR(blue.C, 0.313, 5e-4);
-    EXPECT_NEAR(blue.H, 264.05, 0.01);
-}
-
 TEST(ColorSpace, GamutMappingKeepsLightnessAndHueAndReducesChromaOnly)
 {
     // Within what one 8-bit step moves a color; below L 0.2 the steps grow too coarse to tell.

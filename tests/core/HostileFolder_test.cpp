@@ -27,18 +27,7 @@ const std::string threeEntries = "mycolor.rgb\r\nMine\r\n0\r\nrecent.rgb\r\nRece
                                  "c1.rgb\r\nOne\r\n1\r\n";
 const WebColorScheme someScheme{0x010203, 0x040506, 0x070809, 0x0A0B0C, 0x0D0E0F, 0x101112};
 
-class HostileFolderTest : public TempFolderTest
-{
-protected:
-    PaletteStore palettes() const { return PaletteStore(folder()); }
-    SchemeStore schemes() const { return SchemeStore(folder()); }
-
-    void writeSchemes(const std::string& names, const std::string& records) const
-    {
-        writeFile("set.hcs", names);
-        writeFile("colorset.dat", records);
-    }
-};
+using HostileFolderTest = TempFolderTest;
 
 } // namespace
 

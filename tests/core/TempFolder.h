@@ -1,5 +1,8 @@
 #pragma once
 
+#include "palette/PaletteStore.h"
+#include "web/SchemeStore.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -62,6 +65,15 @@ protected:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     bool exists(const std::string& name) const { return std::filesystem::exists(m_folder / name); }
+
+    // The stores of this folder, and both scheme files written at once.
+    PaletteStore palettes() const { return PaletteStore(m_folder); }
+    SchemeStore schemes() const { return SchemeStore(m_folder); }
+    void writeSchemes(const std::string& names, const std::string& records) const
+    {
+        writeFile("set.hcs", names);
+        writeFile("colorset.dat", records);
+    }
 
 private:
     std::filesystem::path m_folder;

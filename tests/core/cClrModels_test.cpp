@@ -12,19 +12,7 @@
 namespace
 {
 
-struct Rgb {
-    int r, g, b;
-};
-
-bool operator==(Rgb a, Rgb b)
-{
-    return a.r == b.r && a.g == b.g && a.b == b.b;
-}
-
-std::ostream& operator<<(std::ostream& out, Rgb c)
-{
-    return out << c.r << ", " << c.g << ", " << c.b;
-}
+using Rgb = std::array<int, 3>;
 
 cClrModels colorOf(int r, int g, int b)
 {
@@ -70,8 +58,8 @@ const Forward forwardCases[] = {
 TEST(cClrModels, WorkedExamplesInEveryModel)
 {
     for (const Forward& t : forwardCases) {
-        const cClrModels c = colorOf(t.rgb.r, t.rgb.g, t.rgb.b);
-        SCOPED_TRACE(::testing::Message() << "RGB " << t.rgb);
+        const cClrModels c = colorOf(t.rgb[0], t.rgb[1], t.rgb[2]);
+        SCOPED_TRACE(::testing::PrintToString(t.rgb));
         EXPECT_EQ((std::array<int, 3>{c.cmyC(), c.cmyM(), c.cmyY()}), t.cmy);
         EXPECT_EQ((std::array<int, 4>{c.cmykC(), c.cmykM(), c.cmykY(), c.cmykK()}), t.cmyk);
         EXPECT_EQ((std::array<int, 3>{c.hlsH(), c.hlsL(), c.hlsS()}), t.hls);
@@ -84,14 +72,12 @@ TEST(cClrModels, WorkedExamplesInEveryModel)
 // other branch would give 144 / 254 -> 57.
 TEST(cClrModels, SaturationBranchFollowsRoundedLightness)
 {
-    const cClrModels sum256 = colorOf(200, 56, 56);
-    EXPECT_EQ(sum256.hlsL(), 50);
-    EXPECT_EQ(sum256.hlsS(), 56);
-    const cClrModels sum258 = colorOf(200, 58, 58); // L = 51: 142 / 252 = 0.5635 -> 56
-    EXPECT_EQ(sum258.hlsL(), 51);
-    EXPECT_EQ(sum258.hlsS(), 56);
-    const cClrModels sum254 = colorOf(200, 54, 54); // L = 50: 146 / 254 = 0.5748 -> 57
-    EXPECT_EQ(sum254.hlsS(), 57);
+    // {low channel, L, S}; 200, 58, 58: L = 51, 142 / 252 = 0.5635 -> 56; 200, 54, 54: L = 50,
+    // 146 / 254 = 0.5748 -> 57.
+    for (const auto& [low, l, s] : {Rgb{56, 50, 56}, Rgb{58, 51, 56}, Rgb{54, 50, 57}}) {
+        const cClrModels c = colorOf(200, low, low);
+        EXPECT_EQ((std::array<int, 2>{c.hlsL(), c.hlsS()}), (std::array<int, 2>{l, s})) << low;
+    }
 }
 
 // 43, 0, 101: p = 17, K = round(154 / 2.55) = 60, so C = round(23 / 40 * 100). 23/40 is not
