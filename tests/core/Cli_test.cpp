@@ -1,6 +1,8 @@
-// The verbs that need no data folder: convert, contrast and simulate, with their exit codes and
-// outputs, and the arguments that start the window instead.
+// The command line: the options of the window, and the verbs that need no data folder (convert,
+// contrast and simulate) with their exit codes and outputs.
 #include "VerbRun.h"
+
+#include "app/CommandLine.h"
 
 #include <gtest/gtest.h>
 
@@ -89,23 +91,26 @@ INSTANTIATE_TEST_SUITE_P(
              "#006B96\n",
              "line 2: cannot read 'nope'"},
         Case{{"simulate", "--as", "deutan", "#FF0000"}, "", 2, "", "unknown deficiency 'deutan'"},
-        Case{{"simulate", "--as", "protanopia", "--severity", "5", "#FF0000"},
-             "",
-             2,
-             "",
-             "cannot read severity '5'"},
         Case{{"simulate", "--as", "protanopia", "--severity=100.5", "#FF0000"},
              "",
              2,
              "",
              "cannot read severity '100.5'"},
-        Case{{"simulate", "--as", "protanopia", "--severity", "6x0", "#FF0000"},
-             "",
-             2,
-             "",
-             "cannot read severity '6x0'"},
         Case{{"simulate", "#FF0000"}, "", 2, "", "option --as is required"},
         Case{{"simulate", "--as"}, "", 2, "", "option --as needs a value"}));
+
+TEST(Cli, SeverityIsAPercentFromTenToHundred)
+{
+    for (const char* severity : {"10", "100"})
+        EXPECT_EQ(runVerb({"simulate", "--as", "protanopia", "--severity", severity, "red"}).status,
+                  0);
+    for (const char* severity : {"5", "9.99", "6x0", "100.01"}) {
+        const VerbRun r =
+            runVerb({"simulate", "--as", "protanopia", "--severity", severity, "red"});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find("cannot read severity '" + std::string(severity)), std::string::npos);
+    }
+}
 
 TEST(Cli, ArgumentsWithoutAVerbStartTheWindowAndHelpListsTheVerbs)
 {
@@ -121,6 +126,75 @@ TEST(Cli, ArgumentsWithoutAVerbStartTheWindowAndHelpListsTheVerbs)
     const VerbRun all = runVerb({"convert", "--to", "all", "white"});
     EXPECT_EQ(all.out.substr(0, 37), "hex: #FFFFFF\nrgb: rgb(255 255 255)\nhs");
     EXPECT_NE(all.out.find("\ncpp: 0xFFFFFF\n"), std::string::npos);
+}
+
+struct Parsed {
+    std::vector<std::string> args;
+    bool help, version, printDataDir;
+    std::optional<std::string> dataDir;
+};
+
+class CommandLineAccepts : public ::testing::TestWithParam<Parsed>
+{
+};
+
+TEST_P(CommandLineAccepts, WhatItUnderstands)
+{
+    const Parsed& want = GetParam();
+    const CommandLine got = parseCommandLine(want.args);
+    EXPECT_EQ(got.error, "");
+    EXPECT_EQ(got.help, want.help);
+    EXPECT_EQ(got.version, want.version);
+    EXPECT_EQ(got.printDataDir, want.printDataDir);
+    EXPECT_EQ(got.dataDir, want.dataDir);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, CommandLineAccepts,
+    ::testing::Values(Parsed{{}, false, false, false, std::nullopt},
+                      Parsed{{"--help"}, true, false, false, std::nullopt},
+                      Parsed{{"-h"}, true, false, false, std::nullopt},
+                      Parsed{{"--version"}, false, true, false, std::nullopt},
+                      Parsed{{"--print-data-dir"}, false, false, true, std::nullopt},
+                      Parsed{{"--data-dir", "/tmp/a b"}, false, false, false, "/tmp/a b"},
+                      Parsed{{"--data-dir=rel/dir"}, false, false, false, "rel/dir"},
+                      // A folder whose name starts with a dash is still the option's value.
+                      Parsed{{"--data-dir", "-odd"}, false, false, false, "-odd"},
+                      Parsed{{"--data-dir", "/a", "--data-dir", "/b"}, false, false, false, "/b"},
+                      Parsed{{"--data-dir", "/d", "--print-data-dir"}, false, false, true, "/d"}));
+
+struct Refused {
+    std::vector<std::string> args;
+    std::string error;
+};
+
+class CommandLineRefuses : public ::testing::TestWithParam<Refused>
+{
+};
+
+TEST_P(CommandLineRefuses, WithAMessageNamingTheArgument)
+{
+    EXPECT_EQ(parseCommandLine(GetParam().args).error, GetParam().error);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, CommandLineRefuses,
+    ::testing::Values(Refused{{"--bogus"}, "unknown option '--bogus'"},
+                      Refused{{"-x"}, "unknown option '-x'"},
+                      Refused{{"--help=yes"}, "unknown option '--help=yes'"},
+                      Refused{{"--version", "--verbose"}, "unknown option '--verbose'"},
+                      Refused{{"palette.rgb"}, "unexpected argument 'palette.rgb'"},
+                      Refused{{"-"}, "unexpected argument '-'"},
+                      Refused{{"--data-dir"}, "option --data-dir needs a folder"},
+                      Refused{{"--data-dir", ""}, "option --data-dir needs a folder"},
+                      Refused{{"--data-dir="}, "option --data-dir needs a folder"}));
+
+TEST(CommandLineUsage, ListsEveryOption)
+{
+    const std::string usage = commandLineUsage();
+    for (const char* option :
+         {"--data-dir DIR", "--print-data-dir", "--version", "--help", "HUEBENCH_DATA_DIR"})
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 
 } // namespace

@@ -136,12 +136,8 @@ TEST_F(HostileFolderTest, NamesOfAnyBytesAreKeptByteForByte)
     EXPECT_EQ(entries.back().title, title + "  line two");
     palettes().AppendColorRecord(latin1File, "#123456");
     EXPECT_EQ(palettes().ReadColorRecord(latin1File, 1), 0x563412);
-
-    writeSchemes("\"First\"\r\n", "000000FFFFFFFF0000800080"
-                                  "0000FF0066FF");
     schemes().Append(title, someScheme);
     EXPECT_EQ(schemes().ReadNames().back(), title);
-    EXPECT_EQ(schemes().ReadScheme(1), someScheme);
 
     // A NUL byte cannot be part of a file name: such a name is refused, nothing is created.
     const std::string withNul("c1\0.rgb", 7);
