@@ -29,26 +29,23 @@
 namespace fuzz
 {
 
-// A folder of this process, removed at exit.
+// A folder of this process, removed at exit (never destroyed before that).
 inline const std::filesystem::path& folder()
 {
-    struct Folder {
-        std::filesystem::path path;
-        ~Folder()
-        {
-            std::error_code ignored;
-            std::filesystem::remove_all(path, ignored);
-        }
-    };
-    static const Folder made{[] {
+    static const auto* const made = [] {
         const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
                                                ? "/dev/shm"
                                                : std::filesystem::temp_directory_path();
-        auto path = base / ("huebench-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
+        auto* path =
+            new std::filesystem::path(base / ("huebench-fuzz-" + std::to_string(::getpid())));
+        std::filesystem::create_directories(*path);
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(folder(), ignored);
+        });
         return path;
-    }()};
-    return made.path;
+    }();
+    return *made;
 }
 
 // The input as text.
