@@ -254,13 +254,6 @@ private:
     int m_go = -1;
 };
 
-std::string hexRecord(int value)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "%06X", value);
-    return text;
-}
-
 } // namespace
 
 TEST_F(HostileFolderTest, TwoCopiesWritingAtOnceLoseNothingOfEachOther)
@@ -272,7 +265,7 @@ TEST_F(HostileFolderTest, TwoCopiesWritingAtOnceLoseNothingOfEachOther)
     const int appends = 150, ownEntries = 50;
     std::string palette, index, names, records;
     for (int i = 0; i < ownEntries; ++i) {
-        palette += hexRecord(0xB00000 + i);
+        palette += hex6(0xB00000 + i);
         index += "b" + std::to_string(i) + ".rgb\r\nB\r\n1\r\n";
         names += "\"B" + std::to_string(i) + "\"\r\n";
         records += std::string(36, 'B');
@@ -285,7 +278,7 @@ TEST_F(HostileFolderTest, TwoCopiesWritingAtOnceLoseNothingOfEachOther)
         PaletteStore store(folder());
         SchemeStore saved(folder());
         for (int i = 0; i < appends; ++i) {
-            store.AppendColorRecord("p.rgb", "#" + hexRecord(0xA00000 + i));
+            store.AppendColorRecord("p.rgb", "#" + hex6(0xA00000 + i));
             if (i % 3 == 0) {
                 store.AppendChartEntry("a" + std::to_string(i) + ".rgb", "A");
                 saved.Append("A" + std::to_string(i), someScheme);
@@ -310,7 +303,7 @@ TEST_F(HostileFolderTest, TwoCopiesWritingAtOnceLoseNothingOfEachOther)
 
     std::string expectedPalette, expectedIndex, expectedNames;
     for (int i = 0; i < appends; ++i) {
-        expectedPalette += hexRecord(0xA00000 + i);
+        expectedPalette += hex6(0xA00000 + i);
         if (i % 3 == 0) {
             expectedIndex += "a" + std::to_string(i) + ".rgb\r\nA\r\n1\r\n";
             expectedNames += "\"A" + std::to_string(i) + "\"\r\n";

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -20,6 +21,14 @@ inline std::string crlf(std::initializer_list<std::string> lines)
     std::string text;
     for (const auto& line : lines)
         text += line + "\r\n";
+    return text;
+}
+
+// Six upper-case hexadecimal digits of `value`, as in a color record.
+inline std::string hex6(int value)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%06X", value);
     return text;
 }
 
