@@ -6,9 +6,9 @@
 #include "platform/Services.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QIcon>
 #include <QLayout>
-#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -159,12 +159,13 @@ void frmshowcolor::createToolBar(QWidget* clientArea)
     nextpage = button("nextpage", "Next page of current color palette");
     colorchart->setCheckable(true);
     ontop->setCheckable(true);
-    // Loading the SVG icon engine costs more than the rest of the window; the icons arrive
-    // with the first turn of the event loop, before the first paint.
-    QTimer::singleShot(0, tlbTool, [this] {
+    // Loading the SVG icon engine costs more than the rest of the window: the icons, and the
+    // window's own in the sizes the window system takes, arrive once the window shows.
+    runAfterFirstPaint(tlbTool, [this] {
         for (QAction* action : tlbTool->actions())
             if (!action->isSeparator())
                 action->setIcon(QIcon(":/icons/" + action->data().toString() + ".svg"));
+        QApplication::setWindowIcon(QIcon(":/icons/huebench.svg"));
     });
 
     connect(pickcolor, &QAction::triggered, this, [this] { startPicker(); });

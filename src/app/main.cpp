@@ -7,9 +7,7 @@
 #include "platform/QtServices.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QScreen>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -144,8 +142,5 @@ int main(int argc, char** argv)
     if (QScreen* screen = window.screen())
         window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
-    // The window system takes the icon in several sizes, each drawn by the SVG engine: once the
-    // window is up, so that the start-up does not wait for it.
-    QTimer::singleShot(0, [] { QApplication::setWindowIcon(QIcon(":/icons/huebench.svg")); });
     return app.exec();
 }

@@ -3,10 +3,14 @@
 #include "color/bascommon.h"
 
 #include <QColor>
+#include <QEvent>
+#include <QObject>
 #include <QPoint>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <utility>
 
 inline QColor toQColor(bascommon::ColorValue color)
@@ -44,4 +48,33 @@ T* makeNamed(QWidget* parent, const char* name, Args&&... args)
 inline void placeAt(QWidget* widget, QPoint partOrigin, int left, int top, int width, int height)
 {
     widget->setGeometry(left - partOrigin.x(), top - partOrigin.y(), width, height);
+}
+
+// Runs `work` once, on the turn of the event loop after `widget` is first painted: work that
+// the first sight of a window need not wait for (icons drawn by the SVG engine, say). A turn
+// of the event loop alone would not do: it runs before the window system even shows the window.
+inline void runAfterFirstPaint(QWidget* widget, std::function<void()> work)
+{
+    class FirstPaint final : public QObject
+    {
+    public:
+        FirstPaint(QWidget* watched, std::function<void()> todo)
+            : QObject(watched), m_work(std::move(todo))
+        {
+            watched->installEventFilter(this);
+        }
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint) {
+                watched->removeEventFilter(this);
+                QTimer::singleShot(0, parent(), std::move(m_work));
+                deleteLater();
+            }
+            return false;
+        }
+
+    private:
+        std::function<void()> m_work;
+    };
+    new FirstPaint(widget, std::move(work));
 }

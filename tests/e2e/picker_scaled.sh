@@ -83,7 +83,7 @@ for SCALE in 1.5 2; do
         shot "loupe-8x-corner-$SCALE"
     fi
     xdotool key Escape
-    timeout 10 xdotool search --sync --onlyvisible --name '^Hue Bench 3.5$' >/dev/null ||
+    timeout 10 xdotool search --sync --onlyvisible --name "^$TITLE\$" >/dev/null ||
         fail "the main window did not come back at $SCALE"
 
     GOT=$(tail -c +$((BEFORE + 1)) "$DATA/mycolor.rgb")

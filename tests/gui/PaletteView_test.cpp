@@ -265,18 +265,16 @@ private slots:
         QCOMPARE(chooser()->currentIndex(), 0);
         QCOMPARE(view().currentFile(), std::string("mycolor.rgb"));
         QCOMPARE(view().page(), 1);
-    }
 
-    void deletingOneOfTwoEntriesForTheSameFileKeepsItsColors()
-    {
-        f->writeFile("colorchart.cci", f->readFile("colorchart.cci") + "c50.rgb\r\nTwin\r\n1\r\n");
-        showTestPalette(4);
+        // Deleting one of two entries for the same file keeps the file.
+        f->writeFile("colorchart.cci", f->readFile("colorchart.cci") + "c51.rgb\r\nTwin\r\n1\r\n");
+        showTestPalette(4, "1", "c51.rgb");
         action("mnuDelChart")->trigger(); // Yes
-        QCOMPARE(f->readFile("c50.rgb"), numberedRecords(4));
+        QCOMPARE(f->readFile("c51.rgb"), numberedRecords(4));
         QVERIFY(chooserIndexOf("Twin") >= 0);
     }
 
-    void cleaningAllColorsAsksFirst()
+    void cleaningAsksFirst()
     {
         showTestPalette(4);
         f->fakes.questions.answers = {false};
@@ -287,11 +285,8 @@ private slots:
         QCOMPARE(view().chartColorCount(), 0);
         QCOMPARE(centerOf(0), white);
         QCOMPARE(f->readFile("c50.rgb"), std::string()); // created again by the display
-    }
 
-    void cleaningDuplicates()
-    {
-        showTestPalette(1);
+        // Cleaning duplicates keeps the first of each, case counting.
         f->writeFile("c50.rgb", "AAAAAABBBBBBAAAAAAbbbbbb");
         int page = 1;
         f->window().ShowColorChart("c50.rgb", page);

@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 
 #include "platform/QtServices.h"
+#include "web/SchemeCode.h"
 #include "web/SchemeEditor.h"
 #include "web/frmShowweb.h"
 #include "web/frmcss.h"
@@ -97,11 +98,22 @@ private slots:
         for (const QString& item : visibleItems(f->find<QMenu>("mnuHtmlPop1")))
             item == "-" ? groups.append(0) : void(++groups.last());
         QCOMPARE(groups, (QList<int>{2, 3, 2}));
+        // Only the first scheme keeps Delete disabled.
+        clickRow(2);
+        QVERIFY(deleteButton()->isEnabled());
+        QCOMPARE(shown(), sepia);
+        QCOMPARE(editor().selectedSchemeIndex(), 2);
+        clickRow(0);
+        QVERIFY(!deleteButton()->isEnabled());
+        QCOMPARE(shown(), classic);
     }
 
-    void noneAndCompactModeLeaveTheSchemeAlone()
+    // None and compact mode leave the scheme alone; Background repaints all nine labels and
+    // changes no caption.
+    void noneAndCompactModeLeaveTheSchemeAloneBackgroundRepaintsAll()
     {
         frmshowcolor& w = f->window();
+        const QStringList before = captions();
         w.CurrentColorChanged(RGB(1, 2, 3));
         QCOMPARE(shown(), classic);
         // Choosing an item changes nothing until the next color arrives.
@@ -111,15 +123,6 @@ private slots:
         w.CurrentColorChanged(RGB(4, 5, 6));
         QCOMPARE(shown(), classic);
         f->find<QAction>("mnuSwap")->trigger();
-        w.CurrentColorChanged(RGB(7, 8, 9));
-        QCOMPARE(shown().front(), QString("#070809"));
-    }
-
-    void backgroundRepaintsAllNineWithoutCaptionChanges()
-    {
-        frmshowcolor& w = f->window();
-        const QStringList before = captions();
-        f->find<QRadioButton>("optbg")->setChecked(true);
         w.CurrentColorChanged(RGB(0x12, 0x34, 0x56));
         for (const char* label : allNine)
             QCOMPARE(back(label), QColor("#123456"));
@@ -185,18 +188,6 @@ private slots:
         QVERIFY(f->find<QRadioButton>(option.toLatin1())->isChecked());
         QCOMPARE(f->text("txtrgb"), color);
         QCOMPARE(shown(), sepia);
-    }
-
-    void onlyPositionZeroKeepsDeleteDisabled()
-    {
-        f->window();
-        clickRow(2);
-        QVERIFY(deleteButton()->isEnabled());
-        QCOMPARE(shown(), sepia);
-        QCOMPARE(editor().selectedSchemeIndex(), 2);
-        clickRow(0);
-        QVERIFY(!deleteButton()->isEnabled());
-        QCOMPARE(shown(), classic);
     }
 
     void saveAppendsWithoutSelecting()
@@ -355,26 +346,23 @@ private slots:
         QCOMPARE(f->readFile("colorset.dat"), records);
     }
 
+    // Each command copies its code for the scheme of the moment, a changed item included.
     void copyCommandsCopyTheSchemeOfTheMoment()
     {
         f->window();
-        f->fakes.clipboard.setText("old");
-        f->find<QAction>("mnuCopyHtml")->trigger();
-        QCOMPARE(f->fakes.clipboard.text(),
-                 QString("<body BGCOLOR=\"#FFFFFF\" TEXT=\"#000000\" LINK=\"#0000FF\" "
-                         "VLINK=\"#800080\" ALINK=\"#FF0000\">"));
         f->find<QRadioButton>("opthl")->setChecked(true);
         f->window().CurrentColorChanged(RGB(0, 0x99, 0));
-        f->find<QAction>("mnuCopyExternal")->trigger();
-        QCOMPARE(f->fakes.clipboard.text(), QString("a:link {color:#0000FF;}\r\n"
-                                                    "a:visited {color:#800080;}\r\n"
-                                                    "a:active {color:#FF0000;}\r\n"
-                                                    "a:hover {color:#009900;}\r\n"
-                                                    "body {background-color:#FFFFFF; "
-                                                    "color:#000000;}"));
-        f->find<QAction>("mnuCopyInline")->trigger();
-        QVERIFY(f->fakes.clipboard.text().startsWith("<style type=\"text/css\">\r\n<!--\r\n"));
-        QVERIFY(f->fakes.clipboard.text().endsWith("\r\n-->\r\n</style>"));
+        const WebColorScheme scheme = editor().scheme();
+        QCOMPARE(scheme.HoverLink, RGB(0, 0x99, 0));
+        const std::pair<const char*, std::string> commands[] = {
+            {"mnuCopyHtml", HtmlCode(scheme)},
+            {"mnuCopyExternal", ExternalCssCode(scheme)},
+            {"mnuCopyInline", InlineCssCode(scheme)}};
+        for (const auto& [command, code] : commands) {
+            f->fakes.clipboard.setText("old");
+            f->find<QAction>(command)->trigger();
+            QCOMPARE(f->fakes.clipboard.text(), QString::fromStdString(code));
+        }
     }
 
     void codeWindowShowsTheThreeTexts()

@@ -57,32 +57,18 @@ private slots:
     }
     void cleanup() { window.reset(); }
 
-    void showsTheColorInEveryModel_data()
-    {
-        QTest::addColumn<int>("r");
-        QTest::addColumn<int>("g");
-        QTest::addColumn<int>("b");
-        QTest::addColumn<QStringList>("values");
-        // txtHEX, RGB, HLS, CMY, CMYK, YCbCr
-        QTest::newRow("pink") << 255 << 161 << 204
-                              << QStringList{"#FFA1CC", "255", "161", "204", "33", "82",
-                                             "100",     "0",   "94",  "51",  "0",  "37",
-                                             "20",      "0",   "194", "134", "172"};
-    }
     void showsTheColorInEveryModel()
     {
-        QFETCH(int, r);
-        QFETCH(int, g);
-        QFETCH(int, b);
-        QFETCH(QStringList, values);
-        open(textsOf(r, g, b));
+        open(textsOf(255, 161, 204));
         QStringList shown;
         for (const char* name :
              {"txtHEX", "txtr", "txtg", "txtb", "txth", "txtl", "txts", "txtc", "txtm", "txtY",
               "txtc1", "txtm1", "txtY1", "txtK", "txtY2", "txtCb", "txtCr"})
             shown << box(name);
-        QCOMPARE(shown, values);
-        QCOMPARE(window->palette().color(QPalette::Window), QColor(r, g, b));
+        // HEX, RGB, HLS, CMY, CMYK, YCbCr
+        QCOMPARE(shown, (QStringList{"#FFA1CC", "255", "161", "204", "33", "82", "100", "0", "94",
+                                     "51", "0", "37", "20", "0", "194", "134", "172"}));
+        QCOMPARE(window->palette().color(QPalette::Window), QColor(255, 161, 204));
     }
 
     void menuBarAboveThePanelIsTheWayOut()
@@ -95,25 +81,22 @@ private slots:
         QCOMPARE(panel->geometry(), QRect(0, bar->height(), 240, window->height() - bar->height()));
     }
 
-    void rightReleaseOpensTheActionMenu_data()
-    {
-        QTest::addColumn<QPoint>("at"); // in window coordinates; the panel is 240 wide
-        QTest::addColumn<int>("button");
-        QTest::addColumn<bool>("opens");
-        QTest::newRow("right on the color") << QPoint(400, 200) << int(Qt::RightButton) << true;
-        QTest::newRow("right on the panel") << QPoint(20, 200) << int(Qt::RightButton) << true;
-        QTest::newRow("left on the color") << QPoint(400, 200) << int(Qt::LeftButton) << false;
-    }
+    // A right release on the color or the panel opens the Action menu; a left one does not.
     void rightReleaseOpensTheActionMenu()
     {
-        QFETCH(QPoint, at);
-        QFETCH(int, button);
-        QFETCH(bool, opens);
         open(textsOf(255, 161, 204));
-        QWidget* target = window->childAt(at) ? window->childAt(at) : window.get();
-        QTest::mouseClick(target, Qt::MouseButton(button), {}, target->mapFrom(window.get(), at));
-        QCOMPARE(menu()->isVisible(), opens);
-        menu()->close();
+        const struct {
+            QPoint at; // in window coordinates; the panel is 240 wide
+            Qt::MouseButton button;
+        } rows[] = {{{400, 200}, Qt::RightButton},
+                    {{20, 200}, Qt::RightButton},
+                    {{400, 200}, Qt::LeftButton}};
+        for (const auto& r : rows) {
+            QWidget* target = window->childAt(r.at) ? window->childAt(r.at) : window.get();
+            QTest::mouseClick(target, r.button, {}, target->mapFrom(window.get(), r.at));
+            QCOMPARE(menu()->isVisible(), r.button == Qt::RightButton);
+            menu()->close();
+        }
         QCOMPARE(menu()->title(), QString("Action"));
     }
 

@@ -1,4 +1,5 @@
-// The main window frame: start-up state, copy commands, pop-ups, modes and exit.
+// The main window frame: start-up state, copy commands and the CSS forms, Paste Color, pop-ups,
+// modes and exit.
 #include "MainWindowFixture.h"
 
 #include <QMenu>
@@ -181,6 +182,52 @@ private slots:
                          chooserLeft,
                      qPrintable(action->objectName()));
         }
+    }
+
+    void cssCaptionsAreTheCopiedTextsOfTheCurrentColor()
+    {
+        QCOMPARE(f->find<QAction>("mnuCopyCssRgb")->text(), QString("rgb(255 255 255)"));
+        f->window().CurrentColorChanged(RGB(255, 161, 204));
+        const QStringList expected = {"rgb(255 161 204)", "hsl(332.6 100% 81.6%)",
+                                      "oklch(81.54% 0.12234 351.21)"};
+        const char* const items[] = {"mnuCopyCssRgb", "mnuCopyCssHsl", "mnuCopyCssOklch"};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(f->find<QAction>(items[i])->text(), expected[i]);
+            QCOMPARE(copied(items[i]), expected[i]);
+        }
+    }
+
+    void pasteColor_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<int>("color"); // -1: refused, the color stays
+        QTest::newRow("name") << "HotPink" << RGB(255, 105, 180);
+        QTest::newRow("quoted css") << " 'rgb(255 161 204)'; " << RGB(255, 161, 204);
+        QTest::newRow("several lines") << "red\ngreen" << -1;
+        QTest::newRow("empty") << "" << -1;
+    }
+
+    void pasteColor()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(int, color);
+        f->window().CurrentColorChanged(RGB(1, 2, 3));
+        f->fakes.clipboard.setText(clipboard);
+        f->find<QAction>("mnuPasteColor")->trigger();
+        if (color == -1) {
+            QCOMPARE(f->window().currentColor(), RGB(1, 2, 3));
+            QCOMPARE(int(f->fakes.questions.errors.size()), 1);
+            const QString message = f->fakes.questions.errors[0].text;
+            if (!clipboard.isEmpty())
+                QVERIFY2(
+                    message.startsWith("The clipboard text \"" + clipboard.section('\n', 0, 0)),
+                    qPrintable(message));
+            QVERIFY(message.contains("Expected a color such as #FFA1CC"));
+            return;
+        }
+        QVERIFY(f->fakes.questions.errors.empty());
+        QCOMPARE(f->window().currentColor(), color);
+        QCOMPARE(f->text("txtrgb"), QString::fromStdString(bascommon::HexRGB(color)));
     }
 };
 

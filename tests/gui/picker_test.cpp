@@ -156,26 +156,6 @@ private slots:
         QCOMPARE(pick()->SaveToFile(), std::string("mycolor.rgb"));
     }
 
-    void indicatorSitsAboveRightOfTheCursor_data()
-    {
-        QTest::addColumn<QPoint>("mouse");
-        QTest::addColumn<QPoint>("indicator");
-        QTest::newRow("middle") << QPoint(100, 200) << QPoint(110, 164);
-        QTest::newRow("near the top edge, partly above the screen")
-            << QPoint(5, 10) << QPoint(15, -26);
-        QTest::newRow("top row") << QPoint(1, 0) << QPoint(11, -36);
-    }
-    void indicatorSitsAboveRightOfTheCursor()
-    {
-        QFETCH(QPoint, mouse);
-        QFETCH(QPoint, indicator);
-        QVERIFY(startPicker());
-        frmGetColor* overlay = overlayOn(0);
-        QTest::mouseMove(overlay, mouse);
-        QTRY_VERIFY(overlay->shpshow().isVisible());
-        QCOMPARE(overlay->shpshow().geometry(), QRect(indicator, QSize(17, 25)));
-    }
-
     // What the overlay shows is the frozen image, one image pixel per device pixel, with the
     // indicator drawn over it in the sampled color.
     void overlayShowsTheFrozenImageAtItsDevicePixels_data()
@@ -207,33 +187,6 @@ private slots:
         const QRgb sample = frozen.pixel(screenInImage + QPoint(100, 100) * ratio);
         QCOMPARE(shown.pixel(indicator.center()), sample);
         QCOMPARE(shown.pixel(indicator.topLeft()), qRgb(0, 0, 0));
-    }
-
-    void samplesTheFrozenPixelUnderTheCursor_data()
-    {
-        QTest::addColumn<int>("screen");
-        QTest::addColumn<QPoint>("mouse");
-        QTest::addColumn<QString>("hex");
-        // Image pixel (x, y) holds red x & 255, green y & 255, blue (x >> 8) | (y >> 8) << 4.
-        QTest::newRow("A (100, 200): image (100, 400)") << 0 << QPoint(100, 200) << "#649010";
-        QTest::newRow("A (1, 0): image (1, 200)") << 0 << QPoint(1, 0) << "#01C800";
-        QTest::newRow("A (799, 599): image (799, 799)") << 0 << QPoint(799, 599) << "#1F1F33";
-        QTest::newRow("B (0, 1): image (800, 2)") << 1 << QPoint(0, 1) << "#200203";
-        QTest::newRow("B (100, 50): image (1000, 100)") << 1 << QPoint(100, 50) << "#E86403";
-        QTest::newRow("B (399, 299): image (1598, 598)") << 1 << QPoint(399, 299) << "#3E5626";
-    }
-    void samplesTheFrozenPixelUnderTheCursor()
-    {
-        QFETCH(int, screen);
-        QFETCH(QPoint, mouse);
-        QFETCH(QString, hex);
-        QVERIFY(startPicker());
-        frmGetColor* overlay = overlayOn(screen);
-        QTest::mouseMove(overlay, mouse);
-        QTRY_COMPARE(pick()->txthex->text(), hex);
-        QCOMPARE(QString::fromStdString(HexRGB(run()->lastSample())), hex);
-        QCOMPARE(QString::fromStdString(HexRGB(overlay->shpshow().color())), hex);
-        QCOMPARE(sampleBackground(), QColor(hex));
     }
 
     void releaseAppendsTheLastSample()
@@ -325,9 +278,13 @@ private slots:
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), pick()->mapToGlobal(QPointF(5, 5)));
         QApplication::sendEvent(pick(), &enter);
         QVERIFY(!a->shpshow().isVisible());
-        QTest::mouseMove(a, QPoint(200, 100));
-        QTRY_VERIFY(a->shpshow().isVisible());
-        QCOMPARE(a->shpshow().pos(), QPoint(210, 64));
+        // Above right of the pointer, partly above the screen near its top.
+        for (const auto& [pointer, indicator] :
+             {std::pair{QPoint(200, 100), QPoint(210, 64)}, {QPoint(5, 10), QPoint(15, -26)}}) {
+            QTest::mouseMove(a, pointer);
+            QTRY_COMPARE(a->shpshow().geometry(), QRect(indicator, QSize(17, 25)));
+            QVERIFY(a->shpshow().isVisible());
+        }
         QTest::mouseMove(b, QPoint(50, 50));
         QTRY_VERIFY(b->shpshow().isVisible());
         QVERIFY(!a->shpshow().isVisible());
@@ -373,32 +330,25 @@ private slots:
         QVERIFY(pick()->isVisible());
     }
 
-    void captureRouteFollowsTheSessionType_data()
-    {
-        QTest::addColumn<QByteArray>("sessionType");
-        QTest::addColumn<QByteArray>("waylandDisplay");
-        QTest::addColumn<bool>("portal");
-        QTest::newRow("X11 session") << QByteArray("x11") << QByteArray() << false;
-        QTest::newRow("X11 session, stray Wayland socket")
-            << QByteArray("x11") << QByteArray("wayland-0") << false;
-        QTest::newRow("Wayland session, XWayland") << QByteArray("wayland") << QByteArray() << true;
-        QTest::newRow("no session type, Wayland socket")
-            << QByteArray() << QByteArray("wayland-1") << true;
-        QTest::newRow("no session type, no Wayland") << QByteArray() << QByteArray() << false;
-    }
     void captureRouteFollowsTheSessionType()
     {
-        QFETCH(QByteArray, sessionType);
-        QFETCH(QByteArray, waylandDisplay);
-        QFETCH(bool, portal);
         const QByteArray oldType = qgetenv("XDG_SESSION_TYPE");
         const QByteArray oldDisplay = qgetenv("WAYLAND_DISPLAY");
-        qputenv("XDG_SESSION_TYPE", sessionType);
-        qputenv("WAYLAND_DISPLAY", waylandDisplay);
-        const CaptureRoute route = captureRoute();
+        const struct {
+            const char *sessionType, *waylandDisplay;
+            bool portal;
+        } rows[] = {{"x11", "", false},
+                    {"x11", "wayland-0", false},
+                    {"wayland", "", true},
+                    {"", "wayland-1", true},
+                    {"", "", false}};
+        for (const auto& row : rows) {
+            qputenv("XDG_SESSION_TYPE", row.sessionType);
+            qputenv("WAYLAND_DISPLAY", row.waylandDisplay);
+            QCOMPARE(captureRoute() == CaptureRoute::Portal, row.portal);
+        }
         qputenv("XDG_SESSION_TYPE", oldType);
         qputenv("WAYLAND_DISPLAY", oldDisplay);
-        QCOMPARE(route == CaptureRoute::Portal, portal);
     }
 
     // The sampled pixel is floor(pointer x ratio) on the pointer's screen, fraction included.
@@ -417,6 +367,8 @@ private slots:
         QTest::newRow("D 1.5, odd") << int(D) << QPointF(137 / 1.5, 153 / 1.5) << QPoint(737, 953);
         QTest::newRow("D 1.5, even") << int(D) << QPointF(136 / 1.5, 2 / 1.5) << QPoint(736, 802);
         QTest::newRow("D 1.5, just short") << int(D) << QPointF(0.66, 0.66) << QPoint(600, 800);
+        QTest::newRow("A, last pixel") << int(A) << QPointF(799.9, 599.9) << QPoint(799, 799);
+        QTest::newRow("B, last pixel") << int(B) << QPointF(399.5, 299.5) << QPoint(1599, 599);
     }
     void samplesExactDevicePixels()
     {
@@ -430,7 +382,10 @@ private slots:
         send(overlay, QEvent::MouseButtonRelease, pointer); // before any movement
         send(overlay, QEvent::MouseMove, pointer);
         QCOMPARE(pick()->txthex->text(), hex);
-        QCOMPARE(QString::fromStdString(HexRGB(overlay->loupe()->color())), hex);
+        QCOMPARE(sampleBackground(), QColor(hex));
+        for (const ColorValue shown :
+             {run()->lastSample(), overlay->loupe()->color(), overlay->shpshow().color()})
+            QCOMPARE(QString::fromStdString(HexRGB(shown)), hex);
         send(overlay, QEvent::MouseButtonRelease, pointer);
         QCOMPARE(QString::fromStdString(f->readFile("mycolor.rgb")),
                  QString::fromStdString(before) + hex.mid(1) + hex.mid(1));
@@ -494,41 +449,32 @@ private slots:
         QCOMPARE(chooser->currentIndex(), 1);
     }
 
-    void averageIsTheMeanOfThePixelsThatExistRoundedHalfUp_data()
-    {
-        QTest::addColumn<QPoint>("center");
-        QTest::addColumn<int>("size");
-        QTest::addColumn<QRect>("within");
-        QTest::addColumn<int>("red");
-        QTest::addColumn<int>("green");
-        QTest::addColumn<int>("blue");
-        // The 5 x 5 picture: red x + 5y, green 255 - red, blue 1 in column 0, else 0.
-        const QRect all(0, 0, 5, 5);
-        QTest::newRow("1 x 1") << QPoint(2, 2) << 1 << all << 12 << 243 << 0;
-        QTest::newRow("3 x 3") << QPoint(2, 2) << 3 << all << 12 << 243 << 0;
-        QTest::newRow("corner, 4 of 9, blue 0.5 up") << QPoint(0, 0) << 3 << all << 3 << 252 << 1;
-        QTest::newRow("edge, 6 of 9, 5.5 up, 249.5 up")
-            << QPoint(0, 1) << 3 << all << 6 << 250 << 1;
-        QTest::newRow("5 x 5, 9 of 25") << QPoint(4, 4) << 5 << all << 18 << 237 << 0;
-        QTest::newRow("5 x 5, 12 of 25, 0.25 down") << QPoint(1, 0) << 5 << all << 7 << 249 << 0;
-        QTest::newRow("within the screen only")
-            << QPoint(2, 2) << 3 << QRect(0, 0, 5, 2) << 7 << 248 << 0;
-        QTest::newRow("nothing within") << QPoint(2, 2) << 3 << QRect(9, 9, 2, 2) << 0 << 0 << 0;
-    }
     void averageIsTheMeanOfThePixelsThatExistRoundedHalfUp()
     {
-        QFETCH(QPoint, center);
-        QFETCH(int, size);
-        QFETCH(QRect, within);
-        QFETCH(int, red);
-        QFETCH(int, green);
-        QFETCH(int, blue);
+        // The 5 x 5 picture: red x + 5y, green 255 - red, blue 1 in column 0, else 0.
         QImage image(5, 5, QImage::Format_RGB32);
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < 5; ++x)
                 image.setPixel(x, y, qRgb(x + 5 * y, 255 - x - 5 * y, x == 0));
         const FrozenDesktop desktop(DesktopImage{image, {}});
-        QCOMPARE(desktop.averageAt(center, size, within), RGB(red, green, blue));
+        const QRect all(0, 0, 5, 5);
+        const struct {
+            QPoint center;
+            int size;
+            QRect within;
+            ColorValue mean;
+        } rows[] = {
+            {{2, 2}, 1, all, RGB(12, 243, 0)},
+            {{2, 2}, 3, all, RGB(12, 243, 0)},
+            {{0, 0}, 3, all, RGB(3, 252, 1)},               // corner, 4 of 9, blue 0.5 up
+            {{0, 1}, 3, all, RGB(6, 250, 1)},               // edge, 6 of 9, 5.5 up, 249.5 up
+            {{4, 4}, 5, all, RGB(18, 237, 0)},              // 9 of 25
+            {{1, 0}, 5, all, RGB(7, 249, 0)},               // 12 of 25, 0.25 down
+            {{2, 2}, 3, QRect(0, 0, 5, 2), RGB(7, 248, 0)}, // within the screen only
+            {{2, 2}, 3, QRect(9, 9, 2, 2), RGB(0, 0, 0)},   // nothing within
+        };
+        for (const auto& r : rows)
+            QCOMPARE(desktop.averageAt(r.center, r.size, r.within), r.mean);
     }
 
     // Keys 1, 3, 5 and Ctrl+wheel choose the sample size, the wheel the zoom; both are kept in
