@@ -312,7 +312,8 @@ private slots:
         QFETCH(QString, title);
         const int before = chooser()->count();
         MainWindowFixture::answerInputBox(typed, ok);
-        action("addnew")->trigger();
+        // The toolbar button and File > New Color Palette... do the same.
+        action(title == "Untiltled" ? "mnuNew" : "addnew")->trigger();
         if (!ok) {
             QCOMPARE(chooser()->count(), before);
             QVERIFY(!std::filesystem::exists(f->folder() / "c10.rgb"));

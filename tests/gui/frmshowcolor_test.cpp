@@ -166,6 +166,11 @@ private slots:
                  QString::fromStdString((f->folder() / "huebench.html").string()));
         QCOMPARE(opened[1].scheme(), QString("https"));
         QVERIFY(opened[2].toString().startsWith("mailto:"));
+        // A window that stays on top gets out of the help page's way.
+        QVERIFY(!f->window().isMinimized());
+        f->find<QAction>("mnuOnTop")->trigger();
+        f->find<QAction>("mnucontents")->trigger();
+        QVERIFY(f->window().isMinimized());
     }
 
     void everyToolbarButtonIsReachable()
