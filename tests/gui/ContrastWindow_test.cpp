@@ -53,22 +53,14 @@ private slots:
     void init() { f = std::make_unique<MainWindowFixture>(); }
     void cleanup() { f.reset(); }
 
-    void opensFromTheSchemeMenuOnce()
+    // One window, which follows the scheme and the current color.
+    void opensOnceAndFollowsTheSchemeAndTheCurrentColor()
     {
-        const QStringList items = visibleItems(f->find<QMenu>("mnuHtmlPop1"));
-        QCOMPARE(items.mid(items.size() - 2),
-                 QStringList({"Full Screen Preview", "Check Contrast..."}));
         ContrastWindow* w = open();
-        QCOMPARE(w->windowTitle(), QString("Contrast"));
         open();
         QCOMPARE(f->window().findChildren<ContrastWindow*>().size(), 1);
         // The classic scheme: #FF6600 hover link on white.
         QCOMPARE(ratio(w, 4), QString("2.93:1"));
-    }
-
-    void followsTheSchemeAndTheCurrentColor()
-    {
-        ContrastWindow* w = open();
         f->find<QRadioButton>("optbg")->setChecked(true);
         f->window().CurrentColorChanged(RGB(0, 0, 0));
         QCOMPARE(ratio(w, 0), QString("1.00:1")); // black text on the new black background
