@@ -177,7 +177,7 @@ private slots:
         }
     }
 
-    void saveAppendsWithoutSelecting()
+    void saveAppendsWithoutSelectingAndFailuresLoseNothing()
     {
         f->window();
         clickRow(2);
@@ -201,6 +201,20 @@ private slots:
         MainWindowFixture::answerInputBox("Cancelled", false);
         f->find<QAction>("mnuSaveScheme")->trigger();
         QCOMPARE(list()->count(), 7);
+
+        // A rewrite that fails is shown and loses nothing, for delete and for save.
+        std::filesystem::create_directories(f->folder() / "colorset.dam" / "blocker");
+        const std::string records = f->readFile("colorset.dat");
+        clickRow(3);
+        QTest::mouseClick(deleteButton(), Qt::LeftButton);
+        MainWindowFixture::answerInputBox("Mine", true);
+        f->find<QAction>("mnuSaveScheme")->trigger();
+        QCOMPARE(f->fakes.questions.errors.size(), size_t(2));
+        for (const auto& error : f->fakes.questions.errors)
+            QVERIFY2(error.text.contains("colorset.dam"), qPrintable(error.text));
+        QCOMPARE(list()->count(), 7);
+        QCOMPARE(f->readFile("set.hcs"), names);
+        QCOMPARE(f->readFile("colorset.dat"), records);
     }
 
     // Delete asks with the name, Yes by default, and the preview keeps its colors; the press that
@@ -299,24 +313,6 @@ private slots:
         QCOMPARE(f->readFile("colorset.dat"), records);
         QCOMPARE(list()->count(), 7);
         QVERIFY(!deleteButton()->isEnabled());
-    }
-
-    void fileFailuresAreShownAndLoseNothing()
-    {
-        f->window();
-        clickRow(3);
-        std::filesystem::create_directories(f->folder() / "colorset.dam" / "blocker");
-        const std::string names = f->readFile("set.hcs");
-        const std::string records = f->readFile("colorset.dat");
-        QTest::mouseClick(deleteButton(), Qt::LeftButton);
-        MainWindowFixture::answerInputBox("Mine", true);
-        f->find<QAction>("mnuSaveScheme")->trigger();
-        QCOMPARE(f->fakes.questions.errors.size(), size_t(2));
-        for (const auto& error : f->fakes.questions.errors)
-            QVERIFY2(error.text.contains("colorset.dam"), qPrintable(error.text));
-        QCOMPARE(list()->count(), 6);
-        QCOMPARE(f->readFile("set.hcs"), names);
-        QCOMPARE(f->readFile("colorset.dat"), records);
     }
 
     // Each copy command and the code window give the code of the scheme of the moment, a changed
