@@ -4,8 +4,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QMenu>
-#include <QSignalSpy>
 
 using namespace bascommon;
 

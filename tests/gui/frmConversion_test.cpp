@@ -36,10 +36,6 @@ private:
     {
         return dialog->findChild<QLineEdit*>(QString("txtval_%1").arg(i))->text();
     }
-    QString caption(int i)
-    {
-        return dialog->findChild<QLabel*>(QString("lblCp_%1").arg(i))->text();
-    }
     QString hex() { return dialog->findChild<QLineEdit*>("txtHEX")->text(); }
     QColor sample()
     {
@@ -59,8 +55,10 @@ private:
         QStringList shown;
         for (int i = 0; i < 4; ++i)
             if (slider(i)->isVisibleTo(dialog.get()))
-                shown
-                    << QString("%1 %2 %3").arg(caption(i)).arg(slider(i)->maximum()).arg(value(i));
+                shown << QString("%1 %2 %3")
+                             .arg(dialog->findChild<QLabel*>(QString("lblCp_%1").arg(i))->text())
+                             .arg(slider(i)->maximum())
+                             .arg(value(i));
         return shown;
     }
 

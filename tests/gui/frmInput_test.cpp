@@ -3,7 +3,6 @@
 
 #include "platform/frmInput.h"
 
-#include <QLabel>
 #include <QPushButton>
 
 class FrmInputTest : public QObject

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -44,7 +43,6 @@ private:
         window->show();
         return *window;
     }
-    QString box(const char* name) { return window->findChild<QLineEdit*>(name)->text(); }
     QMenu* menu() { return window->findChild<QMenu*>("mnufile"); }
     void save() { window->findChild<QAction*>("mnusave")->trigger(); }
     QString path(const QString& name) { return dir->filePath(name); }
@@ -64,7 +62,7 @@ private slots:
         for (const char* name :
              {"txtHEX", "txtr", "txtg", "txtb", "txth", "txtl", "txts", "txtc", "txtm", "txtY",
               "txtc1", "txtm1", "txtY1", "txtK", "txtY2", "txtCb", "txtCr"})
-            shown << box(name);
+            shown << window->findChild<QLineEdit*>(name)->text();
         // HEX, RGB, HLS, CMY, CMYK, YCbCr
         QCOMPARE(shown, (QStringList{"#FFA1CC", "255", "161", "204", "33", "82", "100", "0", "94",
                                      "51", "0", "37", "20", "0", "194", "134", "172"}));

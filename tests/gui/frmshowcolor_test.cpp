@@ -5,7 +5,6 @@
 #include "color/CopyTexts.h"
 
 #include <QMenu>
-#include <QMenuBar>
 #include <QToolBar>
 
 using namespace bascommon;
