@@ -9,19 +9,18 @@ set -euo pipefail
 build=${1:?build folder}
 runs=${2:-21}
 tmp=$(mktemp -d)
-for n in $(seq 150 199); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-done
-Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb finds a free display itself and says which once it is ready.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" >/dev/null 2>&1 &
 xvfb=$!
 busy=""
 trap 'kill $xvfb $busy 2>/dev/null; rm -rf "$tmp"' EXIT
-export DISPLAY=":$n"
-for _ in $(seq 50); do
-    kill -0 $xvfb 2>/dev/null && xdpyinfo >/dev/null 2>&1 && break
+for _ in $(seq 100); do
+    [ -s "$tmp/display" ] && break
+    kill -0 $xvfb 2>/dev/null || break
     sleep 0.1
 done
-kill -0 $xvfb 2>/dev/null || { echo "Xvfb did not start on :$n" >&2; exit 1; }
+[ -s "$tmp/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -1 "$tmp/display")"
 mkdir "$tmp/data"
 cp "$build"/colorchart.cci "$build"/*.rgb "$build"/set.hcs "$build"/colorset.dat "$tmp/data"/
 title=$("$build/huebench" --version)

@@ -8,6 +8,8 @@ packages=(
     xvfb xdotool xclip x11-utils imagemagick fonts-dejavu-core dbus-daemon
     clang-format clang libclang-rt-14-dev
     desktop-file-utils appstream groff-base file dpkg-dev
+    qt6-wayland sway swaybg grim wtype pipewire wireplumber python3 dbus-bin
+    xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -12,11 +12,13 @@ namespace
 PaletteCell::PaletteCell(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setColor(0xFFFFFF);
 }
 
 void PaletteCell::setColor(bascommon::ColorValue color)
 {
+    // A page turn leaves many cells as they were; the tooltip is made once per color.
+    if (color == m_color && !toolTip().isEmpty())
+        return;
     m_color = color;
     setToolTip(QString::fromStdString(bascommon::HexRGB(color)) +
                " - Right-click for more features. Double-click to show color details.");

@@ -125,7 +125,10 @@ QPoint frmGetColor::imagePixelOf(QPoint device) const
 
 QPoint frmGetColor::pointerDevicePixel(const QSinglePointEvent& event) const
 {
-    const QPoint device = devicePixelAt(event.position());
+    // The overlay is a window of its own, so the position in the window is its own position;
+    // unlike position(), which Qt rounds to whole logical pixels on the way from the window to
+    // the widget, it keeps the fraction a Wayland compositor sends at a scale above 1.
+    const QPoint device = devicePixelAt(event.scenePosition());
     // Where Qt hands out whole logical pixels only, the window system's own position is exact;
     // it is used unless the pointer has moved on since this event.
     if (const std::optional<QPoint> native = nativePointerPosition()) {

@@ -1,97 +1,200 @@
-#include "cli/Cli.h"
+// The command line: the options of the window, and the verbs that need no data folder (convert,
+// contrast and simulate) with their exit codes and outputs.
+#include "VerbRun.h"
+
+#include "app/CommandLine.h"
 
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 namespace
 {
 
-// One verb run with string streams; the data folder is never asked for by convert.
-struct VerbRun {
+struct Case {
+    std::vector<std::string> args;
+    std::string input;
     int status;
-    std::string out, err;
+    std::string out;
+    std::string errPart; // empty: nothing on standard error
 };
 
-VerbRun run(const std::vector<std::string>& args, const std::string& input = "")
+class Verbs : public testing::TestWithParam<Case>
 {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    CliIo io{in, out, err};
-    const auto status =
-        RunVerb(args, io, [](const std::optional<std::string>&) -> std::filesystem::path {
-            throw std::runtime_error("no data folder in this test");
-        });
-    return {status.value_or(-1), out.str(), err.str()};
+};
+
+TEST_P(Verbs, AnswerOrRefuse)
+{
+    const Case& c = GetParam();
+    const VerbRun r = runVerb(c.args, c.input);
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(r.out, c.out);
+    if (c.errPart.empty()) {
+        EXPECT_EQ(r.err, "");
+    } else {
+        EXPECT_NE(r.err.find(c.errPart), std::string::npos) << r.err;
+    }
 }
 
-TEST(Cli, ArgumentsWithoutAVerbStartTheWindow)
+INSTANTIATE_TEST_SUITE_P(
+    Convert, Verbs,
+    testing::Values(
+        Case{{"convert", "hotpink", "rgb(0 0 255)"}, "", 0, "#FF69B4\n#0000FF\n", ""},
+        Case{{"convert", "--to", "oklch", "#FF0000"}, "", 0, "oklch(62.8% 0.25768 29.23)\n", ""},
+        Case{{"convert", "--to=hsl", "#FFA1CC"}, "", 0, "hsl(332.6 100% 81.6%)\n", ""},
+        Case{{"convert", "--to", "dec", "#FFFF71"}, "", 0, "RGB(255,255,113)\n", ""},
+        Case{{"convert", "--to", "vb", "#0A00FF"}, "", 0, "&H00FF000A&\n", ""},
+        Case{{"convert", "--to", "delphi", "#0A00FF"}, "", 0, "$00FF000A\n", ""},
+        Case{{"convert", "--to", "cpp", "#0A00FF"}, "", 0, "0xFF000A\n", ""},
+        Case{{"convert", "--to", "hsv", "#FFA1CC"}, "", 0, "333,37,100\n", ""},
+        Case{{"convert", "--to", "cmyk", "#336699"}, "", 0, "67,33,0,40\n", ""},
+        Case{{"convert", "--to", "hls", "#FFA1CC"}, "", 0, "33,82,100\n", ""},
+        Case{{"convert", "--to", "ycbcr", "255,255,0"}, "", 0, "226,1,149\n", ""},
+        // Piped lines are answered one by one; bad ones are named with their number.
+        Case{{"convert", "--to", "rgb"},
+             "#FFF\r\nbogus\n\n0x0000FF\n",
+             2,
+             "rgb(255 255 255)\nrgb(255 0 0)\n",
+             "huebench convert: line 3: cannot read ''; expected a color"},
+        Case{{"paint"}, "", 2, "", "unknown command 'paint'"},
+        Case{{"convert", "--to", "lab", "red"}, "", 2, "", "unknown form 'lab'; expected hex, rgb"},
+        Case{{"convert", "--frobnicate"}, "", 2, "", "--frobnicate"},
+        Case{{"convert", "red", "--to"}, "", 2, "", "--to"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Contrast, Verbs,
+    testing::Values(
+        Case{{"contrast", "#777777", "white"}, "", 0, "4.47:1 AA-large\n", ""},
+        Case{{"contrast", "black", "#FFF"}, "", 0, "21.00:1 AAA\n", ""},
+        Case{{"contrast"},
+             "#777777\twhite\r\nnot a color\twhite\n#767676 white\nred\tred\n",
+             2,
+             "4.47:1 AA-large\n1.00:1 fail\n",
+             "line 2: cannot read 'not a color\twhite'"},
+        Case{{"contrast"}, "", 0, "", ""},
+        Case{{"contrast", "#777777", "nope"}, "", 2, "", "cannot read 'nope'"},
+        Case{{"contrast", "#777777"}, "", 2, "", "expected two colors"},
+        Case{{"contrast", "--bold", "#000", "#FFF"}, "", 2, "", "unknown option '--bold'"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Simulate, Verbs,
+    testing::Values(
+        Case{{"simulate", "--as", "protanopia", "#FF0000", "#808080"},
+             "",
+             0,
+             "#6D5F00\n#808080\n",
+             ""},
+        Case{
+            {"simulate", "--as=protanopia", "--severity", "50", "#FF0000"}, "", 0, "#B45600\n", ""},
+        Case{{"simulate", "--as", "Achromatopsia", "#FFFF00"}, "", 0, "#F7F7F7\n", ""},
+        Case{{"simulate", "--as", "tritanopia"},
+             "#0000FF\nnope\n",
+             2,
+             "#006B96\n",
+             "line 2: cannot read 'nope'"},
+        Case{{"simulate", "--as", "deutan", "#FF0000"}, "", 2, "", "unknown deficiency 'deutan'"},
+        Case{{"simulate", "--as", "protanopia", "--severity=100.5", "#FF0000"},
+             "",
+             2,
+             "",
+             "cannot read severity '100.5'"},
+        Case{{"simulate", "#FF0000"}, "", 2, "", "option --as is required"},
+        Case{{"simulate", "--as"}, "", 2, "", "option --as needs a value"}));
+
+TEST(Cli, SeverityIsAPercentFromTenToHundred)
+{
+    for (const char* severity : {"10", "100"})
+        EXPECT_EQ(runVerb({"simulate", "--as", "protanopia", "--severity", severity, "red"}).status,
+                  0);
+    for (const char* severity : {"5", "9.99", "6x0", "100.01"}) {
+        const VerbRun r =
+            runVerb({"simulate", "--as", "protanopia", "--severity", severity, "red"});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find("cannot read severity '" + std::string(severity)), std::string::npos);
+    }
+}
+
+TEST(Cli, ArgumentsWithoutAVerbStartTheWindowAndHelpListsTheVerbs)
 {
     EXPECT_FALSE(NamesVerb({}));
     EXPECT_FALSE(NamesVerb({"--data-dir", "x"}));
     EXPECT_FALSE(NamesVerb({"-platform", "offscreen"}));
     EXPECT_TRUE(NamesVerb({"--data-dir=x", "convert"}));
-    EXPECT_EQ(run({"--version"}).status, -1);
-}
-
-TEST(Cli, ConvertWritesEachFormOfEachArgument)
-{
-    struct Row {
-        std::vector<std::string> args;
-        std::string out;
-    };
-    const Row rows[] = {
-        {{"convert", "hotpink", "rgb(0 0 255)"}, "#FF69B4\n#0000FF\n"},
-        {{"convert", "--to", "oklch", "#FF0000"}, "oklch(62.8% 0.25768 29.23)\n"},
-        {{"convert", "--to=hsl", "#FFA1CC"}, "hsl(332.6 100% 81.6%)\n"},
-        {{"convert", "--to", "dec", "#FFFF71"}, "RGB(255,255,113)\n"},
-        {{"convert", "--to", "vb", "#0A00FF"}, "&H00FF000A&\n"},
-        {{"convert", "--to", "delphi", "#0A00FF"}, "$00FF000A\n"},
-        {{"convert", "--to", "cpp", "#0A00FF"}, "0xFF000A\n"},
-        {{"convert", "--to", "hsv", "#FFA1CC"}, "333,37,100\n"},
-        {{"convert", "--to", "cmyk", "#336699"}, "67,33,0,40\n"},
-        {{"convert", "--to", "hls", "#FFA1CC"}, "33,82,100\n"},
-        {{"convert", "--to", "ycbcr", "255,255,0"}, "226,1,149\n"},
-    };
-    for (const Row& row : rows) {
-        const VerbRun r = run(row.args);
-        EXPECT_EQ(r.status, 0) << row.args[2];
-        EXPECT_EQ(r.out, row.out) << row.args[2];
-        EXPECT_EQ(r.err, "");
-    }
-    const VerbRun all = run({"convert", "--to", "all", "white"});
+    EXPECT_EQ(runVerb({"--version"}).status, -1);
+    const VerbRun help = runVerb({"convert", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.find("Usage: huebench convert [--to FORM]"), 0u);
+    EXPECT_NE(VerbsHelp().find("convert "), std::string::npos);
+    const VerbRun all = runVerb({"convert", "--to", "all", "white"});
     EXPECT_EQ(all.out.substr(0, 37), "hex: #FFFFFF\nrgb: rgb(255 255 255)\nhs");
     EXPECT_NE(all.out.find("\ncpp: 0xFFFFFF\n"), std::string::npos);
 }
 
-TEST(Cli, PipedLinesAreAnsweredOneByOneAndBadLinesNamedWithTheirNumber)
+struct Parsed {
+    std::vector<std::string> args;
+    bool help, version, printDataDir;
+    std::optional<std::string> dataDir;
+};
+
+class CommandLineAccepts : public ::testing::TestWithParam<Parsed>
 {
-    const VerbRun r = run({"convert", "--to", "rgb"}, "#FFF\r\nbogus\n\n0x0000FF\n");
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, "rgb(255 255 255)\nrgb(255 0 0)\n");
-    EXPECT_EQ(r.err.find("huebench convert: line 2: cannot read 'bogus'; expected a color"), 0u);
-    EXPECT_NE(r.err.find("line 3: cannot read ''"), std::string::npos);
+};
+
+TEST_P(CommandLineAccepts, WhatItUnderstands)
+{
+    const Parsed& want = GetParam();
+    const CommandLine got = parseCommandLine(want.args);
+    EXPECT_EQ(got.error, "");
+    EXPECT_EQ(got.help, want.help);
+    EXPECT_EQ(got.version, want.version);
+    EXPECT_EQ(got.printDataDir, want.printDataDir);
+    EXPECT_EQ(got.dataDir, want.dataDir);
 }
 
-TEST(Cli, UsageErrorsNameTheArgumentAndExitWithTwo)
+INSTANTIATE_TEST_SUITE_P(
+    Options, CommandLineAccepts,
+    ::testing::Values(Parsed{{}, false, false, false, std::nullopt},
+                      Parsed{{"--help"}, true, false, false, std::nullopt},
+                      Parsed{{"-h"}, true, false, false, std::nullopt},
+                      Parsed{{"--version"}, false, true, false, std::nullopt},
+                      Parsed{{"--print-data-dir"}, false, false, true, std::nullopt},
+                      Parsed{{"--data-dir", "/tmp/a b"}, false, false, false, "/tmp/a b"},
+                      Parsed{{"--data-dir=rel/dir"}, false, false, false, "rel/dir"},
+                      // A folder whose name starts with a dash is still the option's value.
+                      Parsed{{"--data-dir", "-odd"}, false, false, false, "-odd"},
+                      Parsed{{"--data-dir", "/a", "--data-dir", "/b"}, false, false, false, "/b"},
+                      Parsed{{"--data-dir", "/d", "--print-data-dir"}, false, false, true, "/d"}));
+
+struct Refused {
+    std::vector<std::string> args;
+    std::string error;
+};
+
+class CommandLineRefuses : public ::testing::TestWithParam<Refused>
 {
-    const VerbRun unknownVerb = run({"paint"});
-    EXPECT_EQ(unknownVerb.status, 2);
-    EXPECT_NE(unknownVerb.err.find("unknown command 'paint'"), std::string::npos);
-    const VerbRun unknownForm = run({"convert", "--to", "lab", "red"});
-    EXPECT_EQ(unknownForm.status, 2);
-    EXPECT_NE(unknownForm.err.find("unknown form 'lab'; expected hex, rgb"), std::string::npos);
-    EXPECT_EQ(unknownForm.out, "");
-    EXPECT_EQ(run({"convert", "--frobnicate"}).status, 2);
-    EXPECT_EQ(run({"convert", "red", "--to"}).status, 2);
+};
+
+TEST_P(CommandLineRefuses, WithAMessageNamingTheArgument)
+{
+    EXPECT_EQ(parseCommandLine(GetParam().args).error, GetParam().error);
 }
 
-TEST(Cli, HelpOfAVerbListsItsArguments)
+INSTANTIATE_TEST_SUITE_P(
+    Errors, CommandLineRefuses,
+    ::testing::Values(Refused{{"--bogus"}, "unknown option '--bogus'"},
+                      Refused{{"-x"}, "unknown option '-x'"},
+                      Refused{{"--help=yes"}, "unknown option '--help=yes'"},
+                      Refused{{"--version", "--verbose"}, "unknown option '--verbose'"},
+                      Refused{{"palette.rgb"}, "unexpected argument 'palette.rgb'"},
+                      Refused{{"-"}, "unexpected argument '-'"},
+                      Refused{{"--data-dir"}, "option --data-dir needs a folder"},
+                      Refused{{"--data-dir", ""}, "option --data-dir needs a folder"},
+                      Refused{{"--data-dir="}, "option --data-dir needs a folder"}));
+
+TEST(CommandLineUsage, ListsEveryOption)
 {
-    const VerbRun help = run({"convert", "--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.find("Usage: huebench convert [--to FORM]"), 0u);
-    EXPECT_NE(VerbsHelp().find("convert "), std::string::npos);
+    const std::string usage = commandLineUsage();
+    for (const char* option :
+         {"--data-dir DIR", "--print-data-dir", "--version", "--help", "HUEBENCH_DATA_DIR"})
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 
 } // namespace

@@ -1,3 +1,5 @@
+// The color value and its text forms: the CSS forms, HSV, the copy texts and the web-safe
+// rule, each read back by the parser.
 #include "color/ColorForms.h"
 
 #include "color/ColorParser.h"
@@ -10,8 +12,7 @@
 #include <thread>
 #include <vector>
 
-using bascommon::ColorValue;
-using bascommon::RGB;
+using namespace bascommon;
 
 namespace
 {
@@ -124,4 +125,81 @@ TEST(ColorFormsCube, EveryTextFormReadsBackToTheSameColor)
             ADD_FAILURE() << text << " does not read back";
 }
 
+const CopyBoxTexts blueish{"10,0,255", "#0A00FF", "0A", "00", "FF"};
+
+TEST(CopyTexts, EveryFormOfOneColorByteForByte)
+{
+    const char* const expected[copyFormCount] = {
+        "RGB(10,0,255)", "10,0,255",       "#0A00FF",     "\"#0A00FF\"", "0A00FF",
+        "\"0A00FF\"",    "Hex={0A,00,FF}", "&H00FF000A&", "$00FF000A",   "0xFF000A"};
+    for (int i = 0; i < copyFormCount; ++i)
+        EXPECT_EQ(CopyText(static_cast<CopyForm>(i), blueish), expected[i]) << i;
+}
+
+TEST(CopyTexts, CaptionsCarryTheLanguageLabelOfTheLastThree)
+{
+    EXPECT_EQ(CopyCaption(CopyForm::Hex5, blueish), "Hex={0A,00,FF}");
+    EXPECT_EQ(CopyCaption(CopyForm::VB, blueish), "VB:&H00FF000A&");
+    EXPECT_EQ(CopyCaption(CopyForm::Delphi, blueish), "Delphi:$00FF000A");
+    EXPECT_EQ(CopyCaption(CopyForm::Cplus, blueish), "C++:0xFF000A");
+}
+
+TEST(CopyTexts, PendingEditsAreCopiedAsTheyStandWithoutReadingPastShortTexts)
+{
+    const CopyBoxTexts pending{"1,", "#A", "a", "", "F"};
+    EXPECT_EQ(CopyText(CopyForm::Dec1, pending), "RGB(1,)");
+    EXPECT_EQ(CopyText(CopyForm::Hex4, pending), "\"A\"");
+    EXPECT_EQ(CopyText(CopyForm::Hex5, pending), "Hex={A,,}");
+    EXPECT_EQ(CopyText(CopyForm::VB, pending), "&H00Fa&");
+    EXPECT_EQ(CopyText(CopyForm::Hex3, CopyBoxTexts{}), "");
+}
+
 } // namespace
+
+TEST(ColorValue, ComposesRedLowBlueHighAndWritesEveryTextForm)
+{
+    EXPECT_EQ(RGB(0x1A, 0x2B, 0x3C), 0x3C2B1A);
+    for (int v = 0; v < 256; ++v) {
+        const ColorValue c = RGB(v, 255 - v, v ^ 0x5A);
+        EXPECT_EQ(GetRed(c), v);
+        EXPECT_EQ(GetGreen(c), 255 - v);
+        EXPECT_EQ(GetBlue(c), v ^ 0x5A);
+    }
+    const struct {
+        int r, g, b;
+        const char *hexRgb, *hexBgr, *decRgb;
+    } cases[] = {
+        {255, 255, 113, "#FFFF71", "71FFFF", "255,255,113"},
+        {0, 0, 0, "#000000", "000000", "0,0,0"},
+        {10, 0, 255, "#0A00FF", "FF000A", "10,0,255"},
+        {1, 16, 171, "#0110AB", "AB1001", "1,16,171"},
+    };
+    for (const auto& t : cases) {
+        const ColorValue c = RGB(t.r, t.g, t.b);
+        EXPECT_EQ(HexRGB(c), t.hexRgb);
+        EXPECT_EQ(HexBGR(c), t.hexBgr);
+        EXPECT_EQ(DecRGB(c), t.decRgb);
+    }
+    EXPECT_EQ(HexRed(RGB(10, 0, 255)) + HexGreen(RGB(10, 0, 255)) + HexBlue(RGB(10, 0, 255)),
+              "0A00FF");
+}
+
+// Each component goes to the nearest multiple of 51, a half (25.5 above one) rounding down.
+TEST(WebSafe, RoundsHalfDownAtTwentyFiveAndTheWholeCubeIsIdempotentAndSafe)
+{
+    EXPECT_EQ(MakeWebSafe(RGB(25, 26, 230)), RGB(0, 51, 255));
+    EXPECT_EQ(MakeWebSafe(RGB(229, 26, 25)), RGB(204, 51, 0));
+    EXPECT_EQ(MakeWebSafe(RGB(76, 77, 127)), RGB(51, 102, 102));
+    int safeCount = 0;
+    for (ColorValue c = 0; c < (1 << 24); ++c) {
+        const ColorValue safe = MakeWebSafe(c);
+        if (!IsWebSafe(safe) || MakeWebSafe(safe) != safe)
+            FAIL() << "color " << c;
+        if (IsWebSafe(c)) {
+            ++safeCount;
+            if (safe != c)
+                FAIL() << "web-safe color changed: " << c;
+        }
+    }
+    EXPECT_EQ(safeCount, 216);
+}

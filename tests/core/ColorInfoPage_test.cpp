@@ -1,21 +1,19 @@
+// Saving pages: the color information page byte for byte, and the rewrite behind every saved
+// page, which follows links and keeps permissions.
 #include "color/ColorInfoPage.h"
+#include "storage/SaveAs.h"
 
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <iterator>
-#include <vector>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
 
 namespace
 {
-
-std::string readBytes(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 const std::filesystem::path expectedPage =
     std::filesystem::path(HUEBENCH_TEST_DATA) / "colorinfo_255_161_204.html";
@@ -39,27 +37,18 @@ TEST(ColorInfo, DecimalTextsAreKeptAndReadAsNumbers)
         EXPECT_EQ(MakeColorInfo("#000000", t.text, "0", "0").cmyC, t.cmy) << '"' << t.text << '"';
 }
 
-TEST(ColorInfoPage, MatchesTheExpectedPageByteForByte)
-{
-    const std::string expected = readBytes(expectedPage);
-    ASSERT_FALSE(expected.empty()) << expectedPage;
-    EXPECT_EQ(ColorInfoPageText(MakeColorInfo("#FFA1CC", "255", "161", "204")), expected);
-}
-
 using ColorInfoSave = TempFolderTest;
 
-TEST_F(ColorInfoSave, WritesAndReplacesThePageOrNamesTheFileItCannotWrite)
+TEST_F(ColorInfoSave, WritesThePageByteForByteOverAnOlderOneOrNamesTheFileItCannotWrite)
 {
     const ColorInfo info = MakeColorInfo("#FFA1CC", "255", "161", "204");
+    std::filesystem::copy_file(expectedPage, folder() / "expected.html");
+    const std::string expected = readFile("expected.html");
+    ASSERT_FALSE(expected.empty()) << expectedPage;
+    EXPECT_EQ(ColorInfoPageText(info), expected);
     writeFile("#FFA1CC.htm", "an older page that is longer than nothing");
     SaveColorInfoPage(folder() / "#FFA1CC.htm", info);
-    EXPECT_EQ(readFile("#FFA1CC.htm"), readBytes(expectedPage));
-    SaveColorInfoPage(folder() / "#FFA1CC.htm", info);
-    EXPECT_EQ(readFile("#FFA1CC.htm"), readBytes(expectedPage));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder()),
-                            std::filesystem::directory_iterator()),
-              1)
-        << "a temporary file was left behind";
+    EXPECT_EQ(readFile("#FFA1CC.htm"), expected);
 
     // A failure names the file and leaves nothing behind.
     std::filesystem::create_directory(folder() / "page.htm");
@@ -67,8 +56,76 @@ TEST_F(ColorInfoSave, WritesAndReplacesThePageOrNamesTheFileItCannotWrite)
     EXPECT_TRUE(std::filesystem::is_directory(folder() / "page.htm"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder()),
                             std::filesystem::directory_iterator()),
-              2)
+              3)
         << "a temporary file was left behind";
+}
 
-    EXPECT_THROW(SaveColorInfoPage(folder() / "missing" / "page.htm", info), std::runtime_error);
+using SaveAsTest = TempFolderTest;
+
+namespace
+{
+
+std::size_t entries(const fs::path& folder)
+{
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+} // namespace
+
+TEST_F(SaveAsTest, LinkIsFollowedAndTheFileKeepsItsPermissions)
+{
+    struct Case {
+        const char* name;
+        fs::path link;   // what "page.htm" points at
+        fs::path second; // a second link, "hop.htm", when set
+    };
+    const Case cases[] = {{"relative", "real/page.htm", {}},
+                          {"absolute", folder() / "real" / "page.htm", {}},
+                          {"chain", "hop.htm", "real/../real/page.htm"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::create_directory(folder() / "real");
+        writeFile("real/page.htm", "an older page");
+        fs::permissions(folder() / "real" / "page.htm", fs::perms(0640));
+        fs::create_symlink(c.link, folder() / "page.htm");
+        if (!c.second.empty())
+            fs::create_symlink(c.second, folder() / "hop.htm");
+
+        saveAs(folder() / "page.htm", "<html>");
+        EXPECT_TRUE(fs::is_symlink(folder() / "page.htm"));
+        EXPECT_EQ(readFile("real/page.htm"), "<html>");
+        EXPECT_EQ(fs::status(folder() / "real" / "page.htm").permissions(), fs::perms(0640));
+        EXPECT_EQ(entries(folder() / "real"), 1u) << "a temporary file was left behind";
+        fs::remove_all(folder() / "real");
+        fs::remove(folder() / "page.htm");
+        fs::remove(folder() / "hop.htm");
+    }
+}
+
+TEST_F(SaveAsTest, DanglingLinkCreatesTheFileItNames)
+{
+    fs::create_symlink("made.htm", folder() / "page.htm");
+    saveAs(folder() / "page.htm", "<html>");
+    EXPECT_TRUE(fs::is_symlink(folder() / "page.htm"));
+    EXPECT_EQ(readFile("made.htm"), "<html>");
+}
+
+TEST_F(SaveAsTest, FailureNamesTheChosenFileAndLeavesNoTemporary)
+{
+    fs::create_directory(folder() / "a folder");
+    fs::create_symlink("a folder", folder() / "to-folder.htm");
+    fs::create_symlink("loop.htm", folder() / "loop.htm");
+    for (const char* chosen : {"to-folder.htm", "loop.htm", "missing/page.htm"}) {
+        try {
+            saveAs(folder() / chosen, "<html>");
+            ADD_FAILURE() << chosen << ": no exception";
+        } catch (const std::runtime_error& e) {
+            const std::string message = e.what();
+            EXPECT_NE(message.find(chosen), std::string::npos) << message;
+            EXPECT_EQ(message.find(".tmp"), std::string::npos) << message;
+        }
+    }
+    EXPECT_EQ(entries(folder()), 3u);
+    EXPECT_EQ(entries(folder() / "a folder"), 0u);
 }

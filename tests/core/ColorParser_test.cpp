@@ -14,8 +14,9 @@ struct Accepted {
     bascommon::ColorValue color;
 };
 
+// Beyond the forms the program writes itself, which the whole-cube read-back in ColorForms_test
+// covers: other cases, spacing, quotes, percentages, angles, alpha and names.
 const Accepted accepted[] = {
-    {"#FFA1CC", RGB(255, 161, 204)},
     {"#ffa1cc", RGB(255, 161, 204)},
     {"ffa1cc", RGB(255, 161, 204)},
     {"#FAC", RGB(255, 170, 204)},
@@ -23,18 +24,14 @@ const Accepted accepted[] = {
     {"  \"#FFA1CC\";  ", RGB(255, 161, 204)},
     {"'FFA1CC'", RGB(255, 161, 204)},
     {"color: #FFA1CC", -1}, // a declaration is not a color
-    {"rgb(255 161 204)", RGB(255, 161, 204)},
-    {"RGB(255,161,204)", RGB(255, 161, 204)},
     {"rgb( 255 , 161 , 204 )", RGB(255, 161, 204)},
     {"rgba(255, 161, 204, 0.5)", RGB(255, 161, 204)},
     {"rgb(255 161 204 / 50%)", RGB(255, 161, 204)},
     {"rgb(100% 0% 50%)", RGB(255, 0, 128)}, // 127.5 to even
     {"rgb(300 -4 127.6)", RGB(255, 0, 128)},
-    {"hsl(332.6 100% 81.6%)", RGB(255, 161, 204)},
     {"hsla(332.6, 100%, 81.6%, 1)", RGB(255, 161, 204)},
     {"hsl(0.5turn 100% 50%)", RGB(0, 255, 255)},
     {"hsl(-120deg 100% 50%)", RGB(0, 0, 255)},
-    {"oklch(81.54% 0.12234 351.21)", RGB(255, 161, 204)},
     {"oklch(0.628 0.25768 29.23)", RGB(255, 0, 0)},
     {"oklch(100% 0 0)", RGB(255, 255, 255)},
     {"oklch(120% 0.3 40)", RGB(255, 255, 255)},
@@ -43,13 +40,8 @@ const Accepted accepted[] = {
     {"lightgoldenrodyellow", RGB(250, 250, 210)},
     {"aliceblue", RGB(240, 248, 255)},
     {"yellowgreen", RGB(154, 205, 50)},
-    {"255,161,204", RGB(255, 161, 204)},
     {"255, 161, 204", RGB(255, 161, 204)},
-    {"&H00CCA1FF&", RGB(255, 161, 204)},
     {"&hcca1ff&", RGB(255, 161, 204)},
-    {"$00CCA1FF", RGB(255, 161, 204)},
-    {"0xCCA1FF", RGB(255, 161, 204)},
-    {"Hex={FF,A1,CC}", RGB(255, 161, 204)},
 };
 
 const char* const refused[] = {

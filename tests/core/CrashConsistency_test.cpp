@@ -11,7 +11,6 @@
 
 #include "TempFolder.h"
 
-#include <cstdio>
 #include <functional>
 #include <map>
 #include <optional>
@@ -71,11 +70,7 @@ std::string schemeNames(int count)
 
 std::string schemeRecords(int count)
 {
-    return repeat(count * 6, [](int field) {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "%06X", 0x100000 + field);
-        return std::string(hex);
-    });
+    return repeat(count * 6, [](int field) { return hex6(0x100000 + field); });
 }
 
 std::string schemeView(const fs::path& folder)

@@ -4,9 +4,6 @@
 #include "palette/PaletteStore.h"
 
 #include <fstream>
-#include <stdexcept>
-#include <string>
-#include <vector>
 
 using DataFolderChoiceTest = TempFolderTest;
 
@@ -136,19 +133,17 @@ TEST_F(SeedingTest, ANewFactoryPaletteNeverTakesTheNameOfTheUsersOwnPalette)
     EXPECT_EQ(userIndexFiles(), expected);
 }
 
-TEST_F(SeedingTest, AFolderFilledBeforeKeepsItsFilesAndGetsWhatItLacks)
+TEST_F(SeedingTest, AFolderFilledBeforeKeepsItsFilesAndWithoutFactoryDataNothingIsSeeded)
 {
+    seedDataFolder(user(), folder() / "missing");
+    EXPECT_FALSE(exists("user"));
     std::filesystem::create_directories(user());
     writeFile("user/huebench/colorchart.cci", "mycolor.rgb\r\nMine\r\n0\r\n");
     seed();
     EXPECT_EQ(readFile("user/huebench/colorchart.cci"), "mycolor.rgb\r\nMine\r\n0\r\n");
     EXPECT_EQ(readFile("user/huebench/c1.rgb"), "000000808080");
-}
-
-TEST_F(SeedingTest, NoFactoryDataSeedsNothingAndAFolderThatCannotBeMadeIsNamed)
-{
-    seedDataFolder(user(), folder() / "missing");
-    EXPECT_FALSE(exists("user"));
+    // A folder that cannot be made is named.
+    std::filesystem::remove_all(folder() / "user");
     writeFile("user", "a file where the folder must be");
     expectThrowNaming([&] { seed(); }, user().string());
 }

@@ -125,6 +125,18 @@ TEST(PaletteFormats, AseReadsGroupsAndAllFourModels)
     EXPECT_EQ(skippedAt(result), (std::vector<std::uint64_t>{spot, unknown}));
 }
 
+TEST(PaletteFormats, AseNamesDecodeSurrogatePairsAndMarkLoneHalves)
+{
+    // U+1F3A8 as a pair, e acute, a lone low half, a high half with no low one after it.
+    Ase file;
+    const std::string name =
+        be16(6) + be16(0xD83C) + be16(0xDFA8) + be16(0xE9) + be16(0xDC00) + be16(0xD83C) + be16(0);
+    file.block(0x0001, name + "RGB " + f32(1) + f32(0) + f32(0) + be16(2));
+    const auto result = readAse(file.bytes);
+    ASSERT_FALSE(result.fault) << result.fault->reason;
+    EXPECT_EQ(result.colors.at(0).name, "\xF0\x9F\x8E\xA8\xC3\xA9\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
 // Photoshop swatches: a color entry of the given space and words.
 std::string acoEntry(unsigned space, std::array<unsigned, 4> w)
 {
@@ -230,9 +242,7 @@ TEST(PaletteFormats, CssAndDesignTokensNameEachColorAfterThePalette)
               "        \"hex\": \"#ff3300\"\n      }\n    }\n  }\n}\n");
 }
 
-class PaletteExchangeTest : public TempFolderTest
-{
-};
+using PaletteExchangeTest = TempFolderTest;
 
 TEST_F(PaletteExchangeTest, EveryFactoryPaletteComesBackExactlyThroughGplAseAndText)
 {
@@ -254,18 +264,10 @@ TEST_F(PaletteExchangeTest, EveryFactoryPaletteComesBackExactlyThroughGplAseAndT
             EXPECT_EQ(readFile(imported), readFile(entry.file)) << entry.file << " " << int(format);
         }
     }
-}
-
-TEST_F(PaletteExchangeTest, ImportShowsTheFirstColorInCellZeroAndAppendsAUserPalette)
-{
-    fs::copy(HUEBENCH_FACTORY_DATA, folder(), fs::copy_options::recursive);
-    PaletteStore store(folder());
-    const auto before = store.ReadChartIndex();
+    // A blank title gets a name; an import is a user palette at the end of the index.
     const std::string file = store.ImportPalette(" ", {RGB(1, 2, 3), RGB(4, 5, 6)});
     const auto after = store.ReadChartIndex();
-    ASSERT_EQ(after.size(), before.size() + 1);
-    EXPECT_EQ(after.back().file, file);
-    EXPECT_EQ(after.back().title, "Imported palette");
+    EXPECT_EQ(after.back().file + " " + after.back().title, file + " Imported palette");
     EXPECT_EQ(kindOf(after.back()), ChartKind::User);
     EXPECT_EQ(store.ReadDisplayOrder(file), (std::vector<ColorValue>{RGB(1, 2, 3), RGB(4, 5, 6)}));
 }

@@ -1,19 +1,11 @@
 // huebench palette list | export | import, driven through the verb dispatcher with string streams.
-#include "cli/Cli.h"
-
 #include "TempFolder.h"
-
-#include <sstream>
+#include "VerbRun.h"
 
 namespace fs = std::filesystem;
 
 namespace
 {
-
-struct VerbRun {
-    int status;
-    std::string out, err;
-};
 
 class PaletteVerbsTest : public TempFolderTest
 {
@@ -27,12 +19,7 @@ protected:
     VerbRun run(std::vector<std::string> args)
     {
         args.insert(args.begin(), {"--data-dir", folder().string(), "palette"});
-        std::istringstream in;
-        std::ostringstream out, err;
-        CliIo io{in, out, err};
-        const auto status = RunVerb(
-            args, io, [](const std::optional<std::string>& dir) { return fs::path(dir.value()); });
-        return {status.value_or(-1), out.str(), err.str()};
+        return runVerb(args);
     }
 };
 

@@ -17,27 +17,18 @@ const std::string recD = "FEDCBA987654321000000001000100010000";
 const std::string classicRecord = "000000FFFFFFFF00008000800000FF0066FF";
 const WebColorScheme classic{0xFFFFFF, 0x000000, 0xFF0000, 0x800080, 0x0000FF, 0x0066FF};
 
-class SchemeStoreTest : public TempFolderTest
-{
-protected:
-    SchemeStore store() const { return SchemeStore(folder()); }
-    void writeSchemes(const std::string& names, const std::string& records) const
-    {
-        writeFile("set.hcs", names);
-        writeFile("colorset.dat", records);
-    }
-};
+using SchemeStoreTest = TempFolderTest;
 
 TEST_F(SchemeStoreTest, RecordsAreBlueGreenRedFieldsInOrderAndAppendWritesThemUpperCase)
 {
     writeSchemes("\"x\"\r\n", "0000FFFF000000ff00563412abcdef000001");
-    EXPECT_EQ(store().ReadScheme(0),
+    EXPECT_EQ(schemes().ReadScheme(0),
               (WebColorScheme{0xFF0000, 0x0000FF, 0x00FF00, 0x563412, 0xABCDEF, 0x000001}));
     const WebColorScheme s{0xFF0000, 0x0000FF, 0xDEBC0A, 0, 0xFFFFFF, 0x123456};
-    store().Append("My scheme", s);
+    schemes().Append("My scheme", s);
     EXPECT_EQ(readFile("set.hcs"), "\"x\"\r\n\"My scheme\"\r\n");
     EXPECT_EQ(readFile("colorset.dat").substr(36), "0000FFFF0000DEBC0A000000FFFFFF123456");
-    EXPECT_EQ(store().ReadScheme(1), s);
+    EXPECT_EQ(schemes().ReadScheme(1), s);
 }
 
 TEST_F(SchemeStoreTest, NamesOfAnyTextReadBackIdenticalAndLineBreaksBecomeSpaces)
@@ -46,12 +37,12 @@ TEST_F(SchemeStoreTest, NamesOfAnyTextReadBackIdenticalAndLineBreaksBecomeSpaces
     const std::vector<std::string> odd = {
         "say \"hi\", then", "\"", "a,b", "\"\"", " ", "Twin", "Twin"};
     for (const auto& name : odd)
-        store().Append(name, classic);
-    store().Append("two\r\nlines\nhere", classic);
+        schemes().Append(name, classic);
+    schemes().Append("two\r\nlines\nhere", classic);
     std::vector<std::string> expected = {"A"};
     expected.insert(expected.end(), odd.begin(), odd.end());
     expected.push_back("two  lines here");
-    EXPECT_EQ(store().ReadNames(), expected);
+    EXPECT_EQ(schemes().ReadNames(), expected);
     EXPECT_EQ(readFile("colorset.dat").size(), 36 * expected.size());
 }
 
@@ -71,7 +62,7 @@ TEST_F(SchemeStoreTest, DeleteKeepsTheOthersInOrderInBothFiles)
     };
     for (const auto& c : cases) {
         writeSchemes(names, all);
-        store().Delete(c.position);
+        schemes().Delete(c.position);
         EXPECT_EQ(readFile("set.hcs"), c.names) << c.position;
         EXPECT_EQ(readFile("colorset.dat"), c.records) << c.position;
     }
@@ -81,19 +72,19 @@ TEST_F(SchemeStoreTest, RecordsAreBroughtInStepWithTheNames)
 {
     // Too few records: the cut-off one keeps whole fields only, the missing ones are classic.
     writeSchemes("\"A\"\r\n\"B\"\r\n\"C\"\r\n", recA + "FF00");
-    store().Append("D", store().ReadScheme(0));
+    schemes().Append("D", schemes().ReadScheme(0));
     EXPECT_EQ(readFile("colorset.dat"), recA + classicRecord + classicRecord + recA);
     writeSchemes("\"A\"\r\n\"B\"\r\n\"C\"\r\n", recA + recB);
-    store().Delete(0);
+    schemes().Delete(0);
     EXPECT_EQ(readFile("colorset.dat"), recB + classicRecord);
     // Records without a name are dropped; missing files are created.
     writeSchemes("\"A\"", recA + recB + recC);
-    store().Append("D", store().ReadScheme(2));
+    schemes().Append("D", schemes().ReadScheme(2));
     EXPECT_EQ(readFile("set.hcs"), "\"A\"\r\n\"D\"\r\n");
     EXPECT_EQ(readFile("colorset.dat"), recA + recC);
     std::filesystem::remove(folder() / "set.hcs");
     std::filesystem::remove(folder() / "colorset.dat");
-    store().Append("Only", classic);
+    schemes().Append("Only", classic);
     EXPECT_EQ(readFile("set.hcs") + readFile("colorset.dat"), "\"Only\"\r\n" + classicRecord);
 }
 
@@ -102,16 +93,16 @@ TEST_F(SchemeStoreTest, UnreadablePartsReadAsClassicAndShortLinesKeepTheirPlace)
     writeSchemes("\"A\"\r\nx\r\n\r\n\"B\"\n\"C\"",
                  "0000FFGGGGGG00FF0000FF0000FF0012 456" // two fields not hexadecimal
                  "FF0000ABCD");                         // cut off in the second field
-    EXPECT_EQ(store().ReadNames(), (std::vector<std::string>{"A", "", "", "B", "C"}));
-    EXPECT_EQ(store().ReadScheme(0), (WebColorScheme{classic.Background, 0x0000FF, 0x00FF00,
-                                                     0x00FF00, 0x00FF00, classic.HoverLink}));
+    EXPECT_EQ(schemes().ReadNames(), (std::vector<std::string>{"A", "", "", "B", "C"}));
+    EXPECT_EQ(schemes().ReadScheme(0), (WebColorScheme{classic.Background, 0x0000FF, 0x00FF00,
+                                                       0x00FF00, 0x00FF00, classic.HoverLink}));
     WebColorScheme second = classic;
     second.Text = 0xFF0000;
-    EXPECT_EQ(store().ReadScheme(1), second);
+    EXPECT_EQ(schemes().ReadScheme(1), second);
     for (const int n : {2, -1, 1 << 30})
-        EXPECT_EQ(store().ReadScheme(n), classic) << n;
+        EXPECT_EQ(schemes().ReadScheme(n), classic) << n;
     std::filesystem::remove(folder() / "colorset.dat");
-    EXPECT_EQ(store().ReadScheme(0), classic);
+    EXPECT_EQ(schemes().ReadScheme(0), classic);
 }
 
 TEST_F(SchemeStoreTest, MissingOrEmptyNameFileGetsTheFactorySchemesByteForByte)
@@ -125,15 +116,15 @@ TEST_F(SchemeStoreTest, MissingOrEmptyNameFileGetsTheFactorySchemesByteForByte)
         if (empty)
             writeFile("set.hcs", "");
         writeFile("colorset.dat", recA);
-        store().ensureSchemes();
+        schemes().ensureSchemes();
         EXPECT_EQ(readFile("set.hcs"), installed("set.hcs"));
         EXPECT_EQ(readFile("colorset.dat"), installed("colorset.dat"));
-        EXPECT_EQ(store().ReadNames().front(), "Classic Web");
-        EXPECT_EQ(store().ReadScheme(0), classic);
+        EXPECT_EQ(schemes().ReadNames().front(), "Classic Web");
+        EXPECT_EQ(schemes().ReadScheme(0), classic);
     }
     // Saved schemes are kept.
     writeSchemes("\"A\"\r\n", recA);
-    store().ensureSchemes();
+    schemes().ensureSchemes();
     EXPECT_EQ(readFile("set.hcs") + readFile("colorset.dat"), "\"A\"\r\n" + recA);
 }
 

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "palette/PaletteStore.h"
+#include "web/SchemeStore.h"
+
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -17,6 +21,14 @@ inline std::string crlf(std::initializer_list<std::string> lines)
     std::string text;
     for (const auto& line : lines)
         text += line + "\r\n";
+    return text;
+}
+
+// Six upper-case hexadecimal digits of `value`, as in a color record.
+inline std::string hex6(int value)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%06X", value);
     return text;
 }
 
@@ -62,6 +74,15 @@ protected:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     bool exists(const std::string& name) const { return std::filesystem::exists(m_folder / name); }
+
+    // The stores of this folder, and both scheme files written at once.
+    PaletteStore palettes() const { return PaletteStore(m_folder); }
+    SchemeStore schemes() const { return SchemeStore(m_folder); }
+    void writeSchemes(const std::string& names, const std::string& records) const
+    {
+        writeFile("set.hcs", names);
+        writeFile("colorset.dat", records);
+    }
 
 private:
     std::filesystem::path m_folder;

@@ -37,3 +37,11 @@ inline void checkPaletteReader(const PaletteReadResult& result)
 }
 
 } // namespace fuzz
+
+// A fuzz target that runs `reader` on every input.
+#define HUEBENCH_PALETTE_READER_TARGET(reader)                                                     \
+    extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)              \
+    {                                                                                              \
+        fuzz::checkPaletteReader(reader(fuzz::text(data, size)));                                  \
+        return 0;                                                                                  \
+    }

@@ -5,55 +5,30 @@
 
 #include "palette/PaletteStore.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <optional>
-
-namespace
-{
-
-bool digitsOnly(std::string_view text)
-{
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// "c<number>.rgb" with a number of at most 19 digits, without leading zeros; the number.
-std::optional<unsigned long long> numberOf(const std::string& name)
-{
-    if (name.size() < 6 || name.front() != 'c' || !name.ends_with(".rgb"))
-        return std::nullopt;
-    const std::string digits = name.substr(1, name.size() - 5);
-    if (!digitsOnly(digits) || digits.size() > 19 || (digits.size() > 1 && digits[0] == '0'))
-        return std::nullopt;
-    return std::stoull(digits);
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string file(reinterpret_cast<const char*>(data), size);
+    const std::string file = fuzz::text(data, size);
     const std::string next = NextChartFileName({file, "Title", "0"});
     if (!next.empty()) {
-        const auto number = numberOf(next);
+        const auto number = fuzz::chartNumber(next);
         FUZZ_CHECK(number.has_value() && *number > 0);
         // The number read is the text between the first character and the last four.
         const std::string digits = file.substr(1, file.size() - 5);
-        FUZZ_CHECK(digitsOnly(digits));
+        FUZZ_CHECK(fuzz::digitsOnly(digits));
         FUZZ_CHECK(std::stoull(digits) + 1 == *number);
     }
 
     // The same name as the last entry of an index; the new palette's name is always usable.
     if (file.find_first_of("\r\n") != std::string::npos)
         return 0;
-    fuzz::fresh();
-    fuzz::writeFile("colorchart.cci", "mycolor.rgb\r\nMine\r\n0\r\nrecent.rgb\r\nRecent\r\n2\r\n" +
-                                          file + "\r\nLast\r\n0\r\n");
+    fuzz::fresh("colorchart.cci", "mycolor.rgb\r\nMine\r\n0\r\nrecent.rgb\r\nRecent\r\n2\r\n" +
+                                      file + "\r\nLast\r\n0\r\n");
     PaletteStore store(fuzz::folder());
     const auto entries = store.ReadChartIndex();
     const std::string name = store.NewChartFileName();
-    FUZZ_CHECK(numberOf(name).has_value());
+    FUZZ_CHECK(fuzz::chartNumber(name).has_value());
     for (const auto& entry : entries)
         FUZZ_CHECK(entry.file != name);
     FUZZ_CHECK(!fuzz::exists(name));

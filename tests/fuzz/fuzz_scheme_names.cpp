@@ -4,7 +4,6 @@
 #include "FuzzSupport.h"
 
 #include "storage/AtomicFile.h"
-
 #include "web/SchemeStore.h"
 
 #include <cstdint>
@@ -23,9 +22,8 @@ void expectInStep(const SchemeStore& store)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string text(reinterpret_cast<const char*>(data), size);
-    fuzz::fresh();
-    fuzz::writeFile("set.hcs", text);
+    const std::string text = fuzz::text(data, size);
+    fuzz::fresh("set.hcs", text);
     fuzz::writeFile("colorset.dat", "000000FFFFFFFF0000800080"
                                     "0000FF0066FF"
                                     "111111222222333333444444555555666666");

@@ -13,18 +13,6 @@
 namespace
 {
 
-bool isHex(char c)
-{
-    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
-}
-
-std::string upper(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 void expectColors(const WebColorScheme& s)
 {
     for (const auto value :
@@ -36,13 +24,12 @@ void expectColors(const WebColorScheme& s)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string records(reinterpret_cast<const char*>(data), size);
+    const std::string records = fuzz::text(data, size);
     const int schemes = size ? data[0] % 8 + 1 : 1;
     std::string names;
     for (int i = 0; i < schemes; ++i)
         names += "\"S" + std::to_string(i) + "\"\r\n";
-    fuzz::fresh();
-    fuzz::writeFile("set.hcs", names);
+    fuzz::fresh("set.hcs", names);
     fuzz::writeFile("colorset.dat", records);
     SchemeStore store(fuzz::folder());
 
@@ -57,8 +44,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             continue;
         const std::string record = records.substr(offset, 36);
         FUZZ_CHECK(parseSchemeRecord(record) == scheme);
-        if (std::all_of(record.begin(), record.end(), isHex))
-            FUZZ_CHECK(schemeRecord(scheme) == upper(record));
+        std::string upper = record;
+        for (char& c : upper)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (std::all_of(record.begin(), record.end(),
+                        [](unsigned char c) { return std::isxdigit(c); }))
+            FUZZ_CHECK(schemeRecord(scheme) == upper);
     }
     expectColors(parseSchemeRecord(records));
 
