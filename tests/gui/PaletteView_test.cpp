@@ -75,17 +75,6 @@ private slots:
     }
     void cleanup() { f.reset(); }
 
-    void startsOnThePageOneOfTheFirstPalette()
-    {
-        QCOMPARE(chooser()->currentIndex(), 0);
-        QCOMPARE(chooser()->itemText(1), QString("Recent Colors"));
-        QCOMPARE(view().page(), 1);
-        QVERIFY(f->find<QWidget>("shpSelect")->isHidden());
-        QVERIFY(!action("mnuDelCor")->isEnabled());
-        QVERIFY(!action("mnuDelChart")->isEnabled()); // the first palette is permanent
-        QVERIFY(action("mnuCleanAll")->isEnabled());
-    }
-
     void pagesShowNewestFirst_data()
     {
         QTest::addColumn<int>("count");
@@ -134,25 +123,8 @@ private slots:
         QVERIFY(f->find<QWidget>("shpSelect")->isHidden());
     }
 
-    void addingToThePaletteOnDisplayReturnsToPageOne()
-    {
-        showTestPalette(300);
-        action("nextpage")->trigger();
-        f->window().CurrentColorChanged(0x00CC33);
-        const QList<QAction*> items = f->find<QMenu>("mnuAddto")->actions();
-        QCOMPARE(items.last()->text(), QString("Test palette"));
-        items.last()->trigger();
-        QCOMPARE(view().page(), 1);
-        QCOMPARE(centerOf(0), 0x00CC33);
-        QCOMPARE(f->readFile("c50.rgb").substr(300 * 6), std::string("33CC00"));
-
-        // Adding to another palette leaves the display alone.
-        action("nextpage")->trigger();
-        items.first()->trigger(); // "My Colors"
-        QCOMPARE(view().page(), 2);
-        QVERIFY(f->readFile("mycolor.rgb").ends_with("33CC00"));
-    }
-
+    // "Add This Color To" lists the permanent and user palettes; adding to the palette on
+    // display returns it to page one, adding to another leaves the display alone.
     void addToListsPermanentAndUserPalettesOnly()
     {
         f->writeFile("colorchart.cci",
@@ -167,6 +139,20 @@ private slots:
         f->window().CurrentColorChanged(0x0000FF);
         f->find<QMenu>("mnuAddto")->actions().at(1)->trigger();
         QCOMPARE(f->readFile("c44.rgb"), std::string("FF0000"));
+
+        showTestPalette(300);
+        action("nextpage")->trigger();
+        f->window().CurrentColorChanged(0x00CC33);
+        const QList<QAction*> items = f->find<QMenu>("mnuAddto")->actions();
+        QCOMPARE(items.last()->text(), QString("Test palette"));
+        items.last()->trigger();
+        QCOMPARE(view().page(), 1);
+        QCOMPARE(centerOf(0), 0x00CC33);
+        QCOMPARE(f->readFile("c50.rgb").substr(300 * 6), std::string("33CC00"));
+        action("nextpage")->trigger();
+        items.first()->trigger(); // "Mine"
+        QCOMPARE(view().page(), 2);
+        QVERIFY(f->readFile("mycolor.rgb").ends_with("33CC00"));
     }
 
     void editMenuFollowsTheKind_data()
@@ -192,8 +178,18 @@ private slots:
         QCOMPARE(action("mnuDelCor")->isEnabled(), kind != "2");
     }
 
-    void recentPaletteOnDisplayTakesNewColorsButNotItsOwnCells()
+    // The window starts on page one of the first palette with nothing selected. The recent
+    // palette on display takes each new color but not its own cells; cells of other palettes are
+    // remembered, repeats too, without redisplay.
+    void recentColorsFollowTheCurrentColor()
     {
+        QCOMPARE(chooser()->currentIndex(), 0);
+        QCOMPARE(view().page(), 1);
+        QVERIFY(f->find<QWidget>("shpSelect")->isHidden());
+        QVERIFY(!action("mnuDelCor")->isEnabled());
+        QVERIFY(!action("mnuDelChart")->isEnabled()); // the first palette is permanent
+        QVERIFY(action("mnuCleanAll")->isEnabled());
+        QCOMPARE(chooser()->itemText(1), QString("Recent Colors"));
         chooser()->setCurrentIndex(1);
         f->window().CurrentColorChanged(0x3366FF);
         QCOMPARE(centerOf(0), 0x3366FF);
@@ -206,6 +202,18 @@ private slots:
         QCOMPARE(f->readFile("recent.rgb"), std::string("FF6633"
                                                         "332211"));
         QVERIFY(!f->find<QWidget>("shpSelect")->isHidden());
+        QVERIFY(!action("mnuDelCor")->isEnabled());
+
+        showTestPalette(5);
+        click(0);
+        click(0);
+        QCOMPARE(f->readFile("recent.rgb"), std::string("FF6633"
+                                                        "332211"
+                                                        "050080"
+                                                        "050080"));
+        QCOMPARE(chooser()->currentIndex(), chooser()->count() - 1);
+        QVERIFY(action("mnuDelCor")->isEnabled()); // the selection stays: same color
+        f->window().CurrentColorChanged(0x445566);
         QVERIFY(!action("mnuDelCor")->isEnabled());
     }
 
@@ -236,28 +244,34 @@ private slots:
         QCOMPARE(centerOf(0), 0x112233); // the recent palette takes new colors where it stands
     }
 
-    void cellsOfOtherPalettesAreRememberedWithoutRedisplay()
-    {
-        showTestPalette(5);
-        click(0);
-        click(0); // repeats are remembered too
-        QCOMPARE(f->readFile("recent.rgb"), std::string("050080"
-                                                        "050080"));
-        QCOMPARE(chooser()->currentIndex(), chooser()->count() - 1);
-        QVERIFY(action("mnuDelCor")->isEnabled()); // the selection stays: same color
-        f->window().CurrentColorChanged(0x445566);
-        QVERIFY(!action("mnuDelCor")->isEnabled());
-    }
-
-    void deletingThePaletteAsksAndThenShowsTheFirst()
+    // Deleting or cleaning a palette asks first, naming it; No changes nothing.
+    void deletingAndCleaningAskFirst()
     {
         showTestPalette(4);
         const std::string index = f->readFile("colorchart.cci");
-        f->fakes.questions.answers = {false};
-        action("mnuDelChart")->trigger();
-        QVERIFY(f->fakes.questions.asked.back().text.contains("\"Test palette\""));
+        f->fakes.questions.answers = {false, false};
+        for (const char* command : {"mnuDelChart", "mnuCleanAll"}) {
+            action(command)->trigger();
+            QVERIFY(f->fakes.questions.asked.back().text.contains("\"Test palette\""));
+        }
+        QCOMPARE(f->fakes.questions.asked.size(), size_t(2));
         QCOMPARE(f->readFile("colorchart.cci"), index);
-        QVERIFY(std::filesystem::exists(f->folder() / "c50.rgb"));
+        QCOMPARE(f->readFile("c50.rgb"), numberedRecords(4));
+        QCOMPARE(view().chartColorCount(), 4);
+
+        action("mnuCleanAll")->trigger(); // Yes
+        QCOMPARE(view().chartColorCount(), 0);
+        QCOMPARE(centerOf(0), white);
+        QCOMPARE(f->readFile("c50.rgb"), std::string()); // created again by the display
+
+        // Cleaning duplicates keeps the first of each, case counting.
+        f->writeFile("c50.rgb", "AAAAAABBBBBBAAAAAAbbbbbb");
+        int page = 1;
+        f->window().ShowColorChart("c50.rgb", page);
+        action("mnuCleanDup")->trigger();
+        QCOMPARE(f->readFile("c50.rgb"), std::string("AAAAAABBBBBBbbbbbb"));
+        QCOMPARE(view().chartColorCount(), 3);
+        QCOMPARE(centerOf(0), 0xBBBBBB);
 
         action("mnuDelChart")->trigger(); // Yes
         QVERIFY(!std::filesystem::exists(f->folder() / "c50.rgb"));
@@ -272,28 +286,6 @@ private slots:
         action("mnuDelChart")->trigger(); // Yes
         QCOMPARE(f->readFile("c51.rgb"), numberedRecords(4));
         QVERIFY(chooserIndexOf("Twin") >= 0);
-    }
-
-    void cleaningAsksFirst()
-    {
-        showTestPalette(4);
-        f->fakes.questions.answers = {false};
-        action("mnuCleanAll")->trigger();
-        QVERIFY(f->fakes.questions.asked.back().text.contains("\"Test palette\""));
-        QCOMPARE(view().chartColorCount(), 4);
-        action("mnuCleanAll")->trigger();
-        QCOMPARE(view().chartColorCount(), 0);
-        QCOMPARE(centerOf(0), white);
-        QCOMPARE(f->readFile("c50.rgb"), std::string()); // created again by the display
-
-        // Cleaning duplicates keeps the first of each, case counting.
-        f->writeFile("c50.rgb", "AAAAAABBBBBBAAAAAAbbbbbb");
-        int page = 1;
-        f->window().ShowColorChart("c50.rgb", page);
-        action("mnuCleanDup")->trigger();
-        QCOMPARE(f->readFile("c50.rgb"), std::string("AAAAAABBBBBBbbbbbb"));
-        QCOMPARE(view().chartColorCount(), 3);
-        QCOMPARE(centerOf(0), 0xBBBBBB);
     }
 
     void newPaletteIsNamedThroughTheInputBox_data()

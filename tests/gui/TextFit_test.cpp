@@ -108,17 +108,13 @@ private slots:
         VERIFY_WHOLE(shownCut(&preview));
         frmpreview info(textsOf(255, 161, 204), services);
         VERIFY_WHOLE(shownCut(&info));
-    }
-
-    void conversionOnEveryTab()
-    {
-        Services services = fakes.services();
-        frmConversion dialog(textsOf(255, 161, 204), services, [](bascommon::ColorValue) {});
-        dialog.show();
-        auto* tabs = dialog.findChild<QTabWidget*>("tabModels");
+        // The conversion dialog on every tab.
+        frmConversion conversion(textsOf(255, 161, 204), services, [](bascommon::ColorValue) {});
+        conversion.show();
+        auto* tabs = conversion.findChild<QTabWidget*>("tabModels");
         for (int tab = 0; tab < tabs->count(); ++tab) {
             tabs->setCurrentIndex(tab);
-            VERIFY_WHOLE(cutTexts(&dialog));
+            VERIFY_WHOLE(cutTexts(&conversion));
         }
     }
 };

@@ -36,10 +36,6 @@ private:
     {
         return dialog->findChild<QLineEdit*>(QString("txtval_%1").arg(i))->text();
     }
-    QString caption(int i)
-    {
-        return dialog->findChild<QLabel*>(QString("lblCp_%1").arg(i))->text();
-    }
     QString hex() { return dialog->findChild<QLineEdit*>("txtHEX")->text(); }
     QColor sample()
     {
@@ -59,67 +55,46 @@ private:
         QStringList shown;
         for (int i = 0; i < 4; ++i)
             if (slider(i)->isVisibleTo(dialog.get()))
-                shown
-                    << QString("%1 %2 %3").arg(caption(i)).arg(slider(i)->maximum()).arg(value(i));
+                shown << QString("%1 %2 %3")
+                             .arg(dialog->findChild<QLabel*>(QString("lblCp_%1").arg(i))->text())
+                             .arg(slider(i)->maximum())
+                             .arg(value(i));
         return shown;
     }
 
 private slots:
-    void init()
-    {
-        applied.clear();
-        fakes.stayOnTop.calls.clear();
-    }
+    void init() { applied.clear(); }
     void cleanup() { dialog.reset(); }
 
-    void opensOnTheCurrentColorInRgb()
-    {
-        open(255, 161, 204);
-        QCOMPARE(dialog->findChild<QTabWidget*>("tabModels")->currentIndex(), 0);
-        QCOMPARE(rows(), (QStringList{"R 255 255", "G 255 161", "B 255 204"}));
-        QCOMPARE(hex(), QString("#FFA1CC"));
-        QCOMPARE(sample(), QColor(255, 161, 204));
-        QCOMPARE(fakes.stayOnTop.calls.size(), 1u);
-        QVERIFY(fakes.stayOnTop.calls[0].onTop);
-    }
-
-    void eachTabShowsTheSameColor_data()
-    {
-        QTest::addColumn<int>("r");
-        QTest::addColumn<int>("g");
-        QTest::addColumn<int>("b");
-        QTest::addColumn<QString>("tab");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("pink HLS") << 255 << 161 << 204 << "HLS"
-                                  << QStringList{"H 360 33", "L 100 82", "S 100 100"};
-        QTest::newRow("pink CMY") << 255 << 161 << 204 << "CMY"
-                                  << QStringList{"C 255 0", "M 255 94", "Y 255 51"};
-        QTest::newRow("pink CMYK") << 255 << 161 << 204 << "CMYK"
-                                   << QStringList{"C 100 0", "M 100 37", "Y 100 20", "K 100 0"};
-        QTest::newRow("pink YCbCr")
-            << 255 << 161 << 204 << "YCbCr" << QStringList{"Y 255 194", "Cb 255 134", "Cr 255 172"};
-        QTest::newRow("light gray HLS")
-            << 200 << 200 << 200 << "HLS" << QStringList{"H 360 60", "L 100 78", "S 100 0"};
-        QTest::newRow("pink HSV") << 255 << 161 << 204 << "HSV"
-                                  << QStringList{"H 359 333", "S 100 37", "V 100 100"};
-        QTest::newRow("red OKLCH")
-            << 255 << 0 << 0 << "OKLCH" << QStringList{"L 1000 62.8", "C 370 0.258", "H 359 29"};
-        QTest::newRow("gray OKLCH")
-            << 119 << 119 << 119 << "OKLCH" << QStringList{"L 1000 56.9", "C 370 0.000", "H 359 0"};
-    }
+    // The dialog opens on the RGB tab, above the main window; each tab shows the same color.
     void eachTabShowsTheSameColor()
     {
-        QFETCH(int, r);
-        QFETCH(int, g);
-        QFETCH(int, b);
-        QFETCH(QString, tab);
-        QFETCH(QStringList, expected);
-        open(r, g, b);
-        const QString hexBefore = hex();
-        selectTab(tab);
-        QCOMPARE(rows(), expected);
-        QCOMPARE(hex(), hexBefore);
-        QCOMPARE(sample(), QColor(r, g, b));
+        const struct {
+            int r, g, b;
+            const char* tab;
+            QStringList rows;
+        } cases[] = {
+            {255, 161, 204, "RGB", {"R 255 255", "G 255 161", "B 255 204"}},
+            {255, 161, 204, "HLS", {"H 360 33", "L 100 82", "S 100 100"}},
+            {255, 161, 204, "CMY", {"C 255 0", "M 255 94", "Y 255 51"}},
+            {255, 161, 204, "CMYK", {"C 100 0", "M 100 37", "Y 100 20", "K 100 0"}},
+            {255, 161, 204, "YCbCr", {"Y 255 194", "Cb 255 134", "Cr 255 172"}},
+            {200, 200, 200, "HLS", {"H 360 60", "L 100 78", "S 100 0"}},
+            {255, 161, 204, "HSV", {"H 359 333", "S 100 37", "V 100 100"}},
+            {255, 0, 0, "OKLCH", {"L 1000 62.8", "C 370 0.258", "H 359 29"}},
+            {119, 119, 119, "OKLCH", {"L 1000 56.9", "C 370 0.000", "H 359 0"}},
+        };
+        for (const auto& c : cases) {
+            fakes.stayOnTop.calls.clear();
+            open(c.r, c.g, c.b);
+            QCOMPARE(dialog->findChild<QTabWidget*>("tabModels")->currentIndex(), 0);
+            QCOMPARE(fakes.stayOnTop.calls.size(), 1u);
+            QVERIFY(fakes.stayOnTop.calls[0].onTop);
+            selectTab(c.tab);
+            QCOMPARE(rows(), c.rows);
+            QCOMPARE(hex(), QColor(c.r, c.g, c.b).name().toUpper());
+            QCOMPARE(sample(), QColor(c.r, c.g, c.b));
+        }
     }
 
     // Selecting tabs only re-expresses the working color, and row 3 (caption, slider and box)
@@ -155,33 +130,28 @@ private slots:
         QCOMPARE(rows(), (QStringList{"R 255 255", "G 255 163", "B 255 205"}));
     }
 
-    void movingARowAppliesItsModel_data()
-    {
-        QTest::addColumn<QString>("tab");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QString>("hex");
-        QTest::newRow("RGB green") << "RGB" << 1 << 0 << "#FF00CC";
-        QTest::newRow("CMY cyan") << "CMY" << 0 << 255 << "#00A1CC";
-        QTest::newRow("CMYK black") << "CMYK" << 3 << 100 << "#000000";
-        QTest::newRow("YCbCr luma") << "YCbCr" << 0 << 0 << "#3E000B"; // 61.688, -33.487, 10.632
-        QTest::newRow("HLS hue to red") << "HLS" << 0 << 60 << "#FFA3A3";
-        QTest::newRow("HSV hue to green") << "HSV" << 0 << 120 << "#A1FFA1";
-        QTest::newRow("OKLCH chroma to gray") << "OKLCH" << 1 << 0 << "#C2C2C2"; // L 81.5%
-    }
     void movingARowAppliesItsModel()
     {
-        QFETCH(QString, tab);
-        QFETCH(int, row);
-        QFETCH(int, value);
-        QFETCH(QString, hex);
-        open(255, 161, 204);
-        selectTab(tab);
-        slider(row)->setValue(value);
-        QCOMPARE(this->hex(), hex);
-        dialog->findChild<QPushButton*>("Command2")->click();
-        QCOMPARE(applied.size(), 1u);
-        QCOMPARE(QString::fromStdString(bascommon::HexRGB(applied[0])), hex);
+        const struct {
+            const char* tab;
+            int row, value;
+            const char* hex;
+        } moves[] = {
+            {"RGB", 1, 0, "#FF00CC"},    {"CMY", 0, 255, "#00A1CC"},
+            {"CMYK", 3, 100, "#000000"}, {"YCbCr", 0, 0, "#3E000B"}, // 61.688, -33.487, 10.632
+            {"HLS", 0, 60, "#FFA3A3"},   {"HSV", 0, 120, "#A1FFA1"},
+            {"OKLCH", 1, 0, "#C2C2C2"}, // L 81.5%
+        };
+        for (const auto& m : moves) {
+            applied.clear();
+            open(255, 161, 204);
+            selectTab(m.tab);
+            slider(m.row)->setValue(m.value);
+            QCOMPARE(hex(), QString(m.hex));
+            dialog->findChild<QPushButton*>("Command2")->click();
+            QCOMPARE(applied.size(), 1u);
+            QCOMPARE(QString::fromStdString(bascommon::HexRGB(applied[0])), QString(m.hex));
+        }
     }
 
     // Too much chroma is brought into sRGB at the same lightness and hue, and the tab says so.

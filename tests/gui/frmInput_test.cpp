@@ -3,7 +3,6 @@
 
 #include "platform/frmInput.h"
 
-#include <QLabel>
 #include <QPushButton>
 
 class FrmInputTest : public QObject
@@ -16,12 +15,8 @@ private:
 private slots:
     // Typed text, then Tab to a button (1 OK, 2 Cancel) and a key: Enter and Space press the
     // focused button, Enter in the box is OK, and the answer is trimmed or defaulted.
-    void answers_data()
+    void answers()
     {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("tabs");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("result");
         const struct {
             const char *name, *typed;
             int tabs;
@@ -36,33 +31,28 @@ private slots:
             {"keypad enter on cancel", "kbd", 2, Qt::Key_Enter, ""},
             {"space on cancel", "kbd", 2, Qt::Key_Space, ""},
         };
-        for (const auto& r : rows)
-            QTest::newRow(r.name) << QString(r.typed) << r.tabs << int(r.key) << QString(r.result);
-    }
-    void answers()
-    {
-        QFETCH(QString, typed);
-        QFETCH(int, tabs);
-        QFETCH(int, key);
-        QFETCH(QString, result);
-        bool startedEmptyWithFocus = false;
-        MainWindowFixture::onNextModal([&, typed, tabs, key](QWidget* dialog) {
-            auto* box = dialog->findChild<QLineEdit*>("txtResult");
-            // Every call starts with an empty box that has the focus.
-            startedEmptyWithFocus = box->text().isEmpty() && dialog->focusWidget() == box;
-            QTest::keyClicks(box, typed);
-            for (int i = 0; i < tabs; ++i)
-                QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
-            QTest::keyClick(dialog->focusWidget(), Qt::Key(key));
-            // A key that does nothing leaves the dialog open: close it with a telling result.
-            QTimer::singleShot(1000, dialog, [dialog] {
-                dialog->findChild<QLineEdit*>("txtResult")->setText("stayed open");
-                QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
-            });
-        });
         Services services = fakes.services();
-        QCOMPARE(ShowInputBox(services, nullptr, "Save This Color Scheme", "Save as:"), result);
-        QVERIFY(startedEmptyWithFocus);
+        for (const auto& r : rows) {
+            bool startedEmptyWithFocus = false;
+            MainWindowFixture::onNextModal([&startedEmptyWithFocus, r](QWidget* dialog) {
+                auto* box = dialog->findChild<QLineEdit*>("txtResult");
+                // Every call starts with an empty box that has the focus.
+                startedEmptyWithFocus = box->text().isEmpty() && dialog->focusWidget() == box;
+                QTest::keyClicks(box, r.typed);
+                for (int i = 0; i < r.tabs; ++i)
+                    QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+                QTest::keyClick(dialog->focusWidget(), r.key);
+                // A key that does nothing leaves the dialog open: close it with a telling result.
+                QTimer::singleShot(1000, dialog, [dialog] {
+                    dialog->findChild<QLineEdit*>("txtResult")->setText("stayed open");
+                    QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+                });
+            });
+            const QString result =
+                ShowInputBox(services, nullptr, "Save This Color Scheme", "Save as:");
+            QVERIFY2(result == r.result, qPrintable(QString(r.name) + ": " + result));
+            QVERIFY2(startedEmptyWithFocus, r.name);
+        }
     }
 };
 

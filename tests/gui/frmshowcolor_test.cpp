@@ -2,8 +2,9 @@
 // modes and exit.
 #include "MainWindowFixture.h"
 
+#include "color/CopyTexts.h"
+
 #include <QMenu>
-#include <QMenuBar>
 #include <QToolBar>
 
 using namespace bascommon;
@@ -34,32 +35,23 @@ private slots:
     void init() { f = std::make_unique<MainWindowFixture>(); }
     void cleanup() { f.reset(); }
 
-    void startsWhiteAndCopiesEachFormByteForByte()
+    // Each copy command copies its own form of what the boxes show, a pending edit as it stands.
+    void startsWhiteAndCopiesEachFormOfTheBoxes()
     {
         QCOMPARE(f->window().currentColor(), 0xFFFFFF);
         QCOMPARE(f->text("txtrgb1") + f->text("txtrgb") + f->text("txtg") + f->text("txtbh"),
                  QString("255,255,255#FFFFFF255FF"));
         QVERIFY(!f->find<QAction>("mnuWebsafe")->isEnabled());
-        QVERIFY(std::filesystem::exists(f->folder() / "recent.rgb"));
 
         f->window().CurrentColorChanged(RGB(10, 0, 255));
-        const QStringList texts = {"RGB(10,0,255)", "10,0,255",   "#0A00FF",        "\"#0A00FF\"",
-                                   "0A00FF",        "\"0A00FF\"", "Hex={0A,00,FF}", "&H00FF000A&",
-                                   "$00FF000A",     "0xFF000A"};
-        for (int i = 0; i < 10; ++i)
-            QCOMPARE(copied(copyNames[i]), texts[i]);
         // A single & shows for the doubled one.
         QCOMPARE(f->find<QAction>("mnuCopyVB")->text(), QString("VB:&&H00FF000A&&"));
-    }
-
-    void copiesWhatTheBoxesShowEvenAPendingEdit()
-    {
-        f->window().CurrentColorChanged(RGB(255, 255, 113));
         f->find<QLineEdit>("txtrh")->setText("a");
-        QCOMPARE(copied("mnuCopyCplus"), QString("0x71FFa"));
-        QCOMPARE(copied("mnuCopyVB"), QString("&H0071FFa&"));
-        f->window().CurrentColorChanged(RGB(255, 255, 113));
-        QCOMPARE(f->text("txtrh"), QString("FF"));
+        const CopyBoxTexts boxes{"10,0,255", "#0A00FF", "a", "00", "FF"};
+        for (int i = 0; i < copyFormCount; ++i)
+            QCOMPARE(copied(copyNames[i]), QString::fromStdString(CopyText(CopyForm(i), boxes)));
+        f->window().CurrentColorChanged(RGB(10, 0, 255));
+        QCOMPARE(f->text("txtrh"), QString("0A"));
     }
 
     void previewPopupOnRightReleaseOnly()
@@ -105,19 +97,6 @@ private slots:
         QVERIFY(!f->find<QAction>("colorchart")->isChecked());
     }
 
-    void alwaysOnTopTwiceReturnsToNormal()
-    {
-        f->find<QAction>("mnuOnTop")->trigger();
-        QVERIFY(f->find<QAction>("ontop")->isChecked());
-        f->find<QAction>("ontop")->trigger();
-        QVERIFY(!f->find<QAction>("mnuOnTop")->isChecked());
-        QVERIFY(!f->find<QAction>("ontop")->isChecked());
-        const auto& calls = f->fakes.stayOnTop.calls;
-        QCOMPARE(calls.size(), size_t(2));
-        QVERIFY(calls[0].onTop && !calls[1].onTop);
-        QCOMPARE(calls[1].window, static_cast<QWidget*>(&f->window()));
-    }
-
     void colorDialogCancelKeepsColorButRunsNewColorHandling()
     {
         f->window().CurrentColorChanged(RGB(12, 34, 56));
@@ -130,20 +109,13 @@ private slots:
         QCOMPARE(f->text("txtrgb"), QString("#010203"));
     }
 
+    // An existing recent file is kept at start; exit deletes it and nothing else, but a second
+    // copy of the program leaves the first copy's recent colors alone.
     void exitDeletesRecentColorsOnly()
     {
         f->writeFile("recent.rgb", "0A0B0C");
-        f->window(); // an existing recent file is kept at start
-        QCOMPARE(f->readFile("recent.rgb"), std::string("0A0B0C"));
-        f->find<QAction>("mnuexit")->trigger();
-        QVERIFY(!std::filesystem::exists(f->folder() / "recent.rgb"));
-        QVERIFY(std::filesystem::exists(f->folder() / "colorchart.cci"));
-    }
-
-    void secondCopyLeavesTheFirstCopysRecentColors()
-    {
         f->window();
-        f->writeFile("recent.rgb", "0A0B0C");
+        QCOMPARE(f->readFile("recent.rgb"), std::string("0A0B0C"));
         {
             frmshowcolor second(*f->services, f->folder());
             QVERIFY(!second.ownsRecentColors());
@@ -151,11 +123,14 @@ private slots:
         }
         QCOMPARE(f->readFile("recent.rgb"), std::string("0A0B0C"));
         QVERIFY(f->window().ownsRecentColors());
-        f->window().close();
+        f->find<QAction>("mnuexit")->trigger();
         QVERIFY(!std::filesystem::exists(f->folder() / "recent.rgb"));
+        QVERIFY(std::filesystem::exists(f->folder() / "colorchart.cci"));
     }
 
-    void shellRequests()
+    // Help, web site and e-mail go to the shell; a window that stays on top gets out of the help
+    // page's way. Always on top, chosen twice, returns to normal.
+    void shellRequestsAndAlwaysOnTop()
     {
         f->find<QAction>("mnucontents")->trigger();
         f->find<QAction>("mnuWeb")->trigger();
@@ -166,11 +141,18 @@ private slots:
                  QString::fromStdString((f->folder() / "huebench.html").string()));
         QCOMPARE(opened[1].scheme(), QString("https"));
         QVERIFY(opened[2].toString().startsWith("mailto:"));
-        // A window that stays on top gets out of the help page's way.
         QVERIFY(!f->window().isMinimized());
         f->find<QAction>("mnuOnTop")->trigger();
+        QVERIFY(f->find<QAction>("ontop")->isChecked());
         f->find<QAction>("mnucontents")->trigger();
         QVERIFY(f->window().isMinimized());
+        f->find<QAction>("ontop")->trigger();
+        QVERIFY(!f->find<QAction>("mnuOnTop")->isChecked());
+        QVERIFY(!f->find<QAction>("ontop")->isChecked());
+        const auto& calls = f->fakes.stayOnTop.calls;
+        QCOMPARE(calls.size(), size_t(2));
+        QVERIFY(calls[0].onTop && !calls[1].onTop);
+        QCOMPARE(calls[1].window, static_cast<QWidget*>(&f->window()));
     }
 
     void everyToolbarButtonIsReachable()

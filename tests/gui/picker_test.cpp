@@ -158,52 +158,33 @@ private slots:
 
     // What the overlay shows is the frozen image, one image pixel per device pixel, with the
     // indicator drawn over it in the sampled color.
-    void overlayShowsTheFrozenImageAtItsDevicePixels_data()
-    {
-        QTest::addColumn<int>("screen");
-        QTest::addColumn<QPoint>("screenInImage");
-        QTest::newRow("A, ratio 1") << 0 << QPoint(0, 200);
-        QTest::newRow("B, ratio 2") << 1 << QPoint(800, 0);
-    }
     void overlayShowsTheFrozenImageAtItsDevicePixels()
     {
-        QFETCH(int, screen);
-        QFETCH(QPoint, screenInImage);
         QVERIFY(startPicker());
-        frmGetColor* overlay = overlayOn(screen);
-        QTest::mouseMove(overlay, QPoint(100, 100));
-        QTRY_VERIFY(overlay->shpshow().isVisible());
-        const QImage shown = overlay->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const qreal ratio = overlay->frozenScreen()->devicePixelRatio();
-        QCOMPARE(shown.size(), QSize(800, 600));
         const QImage frozen = frozenDesktop();
-        const QRect indicator(QPoint(110, 64) * ratio, QSize(17, 25) * ratio);
-        const QRect loupe = overlay->loupe()->geometry();
-        const QRect loupeDevice(loupe.topLeft() * ratio, loupe.size() * ratio);
-        for (int y = 0; y < shown.height(); y += 7)
-            for (int x = 0; x < shown.width(); x += 5)
-                if (!indicator.contains(x, y) && !loupeDevice.contains(x, y))
-                    QCOMPARE(shown.pixel(x, y), frozen.pixel(screenInImage + QPoint(x, y)));
-        const QRgb sample = frozen.pixel(screenInImage + QPoint(100, 100) * ratio);
-        QCOMPARE(shown.pixel(indicator.center()), sample);
-        QCOMPARE(shown.pixel(indicator.topLeft()), qRgb(0, 0, 0));
+        for (const auto& [screen, screenInImage] :
+             {std::pair{A, QPoint(0, 200)}, std::pair{B, QPoint(800, 0)}}) {
+            frmGetColor* overlay = overlayOn(screen);
+            QTest::mouseMove(overlay, QPoint(100, 100));
+            QTRY_VERIFY(overlay->shpshow().isVisible());
+            const QImage shown = overlay->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const qreal ratio = overlay->frozenScreen()->devicePixelRatio();
+            QCOMPARE(shown.size(), QSize(800, 600));
+            const QRect indicator(QPoint(110, 64) * ratio, QSize(17, 25) * ratio);
+            const QRect loupe = overlay->loupe()->geometry();
+            const QRect loupeDevice(loupe.topLeft() * ratio, loupe.size() * ratio);
+            for (int y = 0; y < shown.height(); y += 7)
+                for (int x = 0; x < shown.width(); x += 5)
+                    if (!indicator.contains(x, y) && !loupeDevice.contains(x, y))
+                        QCOMPARE(shown.pixel(x, y), frozen.pixel(screenInImage + QPoint(x, y)));
+            const QRgb sample = frozen.pixel(screenInImage + QPoint(100, 100) * ratio);
+            QCOMPARE(shown.pixel(indicator.center()), sample);
+            QCOMPARE(shown.pixel(indicator.topLeft()), qRgb(0, 0, 0));
+        }
     }
 
-    void releaseAppendsTheLastSample()
-    {
-        QVERIFY(startPicker());
-        const std::string before = f->readFile("mycolor.rgb");
-        frmGetColor* overlay = overlayOn(0);
-        // Before any movement the release saves the pixel under the pointer, not black.
-        QTest::mouseRelease(overlay, Qt::LeftButton, {}, QPoint(100, 200));
-        QCOMPARE(f->readFile("mycolor.rgb"), before + "649010");
-        QTest::mouseMove(overlay, QPoint(100, 200));
-        QTRY_COMPARE(pick()->txthex->text(), QString("#649010"));
-        QTest::mouseRelease(overlay, Qt::RightButton, {}, QPoint(100, 200));
-        QTest::mouseRelease(overlayOn(1), Qt::MiddleButton, {}, QPoint(0, 1));
-        QCOMPARE(f->readFile("mycolor.rgb"), before + "649010" + "649010" + "200203");
-    }
-
+    // The chooser lists the permanent and user palettes only, and takes keys only while its list
+    // is open.
     void chooserOffersPermanentAndUserPalettesOnly()
     {
         f->writeFile("colorchart.cci", "mycolor.rgb\r\nFirst\r\n0\r\n"
@@ -216,24 +197,53 @@ private slots:
         for (int i = 0; i < chooser->count(); ++i)
             titles << chooser->itemText(i);
         QCOMPARE(titles, QStringList({"First", "Third", "Fourth"}));
-        chooser->setCurrentIndex(1);
+        for (const Qt::Key k : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown})
+            key(k);
+        QCOMPARE(chooser->currentIndex(), 0);
+        QTest::mouseClick(chooser, Qt::LeftButton);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        key(Qt::Key_Down);
+        key(Qt::Key_Return);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(QApplication::focusWidget(), overlayOn(A));
+        key(Qt::Key_Down);
+        QCOMPARE(chooser->currentIndex(), 1);
         QCOMPARE(pick()->SaveToFile(), std::string("c50.rgb"));
-        QTest::mouseMove(overlayOn(1), QPoint(100, 50));
+        QTest::mouseMove(overlayOn(B), QPoint(100, 50));
         QTRY_COMPARE(pick()->txthex->text(), QString("#E86403"));
-        QTest::mouseRelease(overlayOn(1), Qt::LeftButton, {}, QPoint(100, 50));
+        QTest::mouseRelease(overlayOn(B), Qt::LeftButton, {}, QPoint(100, 50));
         QCOMPARE(QString::fromStdString(f->readFile("c50.rgb")), QString("E86403"));
         QVERIFY(f->readFile("recent.rgb").empty());
     }
 
-    void stopShowsTheFirstPaletteAtPageOne()
+    // Every way out ends the run and gives the window back on the first palette at page one, which
+    // holds what any button's release saved; none strands the user behind a frozen screen.
+    void everyWayOutEndsTheRun_data()
     {
-        f->window();
+        QTest::addColumn<int>("way");
+        QTest::newRow("Stop") << 0;
+        QTest::newRow("closing Pick&Save") << 1;
+        QTest::newRow("Escape on the overlay") << 2;
+        QTest::newRow("Escape on Pick&Save") << 3;
+    }
+    void everyWayOutEndsTheRun()
+    {
+        QFETCH(int, way);
         QComboBox* chart = f->window().paletteView()->cmbChart;
         chart->setCurrentIndex(chart->count() - 1);
         QVERIFY(startPicker());
-        QTest::mouseMove(overlayOn(0), QPoint(100, 200));
-        QTest::mouseRelease(overlayOn(0), Qt::LeftButton, {}, QPoint(100, 200));
-        QTest::mouseClick(pick()->cmdStop, Qt::LeftButton);
+        const std::string before = f->readFile("mycolor.rgb");
+        QTest::mouseMove(overlayOn(A), QPoint(100, 200));
+        QTest::mouseRelease(overlayOn(A), Qt::RightButton, {}, QPoint(100, 200));
+        QTest::mouseRelease(overlayOn(B), Qt::MiddleButton, {}, QPoint(0, 1));
+        QCOMPARE(f->readFile("mycolor.rgb"), before + "649010" + "200203");
+        if (way == 0)
+            QTest::mouseClick(pick()->cmdStop, Qt::LeftButton);
+        else if (way == 1)
+            pick()->close();
+        else
+            QTest::keyClick(way == 2 ? static_cast<QWidget*>(overlayOn(A)) : pick(),
+                            Qt::Key_Escape);
         QVERIFY(f->window().isVisible());
         QTRY_VERIFY(!run());
         for (QWidget* top : QApplication::topLevelWidgets())
@@ -242,29 +252,8 @@ private slots:
         QCOMPARE(view->currentFile(), std::string("mycolor.rgb"));
         QCOMPARE(chart->currentIndex(), 0);
         QCOMPARE(view->page(), 1);
-        QCOMPARE(view->lblcor[0]->color(), RGB(0x64, 0x90, 0x10));
-    }
-
-    // Closing Pick&Save, or Escape, must not strand the user behind a frozen screen (Stop is
-    // covered above).
-    void everyWayOutEndsTheRun_data()
-    {
-        QTest::addColumn<int>("way");
-        QTest::newRow("closing Pick&Save") << 0;
-        QTest::newRow("Escape on the overlay") << 1;
-        QTest::newRow("Escape on Pick&Save") << 2;
-    }
-    void everyWayOutEndsTheRun()
-    {
-        QFETCH(int, way);
-        QVERIFY(startPicker());
-        if (way == 0)
-            pick()->close();
-        else
-            QTest::keyClick(way == 1 ? static_cast<QWidget*>(overlayOn(0)) : pick(),
-                            Qt::Key_Escape);
-        QVERIFY(f->window().isVisible());
-        QTRY_VERIFY(!run());
+        QCOMPARE(view->lblcor[0]->color(), RGB(0x20, 0x02, 0x03));
+        QCOMPARE(view->lblcor[1]->color(), RGB(0x64, 0x90, 0x10));
     }
 
     void indicatorLeavesWithThePointer()
@@ -290,32 +279,27 @@ private slots:
         QVERIFY(!a->shpshow().isVisible());
     }
 
-    void failedCaptureTellsWhyAndGivesTheWindowBack_data()
-    {
-        QTest::addColumn<QString>("error");
-        QTest::addColumn<bool>("emptyImage");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("no capture") << "Wayland says no." << false << "Wayland says no.";
-        QTest::newRow("an empty image") << "" << true << "The screen could not be captured.";
-    }
     void failedCaptureTellsWhyAndGivesTheWindowBack()
     {
-        QFETCH(QString, error);
-        QFETCH(bool, emptyImage);
-        QFETCH(QString, shown);
-        f->fakes.screenCapture.result = {std::nullopt, error};
-        if (emptyImage)
-            f->fakes.screenCapture.result.desktop = DesktopImage{};
         f->window().show();
-        f->find<QAction>("pickcolor")->trigger();
-        QVERIFY(f->window().isVisible());
-        QVERIFY(!run());
-        QCOMPARE(f->fakes.questions.errors.size(), std::size_t(1));
-        QCOMPARE(f->fakes.questions.errors[0].text, shown);
-        for (QWidget* top : QApplication::topLevelWidgets())
-            QVERIFY(top->objectName() != "frmGetColor");
-        // Nothing was picked, so nothing of the user's is lost.
-        QCOMPARE(f->fakes.clipboard.text(), QString("held by the user"));
+        const struct {
+            CaptureResult result;
+            QString shown;
+        } failures[] = {{{std::nullopt, "Wayland says no."}, "Wayland says no."},
+                        {{DesktopImage{}, ""}, "The screen could not be captured."}};
+        for (const auto& failure : failures) {
+            f->fakes.questions.errors.clear();
+            f->fakes.screenCapture.result = failure.result;
+            f->find<QAction>("pickcolor")->trigger();
+            QVERIFY(f->window().isVisible());
+            QVERIFY(!run());
+            QCOMPARE(f->fakes.questions.errors.size(), std::size_t(1));
+            QCOMPARE(f->fakes.questions.errors[0].text, failure.shown);
+            for (QWidget* top : QApplication::topLevelWidgets())
+                QVERIFY(top->objectName() != "frmGetColor");
+            // Nothing was picked, so nothing of the user's is lost.
+            QCOMPARE(f->fakes.clipboard.text(), QString("held by the user"));
+        }
     }
 
     void failedAppendIsShownAndPickingGoesOn()
@@ -351,44 +335,56 @@ private slots:
         qputenv("WAYLAND_DISPLAY", oldDisplay);
     }
 
-    // The sampled pixel is floor(pointer x ratio) on the pointer's screen, fraction included.
-    void samplesExactDevicePixels_data()
-    {
-        QTest::addColumn<int>("screen");
-        QTest::addColumn<QPointF>("pointer");
-        QTest::addColumn<QPoint>("pixel"); // of the frozen image
-        QTest::newRow("A 1, fraction dropped")
-            << int(A) << QPointF(100.5, 200.75) << QPoint(100, 400);
-        QTest::newRow("B 2, odd") << int(B) << QPointF(68.5, 76.5) << QPoint(937, 153);
-        QTest::newRow("B 2, even") << int(B) << QPointF(68, 76) << QPoint(936, 152);
-        QTest::newRow("B 2, just short of odd") << int(B) << QPointF(68.49, 0.25) << QPoint(936, 0);
-        QTest::newRow("C 1.25, odd") << int(C) << QPointF(10.4, 20.8) << QPoint(13, 826);
-        QTest::newRow("C 1.25, odd and even") << int(C) << QPointF(0.8, 1.6) << QPoint(1, 802);
-        QTest::newRow("D 1.5, odd") << int(D) << QPointF(137 / 1.5, 153 / 1.5) << QPoint(737, 953);
-        QTest::newRow("D 1.5, even") << int(D) << QPointF(136 / 1.5, 2 / 1.5) << QPoint(736, 802);
-        QTest::newRow("D 1.5, just short") << int(D) << QPointF(0.66, 0.66) << QPoint(600, 800);
-        QTest::newRow("A, last pixel") << int(A) << QPointF(799.9, 599.9) << QPoint(799, 799);
-        QTest::newRow("B, last pixel") << int(B) << QPointF(399.5, 299.5) << QPoint(1599, 599);
-    }
+    // The sampled pixel is floor(pointer x ratio) on the pointer's screen, fraction included,
+    // and a release before any movement saves it too. A portal's one picture of the logical
+    // layout is mapped by each screen's logical geometry times the picture's scale.
     void samplesExactDevicePixels()
     {
-        QFETCH(int, screen);
-        QFETCH(QPointF, pointer);
-        QFETCH(QPoint, pixel);
-        QVERIFY(startPicker());
-        const std::string before = f->readFile("mycolor.rgb");
-        frmGetColor* overlay = overlayOn(screen);
-        const QString hex = hexOf(pattern(pixel));
-        send(overlay, QEvent::MouseButtonRelease, pointer); // before any movement
-        send(overlay, QEvent::MouseMove, pointer);
-        QCOMPARE(pick()->txthex->text(), hex);
-        QCOMPARE(sampleBackground(), QColor(hex));
-        for (const ColorValue shown :
-             {run()->lastSample(), overlay->loupe()->color(), overlay->shpshow().color()})
-            QCOMPARE(QString::fromStdString(HexRGB(shown)), hex);
-        send(overlay, QEvent::MouseButtonRelease, pointer);
-        QCOMPARE(QString::fromStdString(f->readFile("mycolor.rgb")),
-                 QString::fromStdString(before) + hex.mid(1) + hex.mid(1));
+        const struct {
+            Screen screen;
+            QPointF pointer;
+            QPoint pixel;        // of the frozen image, or of the portal's picture
+            int portalScale = 0; // 0: a capture in device pixels
+        } rows[] = {
+            {A, {100.5, 200.75}, {100, 400}}, // fraction dropped
+            {B, {68.5, 76.5}, {937, 153}},
+            {B, {68, 76}, {936, 152}},
+            {B, {68.49, 0.25}, {936, 0}}, // just short of odd
+            {C, {10.4, 20.8}, {13, 826}},
+            {C, {0.8, 1.6}, {1, 802}},
+            {D, {137 / 1.5, 153 / 1.5}, {737, 953}},
+            {D, {136 / 1.5, 2 / 1.5}, {736, 802}},
+            {D, {0.66, 0.66}, {600, 800}},    // just short
+            {A, {799.9, 599.9}, {799, 799}},  // last pixel
+            {B, {399.5, 299.5}, {1599, 599}}, // last pixel
+            // Portal pictures of the logical layout, (0, -200) to (1200, 920), at scales 2 and 1.
+            {B, {100.5, 50}, {1801, 100}, 2},
+            {A, {10, 20}, {21, 441}, 2},
+            {D, {137 / 1.5, 1}, {1383, 1602}, 2},
+            {B, {100.5, 50}, {900, 50}, 1},
+            {A, {10, 20}, {10, 220}, 1},
+        };
+        for (const auto& row : rows) {
+            cleanup();
+            init();
+            if (row.portalScale)
+                f->fakes.screenCapture.result =
+                    desktopFromPortalShot(patterned(QSize(1200, 1120) * row.portalScale));
+            QVERIFY(startPicker());
+            const std::string before = f->readFile("mycolor.rgb");
+            frmGetColor* overlay = overlayOn(row.screen);
+            const QString hex = hexOf(pattern(row.pixel));
+            send(overlay, QEvent::MouseButtonRelease, row.pointer); // before any movement
+            send(overlay, QEvent::MouseMove, row.pointer);
+            QCOMPARE(pick()->txthex->text(), hex);
+            QCOMPARE(sampleBackground(), QColor(hex));
+            for (const ColorValue shown :
+                 {run()->lastSample(), overlay->loupe()->color(), overlay->shpshow().color()})
+                QCOMPARE(QString::fromStdString(HexRGB(shown)), hex);
+            send(overlay, QEvent::MouseButtonRelease, row.pointer);
+            QCOMPARE(QString::fromStdString(f->readFile("mycolor.rgb")),
+                     QString::fromStdString(before) + hex.mid(1) + hex.mid(1));
+        }
     }
 
     // Keys l r u d move one device pixel, L R U D (Shift) ten; Enter saves as a release does.
@@ -429,24 +425,6 @@ private slots:
         QCOMPARE(QString::fromStdString(f->readFile("mycolor.rgb")),
                  QString::fromStdString(before) + hex.mid(1));
         QCOMPARE(pick()->cmbSaveTo->currentIndex(), 0);
-    }
-
-    void chooserTakesKeysOnlyWhileItsListIsOpen()
-    {
-        QVERIFY(startPicker());
-        QComboBox* chooser = pick()->cmbSaveTo;
-        for (const Qt::Key k : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown})
-            key(k);
-        QCOMPARE(chooser->currentIndex(), 0);
-        QTest::mouseClick(chooser, Qt::LeftButton);
-        QTRY_VERIFY(QApplication::activePopupWidget());
-        key(Qt::Key_Down);
-        key(Qt::Key_Return);
-        QTRY_VERIFY(!QApplication::activePopupWidget());
-        QCOMPARE(chooser->currentIndex(), 1);
-        QCOMPARE(QApplication::focusWidget(), overlayOn(A));
-        key(Qt::Key_Down);
-        QCOMPARE(chooser->currentIndex(), 1);
     }
 
     void averageIsTheMeanOfThePixelsThatExistRoundedHalfUp()
@@ -571,33 +549,6 @@ private slots:
         // In the middle of that screen.
         QVERIFY((pick()->geometry().center() - d.center()).manhattanLength() <= 4);
         QCOMPARE(QApplication::focusWidget(), overlayOn(D));
-    }
-
-    // A portal's one picture of the logical layout: each screen found by its logical geometry
-    // times the picture's scale, sampled at the mapped point where that scale is not the ratio.
-    void portalPictureIsMappedByLogicalGeometryTimesItsScale_data()
-    {
-        QTest::addColumn<int>("scale");
-        QTest::addColumn<int>("screen");
-        QTest::addColumn<QPointF>("pointer");
-        QTest::addColumn<QPoint>("pixel"); // of the picture
-        QTest::newRow("2, B 2") << 2 << int(B) << QPointF(100.5, 50) << QPoint(1801, 100);
-        QTest::newRow("2, A 1") << 2 << int(A) << QPointF(10, 20) << QPoint(21, 441);
-        QTest::newRow("2, D 1.5") << 2 << int(D) << QPointF(137 / 1.5, 1) << QPoint(1383, 1602);
-        QTest::newRow("1, B 2") << 1 << int(B) << QPointF(100.5, 50) << QPoint(900, 50);
-        QTest::newRow("1, A 1") << 1 << int(A) << QPointF(10, 20) << QPoint(10, 220);
-    }
-    void portalPictureIsMappedByLogicalGeometryTimesItsScale()
-    {
-        QFETCH(int, scale);
-        QFETCH(int, screen);
-        QFETCH(QPointF, pointer);
-        QFETCH(QPoint, pixel);
-        // The logical layout spans (0, -200) to (1200, 920).
-        f->fakes.screenCapture.result = desktopFromPortalShot(patterned(QSize(1200, 1120) * scale));
-        QVERIFY(startPicker());
-        send(overlayOn(screen), QEvent::MouseMove, pointer);
-        QCOMPARE(pick()->txthex->text(), hexOf(pattern(pixel)));
     }
 };
 

@@ -170,71 +170,53 @@ private slots:
         m_dir.reset();
     }
 
-    void takenScreenshotIsReadAndItsFileRemoved_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::newRow("answer after the reply") << int(FakePortal::Answer);
-        QTest::newRow("answer before the reply") << int(FakePortal::AnswerBeforeReply);
-        QTest::newRow("old portal, its own request path") << int(FakePortal::OwnRequestPath);
-    }
+    // Answered after the reply, before it, or by an old portal on its own request path.
     void takenScreenshotIsReadAndItsFileRemoved()
     {
-        QFETCH(int, mode);
-        m_portal->mode = FakePortal::Mode(mode);
-        const PortalShot shot = takePortalScreenshot(client(), 5s);
-        QCOMPARE(shot.reason, QString());
-        QCOMPARE(int(shot.outcome), int(PortalShot::Outcome::Taken));
-        QCOMPARE(shot.image.convertToFormat(QImage::Format_RGB32), picture());
-        QVERIFY(!QFile::exists(m_picture));
-        QCOMPARE(m_portal->options["interactive"].toBool(), false);
-        QVERIFY(m_portal->options["handle_token"].toString().startsWith("huebench"));
+        for (const auto mode :
+             {FakePortal::Answer, FakePortal::AnswerBeforeReply, FakePortal::OwnRequestPath}) {
+            m_portal->mode = mode;
+            QVERIFY(picture().save(m_picture));
+            const PortalShot shot = takePortalScreenshot(client(), 5s);
+            QCOMPARE(shot.reason, QString());
+            QCOMPARE(int(shot.outcome), int(PortalShot::Outcome::Taken));
+            QCOMPARE(shot.image.convertToFormat(QImage::Format_RGB32), picture());
+            QVERIFY(!QFile::exists(m_picture));
+            QCOMPARE(m_portal->options["interactive"].toBool(), false);
+            QVERIFY(m_portal->options["handle_token"].toString().startsWith("huebench"));
+        }
     }
 
-    void everyOtherAnswerEndsWithAReason_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("outcome");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("cancelled")
-            << int(FakePortal::Cancel) << int(PortalShot::Outcome::Cancelled) << "cancelled";
-        QTest::newRow("refused") << int(FakePortal::Refuse) << int(PortalShot::Outcome::Failed)
-                                 << "refused";
-        QTest::newRow("D-Bus error") << int(FakePortal::ErrorReply)
-                                     << int(PortalShot::Outcome::Failed) << "no screenshots today";
-        QTest::newRow("no answer") << int(FakePortal::Silent) << int(PortalShot::Outcome::Failed)
-                                   << "did not answer in time";
-        QTest::newRow("unreadable picture")
-            << int(FakePortal::Unreadable) << int(PortalShot::Outcome::Failed)
-            << "no readable picture";
-    }
     void everyOtherAnswerEndsWithAReason()
     {
-        QFETCH(int, mode);
-        QFETCH(int, outcome);
-        QFETCH(QString, reason);
-        m_portal->mode = FakePortal::Mode(mode);
-        QElapsedTimer clock;
-        clock.start();
-        const PortalShot shot = takePortalScreenshot(client(), 400ms);
-        QVERIFY(clock.elapsed() < 3000);
-        QCOMPARE(int(shot.outcome), outcome);
-        QVERIFY2(shot.reason.contains(reason), qPrintable(shot.reason));
-        QVERIFY(shot.image.isNull());
-        QVERIFY(QFile::exists(m_picture));
+        const struct {
+            FakePortal::Mode mode;
+            PortalShot::Outcome outcome;
+            const char* reason;
+        } answers[] = {
+            {FakePortal::Cancel, PortalShot::Outcome::Cancelled, "cancelled"},
+            {FakePortal::Refuse, PortalShot::Outcome::Failed, "refused"},
+            {FakePortal::ErrorReply, PortalShot::Outcome::Failed, "no screenshots today"},
+            {FakePortal::Silent, PortalShot::Outcome::Failed, "did not answer in time"},
+            {FakePortal::Unreadable, PortalShot::Outcome::Failed, "no readable picture"},
+        };
+        for (const auto& answer : answers) {
+            m_portal->mode = answer.mode;
+            QElapsedTimer clock;
+            clock.start();
+            const PortalShot shot = takePortalScreenshot(client(), 400ms);
+            QVERIFY(clock.elapsed() < 3000);
+            QCOMPARE(int(shot.outcome), int(answer.outcome));
+            QVERIFY2(shot.reason.contains(answer.reason), qPrintable(shot.reason));
+            QVERIFY(shot.image.isNull());
+            QVERIFY(QFile::exists(m_picture));
+        }
     }
 
     // The real capture service in a Wayland session: the portal's picture becomes the desktop,
     // and a refusal becomes a message that says what the picker needs.
-    void waylandCaptureGoesThroughThePortal_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::newRow("taken") << int(FakePortal::Answer);
-        QTest::newRow("refused") << int(FakePortal::Refuse);
-    }
     void waylandCaptureGoesThroughThePortal()
     {
-        QFETCH(int, mode);
-        m_portal->mode = FakePortal::Mode(mode);
         const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
         QImage whole(desktop.size(), QImage::Format_RGB32);
         whole.fill(qRgb(0x2E, 0x8B, 0x57));
@@ -243,21 +225,20 @@ private slots:
         const QByteArray session = qgetenv("XDG_SESSION_TYPE");
         qputenv("XDG_SESSION_TYPE", "wayland");
         QtScreenCapture capture;
-        const CaptureResult result = capture.captureDesktop();
+        const CaptureResult taken = capture.captureDesktop();
+        m_portal->mode = FakePortal::Refuse;
+        const CaptureResult refused = capture.captureDesktop();
         qputenv("XDG_SESSION_TYPE", session);
-        if (mode == FakePortal::Refuse) {
-            QVERIFY(!result.desktop);
-            // What to install, named for each kind of desktop.
-            QVERIFY2(result.error.contains("Wayland session") && result.error.contains("refused") &&
-                         result.error.contains("xdg-desktop-portal-wlr together with "
-                                               "xdg-desktop-portal-gtk and PipeWire"),
-                     qPrintable(result.error));
-            return;
-        }
-        QVERIFY2(result.desktop, qPrintable(result.error));
-        QCOMPARE(result.desktop->image.size(), desktop.size());
-        QCOMPARE(result.desktop->image.pixel(7, 9), qRgb(0xFA, 0xCA, 0xDE));
-        QCOMPARE(result.desktop->image.pixel(8, 9), qRgb(0x2E, 0x8B, 0x57));
+        QVERIFY2(taken.desktop, qPrintable(taken.error));
+        QCOMPARE(taken.desktop->image.size(), desktop.size());
+        QCOMPARE(taken.desktop->image.pixel(7, 9), qRgb(0xFA, 0xCA, 0xDE));
+        QCOMPARE(taken.desktop->image.pixel(8, 9), qRgb(0x2E, 0x8B, 0x57));
+        QVERIFY(!refused.desktop);
+        // What to install, named for each kind of desktop.
+        QVERIFY2(refused.error.contains("Wayland session") && refused.error.contains("refused") &&
+                     refused.error.contains("xdg-desktop-portal-wlr together with "
+                                            "xdg-desktop-portal-gtk and PipeWire"),
+                 qPrintable(refused.error));
     }
 
     void missingPortalOrBusIsAFailure()

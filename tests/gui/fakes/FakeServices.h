@@ -71,7 +71,6 @@ public:
     std::optional<QString> getSaveFileName(QWidget*, const QString&, const QString& suggestedName,
                                            const QString& filter) override
     {
-        ++calls;
         lastSuggestedName = suggestedName;
         lastFilter = filter;
         if (answer && QFileInfo::exists(*answer))
@@ -79,22 +78,19 @@ public:
         return answer;
     }
     std::optional<QString> answer;
-    int calls = 0;
     QString lastSuggestedName, lastFilter;
     std::vector<QString> replaceAsked;
 };
 
-// Returns `answer` (nothing: cancelled) and records the filter it offered.
+// Returns `answer` (nothing: cancelled).
 class FakeFileOpenDialog final : public FileOpenDialog
 {
 public:
-    std::optional<QString> getOpenFileName(QWidget*, const QString&, const QString& filter) override
+    std::optional<QString> getOpenFileName(QWidget*, const QString&, const QString&) override
     {
-        lastFilter = filter;
         return answer;
     }
     std::optional<QString> answer;
-    QString lastFilter;
 };
 
 // Returns `answer` when set, else the initial color as a cancelled dialog does.

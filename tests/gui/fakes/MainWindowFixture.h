@@ -89,12 +89,10 @@ public:
         });
     }
 
-    // Answers the next input box: types `typed`, then presses OK or Cancel; keeps its caption.
-    static void answerInputBox(const QString& typed, bool ok, QString* caption = nullptr)
+    // Answers the next input box: types `typed`, then presses OK or Cancel.
+    static void answerInputBox(const QString& typed, bool ok)
     {
-        onNextModal([typed, ok, caption](QWidget* dialog) {
-            if (caption)
-                *caption = dialog->windowTitle();
+        onNextModal([typed, ok](QWidget* dialog) {
             QTest::keyClicks(dialog->findChild<QLineEdit*>("txtResult"), typed);
             QTest::mouseClick(dialog->findChild<QWidget*>(ok ? "cmdOk" : "cmdCancel"),
                               Qt::LeftButton);
