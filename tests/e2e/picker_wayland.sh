@@ -156,7 +156,8 @@ print(2 * max(x['x'] + x['width'] for x in r), 2 * max(x['y'] + x['height'] for 
     mkdir -p "$DATA" && cp -r "$FACTORY"/. "$DATA"/
     "$HUEBENCH" --data-dir "$DATA" >"$E2E_TMP/app.log" 2>&1 &
     APP_PID=$!
-    wait_tree "$main_window_shown" || fail "$NAME: no main window: $(cat "$E2E_TMP/app.log")"
+    wait_tree "$main_window_shown" ||
+        fail "$NAME: no main window: $(cat "$E2E_TMP/app.log"; tail -15 "$E2E_TMP/session.log")"
     sleep 0.5
     BEFORE=$(stat -c %s "$DATA/mycolor.rgb")
     wtype -M alt t -m alt && sleep 0.2 && wtype -k Return # Tool > Color Picker
