@@ -67,6 +67,12 @@ bool lineFits(const QFontMetrics& fm, const Room& room, const QString& text)
     // The line stands in the room by the alignment; all of its ink must lie inside.
     const QRect line = QStyle::alignedRect(
         Qt::LeftToRight, room.alignment, QSize(fm.horizontalAdvance(text), fm.height()), room.rect);
+    if (line.left() < room.rect.left() || line.right() > room.rect.right())
+        return false;
+    // Ink stays within a pixel or two of its line: with that much room above and below the
+    // line, it fits without measuring every glyph.
+    if (line.top() - room.rect.top() >= 2 && room.rect.bottom() - line.bottom() >= 2)
+        return true;
     const QRect ink = fm.tightBoundingRect(text).translated(line.left(), line.top() + fm.ascent());
     return line.left() >= room.rect.left() && line.right() <= room.rect.right() &&
            ink.top() >= room.rect.top() && ink.bottom() <= room.rect.bottom();
