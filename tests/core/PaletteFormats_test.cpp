@@ -295,6 +295,13 @@ TEST_F(PaletteExchangeTest, TitleFallsBackToTheFileNameAndExtensionsDecideTheRea
     EXPECT_EQ(readPaletteFile(folder() / "Old Style.GPL").title, "Old Style");
     EXPECT_EQ(readPaletteFile(folder() / "palette.ase").fault->offset, 0u);
     EXPECT_EQ(readPaletteFile(folder() / "sniffed.colors").title, "Sniffed");
+    // The export-only forms are never read, whatever the file holds.
+    for (const char* name : {"tokens.json", "vars.css"}) {
+        writeFile(name, "GIMP Palette\n1 2 3\n");
+        const auto refused = readPaletteFile(folder() / name);
+        ASSERT_TRUE(refused.fault) << name;
+        EXPECT_TRUE(refused.colors.empty()) << name;
+    }
     EXPECT_THROW(readPaletteFile(folder() / "missing.gpl"), std::runtime_error);
 }
 

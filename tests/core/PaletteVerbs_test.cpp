@@ -30,6 +30,7 @@ TEST_F(PaletteVerbsTest, ListShowsFileKindCountAndTitleOfEveryPalette)
     ASSERT_EQ(listed.status, 0) << listed.err;
     EXPECT_TRUE(listed.out.starts_with("mycolor.rgb\t0\t")) << listed.out;
     EXPECT_NE(listed.out.find("\nc1.rgb\t0\t2\t"), std::string::npos) << listed.out;
+    EXPECT_NE(listed.out.find("\nrecent.rgb\t2\t0\t"), std::string::npos) << listed.out;
     EXPECT_FALSE(exists("recent.rgb")); // listing creates nothing
 }
 

@@ -279,6 +279,8 @@ private slots:
         QCOMPARE(chooser()->currentIndex(), 0);
         QCOMPARE(view().currentFile(), std::string("mycolor.rgb"));
         QCOMPARE(view().page(), 1);
+        // The grid shows the first palette, not the deleted one.
+        QCOMPARE(view().chartColorCount(), static_cast<int>(f->readFile("mycolor.rgb").size() / 6));
 
         // Deleting one of two entries for the same file keeps the file.
         f->writeFile("colorchart.cci", f->readFile("colorchart.cci") + "c51.rgb\r\nTwin\r\n1\r\n");
