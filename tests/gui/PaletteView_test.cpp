@@ -325,6 +325,15 @@ private slots:
     void cellPopupShowsTheEditMenuWithItsExtraItems()
     {
         showTestPalette(3);
+        // A double-click shows the cell's color in the Color Info window.
+        QString shownHex;
+        MainWindowFixture::onNextModal([&](QWidget* info) {
+            shownHex = info->findChild<QLineEdit*>("txtHEX")->text();
+            info->close();
+        });
+        click(1);
+        QTest::mouseDClick(cell(1), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(shownHex, QString::fromStdString(bascommon::HexRGB(recordColor(2))));
         QStringList shown;
         QTimer::singleShot(0, [&] {
             auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());

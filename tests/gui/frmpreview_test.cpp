@@ -77,6 +77,8 @@ private slots:
         auto* bar = window->findChild<QMenuBar*>();
         QVERIFY(bar && bar->isVisible() && bar->y() == 0 && bar->width() == window->width());
         QCOMPARE(bar->actions(), QList<QAction*>{menu()->menuAction()});
+        // The panel stands below the menu bar, not under it.
+        QCOMPARE(window->findChild<QWidget*>("PicInfo")->y(), bar->height());
         QCOMPARE(menu()->title(), QString("Action"));
         const struct {
             QPoint at; // in window coordinates; the panel is 240 wide
