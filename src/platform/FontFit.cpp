@@ -74,8 +74,7 @@ bool lineFits(const QFontMetrics& fm, const Room& room, const QString& text)
     if (line.top() - room.rect.top() >= 2 && room.rect.bottom() - line.bottom() >= 2)
         return true;
     const QRect ink = fm.tightBoundingRect(text).translated(line.left(), line.top() + fm.ascent());
-    return line.left() >= room.rect.left() && line.right() <= room.rect.right() &&
-           ink.top() >= room.rect.top() && ink.bottom() <= room.rect.bottom();
+    return ink.top() >= room.rect.top() && ink.bottom() <= room.rect.bottom();
 }
 
 bool titleFits(const QGroupBox* group, const QFont& font, const QString& title)
