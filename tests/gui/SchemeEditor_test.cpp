@@ -70,14 +70,6 @@ private:
         QVERIFY(QTest::qWaitForWindowActive(&f->window()));
     }
 
-    QStringList listTexts()
-    {
-        QStringList texts;
-        for (int i = 0; i < list()->count(); ++i)
-            texts << list()->item(i)->text();
-        return texts;
-    }
-
 private slots:
     void init() { f = std::make_unique<MainWindowFixture>(); }
     void cleanup() { f.reset(); }
@@ -149,8 +141,7 @@ private slots:
         f->find<QAction>("mnuSaveScheme")->trigger();
         QCOMPARE(list()->count(), 7);
         QCOMPARE(list()->item(6)->text(), QString("Say \"hi\", then"));
-        QCOMPARE(list()->selectedItems().size(), 1);
-        QCOMPARE(list()->row(list()->selectedItems().front()), 2);
+        QCOMPARE(list()->selectedItems(), QList<QListWidgetItem*>{list()->item(2)});
         QCOMPARE(editor().selectedSchemeIndex(), 2);
         const std::string names = f->readFile("set.hcs");
         QVERIFY(names.ends_with("\"Sepia Paper\"\r\n\"Ocean Breeze\"\r\n\"Forest Trail\"\r\n"
@@ -190,8 +181,8 @@ private slots:
         QCOMPARE(f->fakes.questions.asked.size(), size_t(1));
         QVERIFY(f->fakes.questions.asked.front().text.contains("\"Sepia Paper\""));
         QVERIFY(f->fakes.questions.asked.front().yesIsDefault);
-        QCOMPARE(listTexts(), QStringList({"Classic Web", "Night Reading", "Ocean Breeze",
-                                           "Forest Trail", "High Contrast"}));
+        QCOMPARE(list()->count(), 5);
+        QCOMPARE(list()->item(2)->text(), QString("Ocean Breeze"));
         QVERIFY(list()->selectedItems().isEmpty());
         QVERIFY(!deleteButton()->isEnabled());
         QCOMPARE(shown(), sepia);
