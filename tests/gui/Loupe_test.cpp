@@ -89,6 +89,9 @@ private slots:
         for (const QPoint& at : {area.bottomRight() + QPoint(2, 2), area.topRight() + QPoint(1, 0),
                                  area.bottomLeft() + QPoint(-2, 0)})
             QCOMPARE(shown.pixel(at), outline);
+        // ... and no wider: the magnified pixel beyond its top-right corner shows.
+        QCOMPARE(shown.pixel(area.topRight() + QPoint(3, -1)),
+                 pattern(center + QPoint(size / 2 + 1, -(size / 2 + 1))));
     }
 
     // The overlay repaints only what changed, in bands: after pointer and key steps, near and
