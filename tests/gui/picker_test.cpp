@@ -481,6 +481,12 @@ private slots:
             QCOMPARE(shown.pixel(middle + QPoint(8, 0)), pattern(row.pixel + QPoint(1, 0)));
             QCOMPARE(shown.pixel(middle + QPoint(-16, 24)), pattern(row.pixel + QPoint(-2, 3)));
         }
+        // Once shown, the loupe still gets out of the pointer's way.
+        frmGetColor* overlay = overlayOn(A);
+        send(overlay, QEvent::MouseMove, {400, 300});
+        const QPoint onLoupe = overlay->loupe()->geometry().center();
+        send(overlay, QEvent::MouseMove, onLoupe);
+        QVERIFY(!overlay->loupe()->geometry().contains(onLoupe));
     }
 };
 
