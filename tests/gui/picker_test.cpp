@@ -215,6 +215,8 @@ private slots:
         QTest::mouseRelease(overlayOn(B), Qt::LeftButton, {}, QPoint(100, 50));
         QCOMPARE(QString::fromStdString(f->readFile("c50.rgb")), QString("E86403"));
         QVERIFY(f->readFile("recent.rgb").empty());
+        key(Qt::Key_Up); // and back to the first
+        QCOMPARE(pick()->SaveToFile(), std::string("mycolor.rgb"));
     }
 
     // Every way out ends the run and gives the window back on the first palette at page one, which
