@@ -154,21 +154,19 @@ TEST_F(PaletteStoreTest, DeleteChartRemovesOneGroup)
     }
 }
 
+// Worked examples; the fuzz target fuzz_next_chart_name checks the rule on any name.
 TEST(NextChartFileName, CountsOnFromTheLastEntry)
 {
     const struct {
         const char* last;
         const char* next;
     } cases[] = {
-        {"c12.rgb", "c13.rgb"},
         {"c9.rgb", "c10.rgb"},
         {"c0009.rgb", "c10.rgb"},
-        {"c0.rgb", "c1.rgb"},
         {"x41.rgb", "c42.rgb"},
-        {"mycolor.rgb", ""},
+        {"", ""},
         {"c.rgb", ""},
         {"c1x.rgb", ""},
-        {"", ""},
         {"c99999999999999999999.rgb", ""},
     };
     for (const auto& c : cases)
