@@ -45,6 +45,7 @@ TEST_F(HostileFolderTest, AFolderInPlaceOfADataFileIsReportedAndNothingIsRebuilt
     expectThrowNaming([&] { palettes().CountColorRecords("c1.rgb"); }, "c1.rgb");
     expectThrowNaming([&] { palettes().ReadColorRecord("c1.rgb", 1); }, "c1.rgb");
     expectThrowNaming([&] { palettes().DeleteColorRecord("c1.rgb", 1, 1); }, "c1.rgb");
+    expectThrowNaming([&] { palettes().RemoveDuplicateRecords("c1.rgb", 2); }, "c1.rgb");
     expectThrowNaming([&] { palettes().ClearChartFile("c1.rgb"); }, "c1.rgb");
     expectThrowNaming([&] { (void)schemes().ReadNames(); }, "set.hcs");
     expectThrowNaming([&] { schemes().ensureSchemes(); }, "set.hcs");
@@ -68,6 +69,7 @@ TEST_F(HostileFolderTest, AVanishedDataFolderFailsEveryWriteNamingTheFile)
     expectThrowNaming([&] { store.CountColorRecords("c1.rgb"); }, "gone/c1.rgb");
     expectThrowNaming([&] { store.AppendColorRecord("c1.rgb", "#000000"); }, "gone/c1.rgb");
     expectThrowNaming([&] { store.RepairFile(); }, "gone/colorchart.cc");
+    expectThrowNaming([&] { store.AppendChartEntry("c2.rgb", "T"); }, "gone/colorchart.cc");
     expectThrowNaming([&] { saved.ensureSchemes(); }, "gone/colorset.dam");
     expectThrowNaming([&] { saved.Append("X", someScheme); }, "gone/colorset.dam");
     EXPECT_FALSE(fs::exists(gone));
@@ -182,8 +184,7 @@ TEST_F(HostileFolderTest, AFileListedTwiceIsOnePaletteShownUnderBothEntries)
 TEST_F(HostileFolderTest, TheProgramsOwnFilesAndNamesOutsideTheFolderAreNeverPalettes)
 {
     // An index edited to list the index, a scheme file, the lock, a temporary file or a path as
-    // a palette: the palette commands (all checking the name in one place) refuse that name,
-    // and nothing is touched.
+    // a palette: every palette command refuses that name, and nothing is touched.
     writeFile("colorchart.cci", threeEntries);
     writeSchemes("\"A\"\r\n", std::string(36, 'B'));
     fs::create_directory(folder() / "sub");
@@ -192,7 +193,10 @@ TEST_F(HostileFolderTest, TheProgramsOwnFilesAndNamesOutsideTheFolderAreNeverPal
           ".huebench.lock", "c1.rgb.ctm", "c1.rgb.tmp", "../outside.rgb", "/tmp/outside.rgb", "",
           "sub/x.rgb", ".."}) {
         expectThrowNaming([&] { palettes().CountColorRecords(name); }, name);
+        expectThrowNaming([&] { palettes().ReadColorRecord(name, 1); }, name);
+        expectThrowNaming([&] { palettes().AppendColorRecord(name, "#000000"); }, name);
         expectThrowNaming([&] { palettes().DeleteColorRecord(name, 1, 1); }, name);
+        expectThrowNaming([&] { palettes().RemoveDuplicateRecords(name, 2); }, name);
         expectThrowNaming([&] { palettes().ClearChartFile(name); }, name);
         expectThrowNaming([&] { palettes().AppendChartEntry(name, "T"); }, name);
     }

@@ -70,6 +70,8 @@ TEST_F(PaletteStoreTest, RewritesKeepWholeRecordsInOrderAndAppendGoesBehindTheLa
         {"111111222222333", [](PaletteStore& p) { p.DeleteColorRecord("p.rgb", 1, 2); }, "222222"},
         {"111111222222", [](PaletteStore& p) { p.DeleteColorRecord("p.rgb", 3, 2); },
          "111111222222"},
+        {"111111222222", [](PaletteStore& p) { p.DeleteColorRecord("p.rgb", 0, 2); },
+         "111111222222"},
         // A count older than the file never costs the records behind it.
         {"111111222222333333", [](PaletteStore& p) { p.DeleteColorRecord("p.rgb", 2, 1); },
          "111111333333"},
