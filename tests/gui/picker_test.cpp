@@ -128,8 +128,11 @@ private slots:
     }
     void cleanup() { f.reset(); }
 
+    // Pick&Save opens above the overlay of the main window's screen, in its middle.
     void startHidesTheWindowFreezesEveryScreenAndShowsPickSave()
     {
+        const QRect d = QGuiApplication::screens().at(D)->geometry();
+        f->window().move(d.topLeft() + QPoint(10, 10));
         QVERIFY(startPicker());
         QVERIFY(!f->window().isVisible());
         QCOMPARE(f->fakes.screenCapture.captures, 1);
@@ -140,19 +143,15 @@ private slots:
             QVERIFY(overlay->isVisible());
             QCOMPARE(overlay->geometry(), QGuiApplication::screens().at(screen)->geometry());
             QVERIFY(!overlay->shpshow().isVisible());
-            QCOMPARE(overlay->cursor().hotSpot(), QPoint(11, 20));
         }
         QVERIFY(pick()->isVisible());
-        QCOMPARE(pick()->windowTitle(), QString("Pick&Save"));
-        QCOMPARE(pick()->size(), QSize(211, 76));
+        QCOMPARE(pick()->parentWidget(), overlayOn(D));
+        QVERIFY((pick()->geometry().center() - d.center()).manhattanLength() <= 4);
         QCOMPARE(f->fakes.stayOnTop.calls.size(), std::size_t(1));
         QCOMPARE(f->fakes.stayOnTop.calls[0].window, pick());
         QVERIFY(f->fakes.stayOnTop.calls[0].onTop);
         // The keyboard is the overlay's, not the chooser's.
-        QCOMPARE(QApplication::focusWidget(), overlayOn(A));
-        QCOMPARE(sampleBackground(), QColor(Qt::white));
-        QCOMPARE(pick()->txthex->text(), QString());
-        QCOMPARE(pick()->cmbSaveTo->currentIndex(), 0);
+        QCOMPARE(QApplication::focusWidget(), overlayOn(D));
         QCOMPARE(pick()->SaveToFile(), std::string("mycolor.rgb"));
     }
 
@@ -181,6 +180,8 @@ private slots:
             QCOMPARE(shown.pixel(indicator.center()), sample);
             QCOMPARE(shown.pixel(indicator.topLeft()), qRgb(0, 0, 0));
         }
+        // The pointer went on to B: A's indicator left with it.
+        QVERIFY(!overlayOn(A)->shpshow().isVisible());
     }
 
     // The chooser lists the permanent and user palettes only, and takes keys only while its list
@@ -256,26 +257,18 @@ private slots:
         QCOMPARE(view->lblcor[1]->color(), RGB(0x64, 0x90, 0x10));
     }
 
+    // The indicator stands above right of the pointer, partly above the screen near its top, and
+    // leaves with the pointer.
     void indicatorLeavesWithThePointer()
     {
         QVERIFY(startPicker());
-        frmGetColor* a = overlayOn(0);
-        frmGetColor* b = overlayOn(1);
-        QTest::mouseMove(a, QPoint(100, 100));
-        QTRY_VERIFY(a->shpshow().isVisible());
+        frmGetColor* a = overlayOn(A);
+        QTest::mouseMove(a, QPoint(5, 10));
+        QTRY_COMPARE(a->shpshow().geometry(), QRect(15, -26, 17, 25));
+        QVERIFY(a->shpshow().isVisible());
         // The offscreen platform does not stack windows, so the pointer enters Pick&Save here.
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), pick()->mapToGlobal(QPointF(5, 5)));
         QApplication::sendEvent(pick(), &enter);
-        QVERIFY(!a->shpshow().isVisible());
-        // Above right of the pointer, partly above the screen near its top.
-        for (const auto& [pointer, indicator] :
-             {std::pair{QPoint(200, 100), QPoint(210, 64)}, {QPoint(5, 10), QPoint(15, -26)}}) {
-            QTest::mouseMove(a, pointer);
-            QTRY_COMPARE(a->shpshow().geometry(), QRect(indicator, QSize(17, 25)));
-            QVERIFY(a->shpshow().isVisible());
-        }
-        QTest::mouseMove(b, QPoint(50, 50));
-        QTRY_VERIFY(b->shpshow().isVisible());
         QVERIFY(!a->shpshow().isVisible());
     }
 
@@ -295,8 +288,6 @@ private slots:
             QVERIFY(!run());
             QCOMPARE(f->fakes.questions.errors.size(), std::size_t(1));
             QCOMPARE(f->fakes.questions.errors[0].text, failure.shown);
-            for (QWidget* top : QApplication::topLevelWidgets())
-                QVERIFY(top->objectName() != "frmGetColor");
             // Nothing was picked, so nothing of the user's is lost.
             QCOMPARE(f->fakes.clipboard.text(), QString("held by the user"));
         }
@@ -337,7 +328,9 @@ private slots:
 
     // The sampled pixel is floor(pointer x ratio) on the pointer's screen, fraction included,
     // and a release before any movement saves it too. A portal's one picture of the logical
-    // layout is mapped by each screen's logical geometry times the picture's scale.
+    // layout is mapped by each screen's logical geometry times the picture's scale. The keyboard
+    // follows the pointer: keys l r u d move one device pixel, L R U D (Shift) ten, and Enter
+    // saves as a release does.
     void samplesExactDevicePixels()
     {
         const struct {
@@ -345,6 +338,7 @@ private slots:
             QPointF pointer;
             QPoint pixel;        // of the frozen image, or of the portal's picture
             int portalScale = 0; // 0: a capture in device pixels
+            const char* keys = "";
         } rows[] = {
             {A, {100.5, 200.75}, {100, 400}}, // fraction dropped
             {B, {68.5, 76.5}, {937, 153}},
@@ -363,7 +357,15 @@ private slots:
             {D, {137 / 1.5, 1}, {1383, 1602}, 2},
             {B, {100.5, 50}, {900, 50}, 1},
             {A, {10, 20}, {10, 220}, 1},
+            // Nudged by keys, then saved by Enter.
+            {B, {68, 76}, {937, 154}, 0, "rdd"},
+            {B, {68, 76}, {956, 151}, 0, "RRu"},
+            {C, {8, 16}, {11, 821}, 0, "rd"},
+            {D, {10, 10}, {614, 805}, 0, "lU"},
+            {A, {0, 0}, {0, 200}, 0, "lLuU"}, // held at the corner
         };
+        const QMap<QChar, Qt::Key> arrows{
+            {'l', Qt::Key_Left}, {'r', Qt::Key_Right}, {'u', Qt::Key_Up}, {'d', Qt::Key_Down}};
         for (const auto& row : rows) {
             cleanup();
             init();
@@ -374,85 +376,25 @@ private slots:
             const std::string before = f->readFile("mycolor.rgb");
             frmGetColor* overlay = overlayOn(row.screen);
             const QString hex = hexOf(pattern(row.pixel));
-            send(overlay, QEvent::MouseButtonRelease, row.pointer); // before any movement
+            const bool nudged = *row.keys;
+            if (!nudged)
+                send(overlay, QEvent::MouseButtonRelease, row.pointer); // before any movement
             send(overlay, QEvent::MouseMove, row.pointer);
+            QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(overlay));
+            for (const QChar k : QString(row.keys))
+                key(arrows[k.toLower()], k.isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
             QCOMPARE(pick()->txthex->text(), hex);
             QCOMPARE(sampleBackground(), QColor(hex));
             for (const ColorValue shown :
                  {run()->lastSample(), overlay->loupe()->color(), overlay->shpshow().color()})
                 QCOMPARE(QString::fromStdString(HexRGB(shown)), hex);
-            send(overlay, QEvent::MouseButtonRelease, row.pointer);
+            if (nudged)
+                key(Qt::Key_Return);
+            else
+                send(overlay, QEvent::MouseButtonRelease, row.pointer);
             QCOMPARE(QString::fromStdString(f->readFile("mycolor.rgb")),
-                     QString::fromStdString(before) + hex.mid(1) + hex.mid(1));
+                     QString::fromStdString(before) + hex.mid(1) + (nudged ? "" : hex.mid(1)));
         }
-    }
-
-    // Keys l r u d move one device pixel, L R U D (Shift) ten; Enter saves as a release does.
-    void keysNudgeByDevicePixelsAndSave_data()
-    {
-        QTest::addColumn<int>("screen");
-        QTest::addColumn<QPoint>("pointer");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QPoint>("pixel");
-        QTest::newRow("B 2") << int(B) << QPoint(68, 76) << "rdd" << QPoint(937, 154);
-        QTest::newRow("B 2, Shift") << int(B) << QPoint(68, 76) << "RRu" << QPoint(956, 151);
-        QTest::newRow("C 1.25") << int(C) << QPoint(8, 16) << "rd" << QPoint(11, 821);
-        QTest::newRow("D 1.5") << int(D) << QPoint(10, 10) << "lU" << QPoint(614, 805);
-        QTest::newRow("A 1, held at the corner")
-            << int(A) << QPoint(0, 0) << "lLuU" << QPoint(0, 200);
-    }
-    void keysNudgeByDevicePixelsAndSave()
-    {
-        QFETCH(int, screen);
-        QFETCH(QPoint, pointer);
-        QFETCH(QString, keys);
-        QFETCH(QPoint, pixel);
-        QVERIFY(startPicker());
-        const std::string before = f->readFile("mycolor.rgb");
-        send(overlayOn(screen), QEvent::MouseMove, pointer);
-        // The keyboard follows the pointer onto its screen.
-        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(overlayOn(screen)));
-        for (const QChar k : keys) {
-            const Qt::Key arrow = QMap<QChar, Qt::Key>{{'l', Qt::Key_Left},
-                                                       {'r', Qt::Key_Right},
-                                                       {'u', Qt::Key_Up},
-                                                       {'d', Qt::Key_Down}}[k.toLower()];
-            key(arrow, k.isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
-        }
-        key(Qt::Key_Return);
-        const QString hex = hexOf(pattern(pixel));
-        QCOMPARE(pick()->txthex->text(), hex);
-        QCOMPARE(QString::fromStdString(f->readFile("mycolor.rgb")),
-                 QString::fromStdString(before) + hex.mid(1));
-        QCOMPARE(pick()->cmbSaveTo->currentIndex(), 0);
-    }
-
-    void averageIsTheMeanOfThePixelsThatExistRoundedHalfUp()
-    {
-        // The 5 x 5 picture: red x + 5y, green 255 - red, blue 1 in column 0, else 0.
-        QImage image(5, 5, QImage::Format_RGB32);
-        for (int y = 0; y < 5; ++y)
-            for (int x = 0; x < 5; ++x)
-                image.setPixel(x, y, qRgb(x + 5 * y, 255 - x - 5 * y, x == 0));
-        const FrozenDesktop desktop(DesktopImage{image, {}});
-        const QRect all(0, 0, 5, 5);
-        const struct {
-            QPoint center;
-            int size;
-            QRect within;
-            ColorValue mean;
-        } rows[] = {
-            {{2, 2}, 1, all, RGB(12, 243, 0)},
-            {{2, 2}, 3, all, RGB(12, 243, 0)},
-            {{0, 0}, 3, all, RGB(3, 252, 1)},               // corner, 4 of 9, blue 0.5 up
-            {{0, 1}, 3, all, RGB(6, 250, 1)},               // edge, 6 of 9, 5.5 up, 249.5 up
-            {{4, 4}, 5, all, RGB(18, 237, 0)},              // 9 of 25
-            {{1, 0}, 5, all, RGB(7, 249, 0)},               // 12 of 25, 0.25 down
-            {{2, 2}, 3, QRect(0, 0, 5, 2), RGB(7, 248, 0)}, // within the screen only
-            {{2, 2}, 3, QRect(9, 9, 2, 2), RGB(0, 0, 0)},   // nothing within
-        };
-        for (const auto& r : rows)
-            QCOMPARE(desktop.averageAt(r.center, r.size, r.within), r.mean);
     }
 
     // Keys 1, 3, 5 and Ctrl+wheel choose the sample size, the wheel the zoom; both are kept in
@@ -483,6 +425,9 @@ private slots:
         wheel(overlay, -20 * 120);
         QCOMPARE(LoupeOptions::load().zoom, 2);
         key(Qt::Key_3);
+        // At the screen's corner only the four pixels on the screen count, and 0.5 rounds up.
+        send(overlay, QEvent::MouseMove, QPointF(0, 0));
+        QCOMPARE(pick()->txthex->text(), QString("#01C900"));
         QTest::mouseClick(pick()->cmdStop, Qt::LeftButton);
         QTRY_VERIFY(!run());
         QVERIFY(QFile::exists(
@@ -496,59 +441,46 @@ private slots:
 
     // The loupe shows the frozen pixels around the sampling point at 8x, lies wholly on the
     // pointer's screen and covers neither the sampling point nor the indicator.
-    void loupeMagnifiesBesideThePoint_data()
-    {
-        QTest::addColumn<int>("screen");
-        QTest::addColumn<QPoint>("pointer");
-        QTest::addColumn<QPoint>("pixel");
-        QTest::addColumn<int>("zoom");
-        QTest::newRow("A middle") << int(A) << QPoint(400, 300) << QPoint(400, 500) << 8;
-        QTest::newRow("A right edge") << int(A) << QPoint(795, 300) << QPoint(795, 500) << 8;
-        QTest::newRow("A bottom right") << int(A) << QPoint(799, 599) << QPoint() << 8;
-        QTest::newRow("A top left") << int(A) << QPoint(0, 0) << QPoint() << 8;
-        QTest::newRow("A bottom left") << int(A) << QPoint(3, 590) << QPoint() << 8;
-        QTest::newRow("A top right") << int(A) << QPoint(790, 5) << QPoint() << 8;
-        QTest::newRow("B middle") << int(B) << QPoint(200, 150) << QPoint(1200, 300) << 8;
-        QTest::newRow("B bottom right") << int(B) << QPoint(399, 299) << QPoint() << 8;
-        QTest::newRow("D middle") << int(D) << QPoint(200, 150) << QPoint(900, 1025) << 8;
-        // Too tall for above or below: level with the point, beside it.
-        QTest::newRow("B 32x, right edge") << int(B) << QPoint(395, 150) << QPoint() << 32;
-        QTest::newRow("B 32x, left edge") << int(B) << QPoint(3, 150) << QPoint() << 32;
-    }
     void loupeMagnifiesBesideThePoint()
     {
-        QFETCH(int, screen);
-        QFETCH(QPoint, pointer);
-        QFETCH(QPoint, pixel);
-        QFETCH(int, zoom);
-        LoupeOptions{zoom, 1}.save();
-        QVERIFY(startPicker());
-        frmGetColor* overlay = overlayOn(screen);
-        send(overlay, QEvent::MouseMove, pointer);
-        const QRect loupe = overlay->loupe()->geometry();
-        QVERIFY(overlay->loupe()->isVisible());
-        QVERIFY(overlay->rect().contains(loupe));
-        QVERIFY(!loupe.intersects(overlay->shpshow().geometry()));
-        QVERIFY(!loupe.contains(pointer));
-        if (pixel.isNull())
-            return;
-        const QImage shown =
-            overlay->loupe()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QPoint middle(shown.width() / 2, 1 + 60); // inside the middle image pixel
-        QCOMPARE(shown.pixel(middle), pattern(pixel));
-        QCOMPARE(shown.pixel(middle + QPoint(8, 0)), pattern(pixel + QPoint(1, 0)));
-        QCOMPARE(shown.pixel(middle + QPoint(-16, 24)), pattern(pixel + QPoint(-2, 3)));
-    }
-
-    void pickSaveOpensAboveTheOverlayOfTheMainWindowsScreen()
-    {
-        const QRect d = QGuiApplication::screens().at(D)->geometry();
-        f->window().move(d.topLeft() + QPoint(10, 10));
-        QVERIFY(startPicker());
-        QCOMPARE(pick()->parentWidget(), overlayOn(D));
-        // In the middle of that screen.
-        QVERIFY((pick()->geometry().center() - d.center()).manhattanLength() <= 4);
-        QCOMPARE(QApplication::focusWidget(), overlayOn(D));
+        const struct {
+            Screen screen;
+            QPoint pointer;
+            QPoint pixel; // the image pixel under the pointer, where its view is checked
+            int zoom = 8;
+        } rows[] = {
+            {A, {400, 300}, {400, 500}},
+            {A, {795, 300}, {795, 500}}, // right edge
+            {A, {799, 599}, {}},         // bottom right
+            {A, {3, 590}, {}},           // bottom left
+            {B, {200, 150}, {1200, 300}},
+            {B, {399, 299}, {}},
+            {D, {200, 150}, {900, 1025}},
+            // Too tall for above or below: level with the point, beside it.
+            {B, {395, 150}, {}, 32},
+            {B, {3, 150}, {}, 32},
+        };
+        for (const auto& row : rows) {
+            cleanup();
+            init();
+            LoupeOptions{row.zoom, 1}.save();
+            QVERIFY(startPicker());
+            frmGetColor* overlay = overlayOn(row.screen);
+            send(overlay, QEvent::MouseMove, row.pointer);
+            const QRect loupe = overlay->loupe()->geometry();
+            QVERIFY(overlay->loupe()->isVisible());
+            QVERIFY(overlay->rect().contains(loupe));
+            QVERIFY(!loupe.intersects(overlay->shpshow().geometry()));
+            QVERIFY(!loupe.contains(row.pointer));
+            if (row.pixel.isNull())
+                continue;
+            const QImage shown =
+                overlay->loupe()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const QPoint middle(shown.width() / 2, 1 + 60); // inside the middle image pixel
+            QCOMPARE(shown.pixel(middle), pattern(row.pixel));
+            QCOMPARE(shown.pixel(middle + QPoint(8, 0)), pattern(row.pixel + QPoint(1, 0)));
+            QCOMPARE(shown.pixel(middle + QPoint(-16, 24)), pattern(row.pixel + QPoint(-2, 3)));
+        }
     }
 };
 

@@ -134,9 +134,11 @@ struct FakeServices {
     FakeStayOnTop stayOnTop;
     FakeFileOpenDialog fileOpenDialog;
 
-    Services services()
+    // Fakes throughout, or with the given questions service in place of the fake one.
+    Services services(Questions* realQuestions = nullptr)
     {
-        return Services{clipboard,   screenCapture, questions, fileSaveDialog,
-                        colorDialog, shellOpen,     stayOnTop, fileOpenDialog};
+        return Services{clipboard,      screenCapture, realQuestions ? *realQuestions : questions,
+                        fileSaveDialog, colorDialog,   shellOpen,
+                        stayOnTop,      fileOpenDialog};
     }
 };
