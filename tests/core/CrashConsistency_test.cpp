@@ -178,14 +178,13 @@ std::vector<RewriteCase> rewriteCases(int scale)
                      [=](const fs::path& f) { PaletteStore(f).CountColorRecords(imported); },
                      {"colorchart.cci"},
                      {imported + ".ctm", "colorchart.cct"}});
-    cases.push_back(schemeCase("scheme Append", schemeFiles, [added](const fs::path& f) {
-        SchemeStore(f).Append("Added \"one\"", added);
-    }));
-    cases.push_back(schemeCase("scheme Append over leftovers",
-                               {{"set.hcs", schemeNames(schemes)},
-                                {"colorset.dat", schemeRecords(schemes + 1)},
-                                {"set.hct", schemeNames(2)}},
-                               [added](const fs::path& f) { SchemeStore(f).Append("A", added); }));
+    // An append, over the leftovers of an interrupted one.
+    cases.push_back(
+        schemeCase("scheme Append over leftovers",
+                   {{"set.hcs", schemeNames(schemes)},
+                    {"colorset.dat", schemeRecords(schemes + 1)},
+                    {"set.hct", schemeNames(2)}},
+                   [added](const fs::path& f) { SchemeStore(f).Append("Added \"one\"", added); }));
     cases.push_back(schemeCase("scheme start with an empty name file",
                                {{"set.hcs", ""}, {"colorset.dat", schemeRecords(2)}}, start));
     return cases;
@@ -268,6 +267,18 @@ protected:
         return r;
     }
 
+    // The next operation finishes or drops what a stop or a failure left: the files are then
+    // old or new, and no temporary is left.
+    static void expectNextRunTidiesUp(const RewriteCase& c, const Reference& r, const fs::path& at,
+                                      const std::string& where)
+    {
+        c.next(at);
+        const Files now = snapshot(c, at);
+        EXPECT_TRUE(now == r.before || now == r.after) << c.name << ", " << where;
+        for (const auto& temp : c.temps)
+            EXPECT_FALSE(fs::exists(at / temp)) << c.name << ", " << where << ": " << temp;
+    }
+
     // The files in `at` as a stop before step `step` left them, then after the next operation.
     static void expectOldOrNew(const RewriteCase& c, const Reference& r, const fs::path& at,
                                int step)
@@ -275,12 +286,7 @@ protected:
         const std::string seen = c.view(at);
         EXPECT_TRUE(seen == r.viewBefore || seen == r.viewAfter)
             << c.name << ": stopped before step " << step << " the program reads neither";
-        c.next(at);
-        const Files now = snapshot(c, at);
-        EXPECT_TRUE(now == r.before || now == r.after)
-            << c.name << ": stopped before step " << step << ", then the next operation";
-        for (const auto& temp : c.temps)
-            EXPECT_FALSE(fs::exists(at / temp)) << c.name << ", step " << step << ": " << temp;
+        expectNextRunTidiesUp(c, r, at, "stopped before step " + std::to_string(step));
     }
 };
 
@@ -350,11 +356,7 @@ TEST_F(CrashConsistencyTest, EachFailingFileStepIsReportedOrHarmlessAndLosesNoth
                 EXPECT_EQ(seen, r.viewAfter)
                     << c.name << ": failing step " << at << " was reported as success";
             }
-            c.next(live());
-            const Files now = snapshot(c, live());
-            EXPECT_TRUE(now == r.before || now == r.after) << c.name << ", step " << at;
-            for (const auto& temp : c.temps)
-                EXPECT_FALSE(fs::exists(live() / temp)) << c.name << ", step " << at << temp;
+            expectNextRunTidiesUp(c, r, live(), "failed step " + std::to_string(at));
             if (HasFailure())
                 return;
         }

@@ -98,39 +98,31 @@ TEST_F(SeedingTest, TheFirstStartCopiesEveryFactoryFileAndLaterOnesKeepTheUsersF
     EXPECT_FALSE(exists("user/huebench/set.hcs"));
 }
 
-TEST_F(SeedingTest, AnUpgradeAddsANewFactoryPaletteOnceAsAUserPalette)
-{
-    seed();
-    addFactoryPalette("c2.rgb", "Pastels");
-    writeFile("factory/huebench.html", "<html>help</html>");
-    seed();
-    EXPECT_EQ(readFile("user/huebench/c2.rgb"), "123456");
-    EXPECT_EQ(readFile("user/huebench/huebench.html"), "<html>help</html>");
-    const std::vector<std::string> expected{"mycolor.rgb|My Colors|0", "recent.rgb|Recent Colors|2",
-                                            "c1.rgb|Grays|0", "c2.rgb|Pastels|1"};
-    EXPECT_EQ(userIndexFiles(), expected);
-
-    // Removed by the user (entry deleted, file cleared): it stays away.
-    PaletteStore(user()).DeleteChart(4);
-    PaletteStore(user()).ClearChartFile("c2.rgb");
-    seed();
-    EXPECT_FALSE(exists("user/huebench/c2.rgb"));
-    EXPECT_EQ(userIndexFiles().size(), 3u);
-}
-
-TEST_F(SeedingTest, ANewFactoryPaletteNeverTakesTheNameOfTheUsersOwnPalette)
+TEST_F(SeedingTest, AnUpgradeAddsANewFactoryPaletteOnceButNeverUnderTheNameOfTheUsersOwn)
 {
     seed();
     PaletteStore(user()).AppendChartEntry("c2.rgb", "Mine, cleared"); // listed, file deleted
     writeFile("user/huebench/c3.rgb", "ABCDEF");                      // a file, not listed
     addFactoryPalette("c2.rgb", "Pastels");
     addFactoryPalette("c3.rgb", "Neons");
+    addFactoryPalette("c4.rgb", "Brights");
+    writeFile("factory/huebench.html", "<html>help</html>");
     seed();
     EXPECT_FALSE(exists("user/huebench/c2.rgb"));
     EXPECT_EQ(readFile("user/huebench/c3.rgb"), "ABCDEF");
+    EXPECT_EQ(readFile("user/huebench/c4.rgb"), "123456");
+    EXPECT_EQ(readFile("user/huebench/huebench.html"), "<html>help</html>");
     const std::vector<std::string> expected{"mycolor.rgb|My Colors|0", "recent.rgb|Recent Colors|2",
-                                            "c1.rgb|Grays|0", "c2.rgb|Mine, cleared|1"};
+                                            "c1.rgb|Grays|0", "c2.rgb|Mine, cleared|1",
+                                            "c4.rgb|Brights|1"};
     EXPECT_EQ(userIndexFiles(), expected);
+
+    // Removed by the user (entry deleted, file cleared): it stays away.
+    PaletteStore(user()).DeleteChart(5);
+    PaletteStore(user()).ClearChartFile("c4.rgb");
+    seed();
+    EXPECT_FALSE(exists("user/huebench/c4.rgb"));
+    EXPECT_EQ(userIndexFiles().size(), 4u);
 }
 
 TEST_F(SeedingTest, AFolderFilledBeforeKeepsItsFilesAndWithoutFactoryDataNothingIsSeeded)

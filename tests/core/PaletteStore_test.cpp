@@ -6,6 +6,7 @@
 
 #include "TempFolder.h"
 
+#include <functional>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -32,91 +33,63 @@ using PaletteStoreTest = TempFolderTest;
 
 // ---- color records ----
 
+// Every rule of the record file is also checked against a plain model of the records by the
+// fuzz target fuzz_palette_records; these are its worked examples.
 TEST_F(PaletteStoreTest, RecordsReadCaseInsensitivelyAndMalformedOrMissingOnesReadWhite)
 {
     const struct {
         const char* record;
         ColorValue expected;
     } cases[] = {
-        {"1a2b3c", 0x3C2B1A},       {"1A2b3C", 0x3C2B1A}, {"FF0000", 0x0000FF},
-        {"0000ff", 0xFF0000},       {"000000", 0x000000}, {"1G2B3C", 0xFFFFFF},
-        {" 12345", 0xFFFFFF},       {"#12345", 0xFFFFFF}, {"12 345", 0xFFFFFF},
-        {"\0\0\0\0\0\0", 0xFFFFFF},
+        {"1a2B3c", 0x3C2B1A}, {"FF0000", 0x0000FF}, {"000000", 0x000000},
+        {"1G2B3C", 0xFFFFFF}, {"#12345", 0xFFFFFF}, {"\0\0\0\0\0\0", 0xFFFFFF},
     };
     std::string bytes;
     for (const auto& c : cases)
         bytes.append(c.record, 6);
     writeFile("p.rgb", bytes + "12");
+    EXPECT_EQ(palettes().CountColorRecords("p.rgb"), 6);
     for (int n = 1; n <= static_cast<int>(std::size(cases)); ++n)
         EXPECT_EQ(palettes().ReadColorRecord("p.rgb", n), cases[n - 1].expected) << "record " << n;
-    for (const int n : {-1, 0, 11, 12, 1000})
+    for (const int n : {0, 7, 1000})
         EXPECT_EQ(palettes().ReadColorRecord("p.rgb", n), 0xFFFFFF) << n;
     EXPECT_EQ(readFile("p.rgb"), bytes + "12") << "reading never repairs the file";
     EXPECT_EQ(palettes().ReadColorRecord("missing.rgb", 1), 0xFFFFFF);
     EXPECT_FALSE(exists("missing.rgb"));
-}
-
-TEST_F(PaletteStoreTest, CountIsWholeRecordsAndAppendGoesBehindTheLastOne)
-{
-    for (const auto& [size, count] : {std::pair{0, 0}, {5, 0}, {6, 1}, {12, 2}, {13, 2}, {17, 2}}) {
-        writeFile("p.rgb", std::string(static_cast<std::size_t>(size), 'A'));
-        EXPECT_EQ(palettes().CountColorRecords("p.rgb"), count) << size << " bytes";
-    }
     EXPECT_EQ(palettes().CountColorRecords("new.rgb"), 0);
     EXPECT_TRUE(exists("new.rgb"));
-    // Over a trailing part record, and into a missing file.
-    writeFile("p.rgb", "AAAAAABBB");
-    palettes().AppendColorRecord("p.rgb", "#CCCCCC");
-    palettes().AppendColorRecord("p.rgb", "#0A0B0C");
-    EXPECT_EQ(readFile("p.rgb"), "AAAAAACCCCCC0A0B0C");
-    palettes().AppendColorRecord("c7.rgb", "#1A2B3C");
-    EXPECT_EQ(palettes().ReadColorRecord("c7.rgb", 1), 0x3C2B1A);
 }
 
-TEST_F(PaletteStoreTest, DeleteColorRecordKeepsTheOthersInOrder)
+TEST_F(PaletteStoreTest, RewritesKeepWholeRecordsInOrderAndAppendGoesBehindTheLastOne)
 {
     const struct {
         std::string before;
-        int n;
+        std::function<void(PaletteStore&)> change;
         std::string after;
     } cases[] = {
-        {"111111", 1, ""},
-        {"111111222222333333", 1, "222222333333"},
-        {"111111222222333333", 2, "111111333333"},
-        {"111111222222333333", 3, "111111222222"},
-        {"111111222222333333", 0, "111111222222333333"},
-        {"111111222222333333", 4, "111111222222333333"},
-        {"111111222222333", 1, "222222"}, // the part record is not data
+        {"111111222222333", [](PaletteStore& p) { p.DeleteColorRecord("p.rgb", 1, 2); }, "222222"},
+        {"111111222222", [](PaletteStore& p) { p.DeleteColorRecord("p.rgb", 3, 2); },
+         "111111222222"},
+        {"111111222222", [](PaletteStore& p) { p.DeleteColorRecord("p.rgb", 0, 2); },
+         "111111222222"},
+        // A count older than the file never costs the records behind it.
+        {"111111222222333333", [](PaletteStore& p) { p.DeleteColorRecord("p.rgb", 2, 1); },
+         "111111333333"},
+        {"AAAAAAaaaaaaAAAAAA000000333",
+         [](PaletteStore& p) { p.RemoveDuplicateRecords("p.rgb", 4); }, "AAAAAAaaaaaa000000"},
+        {"111111AB", [](PaletteStore& p) { p.RemoveDuplicateRecords("p.rgb", 1); }, "111111AB"},
+        {"AAAAAABBB", [](PaletteStore& p) { p.AppendColorRecord("p.rgb", "#0A0B0C"); },
+         "AAAAAA0A0B0C"},
     };
     for (const auto& c : cases) {
         writeFile("p.rgb", c.before);
-        palettes().DeleteColorRecord("p.rgb", c.n, 3);
-        EXPECT_EQ(readFile("p.rgb"), c.after) << c.before << " n=" << c.n;
-        EXPECT_FALSE(exists("p.rgb.ctm"));
-    }
-    // A count older than the file never costs the records behind it.
-    writeFile("p.rgb", "111111222222333333444444");
-    palettes().DeleteColorRecord("p.rgb", 2, 2);
-    EXPECT_EQ(readFile("p.rgb"), "111111333333444444");
-}
-
-TEST_F(PaletteStoreTest, RemoveDuplicatesKeepsFirstOccurrencesComparedAsText)
-{
-    const struct {
-        std::string before, after;
-    } cases[] = {
-        {"AAAAAAaaaaaaAAAAAA000000aaaaaa", "AAAAAAaaaaaa000000"}, // case counts
-        {"111111222222111111111111333", "111111222222"},          // the part record goes
-        {"111111111111", "111111"},
-        {"111111AB", "111111AB"}, // a single record: nothing to compare
-        {"", ""},
-    };
-    for (const auto& c : cases) {
-        writeFile("p.rgb", c.before);
-        palettes().RemoveDuplicateRecords("p.rgb", static_cast<int>(c.before.size() / 6));
+        PaletteStore store = palettes();
+        c.change(store);
         EXPECT_EQ(readFile("p.rgb"), c.after) << c.before;
-        EXPECT_FALSE(exists("p.rgb.tmp"));
+        EXPECT_FALSE(exists("p.rgb.ctm") || exists("p.rgb.tmp")) << c.before;
     }
+    palettes().AppendColorRecord("c7.rgb", "#1A2B3C");
+    EXPECT_EQ(readFile("c7.rgb"), "1A2B3C");
 }
 
 // ---- palette index ----
@@ -183,21 +156,19 @@ TEST_F(PaletteStoreTest, DeleteChartRemovesOneGroup)
     }
 }
 
+// Worked examples; the fuzz target fuzz_next_chart_name checks the rule on any name.
 TEST(NextChartFileName, CountsOnFromTheLastEntry)
 {
     const struct {
         const char* last;
         const char* next;
     } cases[] = {
-        {"c12.rgb", "c13.rgb"},
         {"c9.rgb", "c10.rgb"},
         {"c0009.rgb", "c10.rgb"},
-        {"c0.rgb", "c1.rgb"},
         {"x41.rgb", "c42.rgb"},
-        {"mycolor.rgb", ""},
+        {"", ""},
         {"c.rgb", ""},
         {"c1x.rgb", ""},
-        {"", ""},
         {"c99999999999999999999.rgb", ""},
     };
     for (const auto& c : cases)

@@ -1,5 +1,7 @@
-// Scheme names and records: the byte layout of both files, names of any text, records and names
-// kept in step, and what unreadable or missing parts read as. Failing and interrupted rewrites
+// Scheme names and records: the byte layout of both files, records and names kept in step, and
+// what unreadable or missing parts read as. Names of any bytes are in HostileFolder_test; the
+// fuzz targets fuzz_scheme_names and fuzz_scheme_records check reading, appending and deleting
+// against a plain model. Failing and interrupted rewrites
 // are in CrashConsistency_test, folders in the way in HostileFolder_test.
 
 #include "web/SchemeStore.h"
@@ -12,7 +14,6 @@ namespace
 const std::string recA = "111111222222333333444444555555666666";
 const std::string recB = "AAAAAABBBBBBCCCCCCDDDDDDEEEEEEFFFFFF";
 const std::string recC = "0000FFFF000000FF00123456ABCDEF010203";
-const std::string recD = "FEDCBA987654321000000001000100010000";
 // White page, black text, links #0000FF, #800080, #FF0000, hover #FF6600; fields BBGGRR.
 const std::string classicRecord = "000000FFFFFFFF00008000800000FF0066FF";
 const WebColorScheme classic{0xFFFFFF, 0x000000, 0xFF0000, 0x800080, 0x0000FF, 0x0066FF};
@@ -31,43 +32,6 @@ TEST_F(SchemeStoreTest, RecordsAreBlueGreenRedFieldsInOrderAndAppendWritesThemUp
     EXPECT_EQ(schemes().ReadScheme(1), s);
 }
 
-TEST_F(SchemeStoreTest, NamesOfAnyTextReadBackIdenticalAndLineBreaksBecomeSpaces)
-{
-    writeSchemes("\"A\"\r\n", recA);
-    const std::vector<std::string> odd = {
-        "say \"hi\", then", "\"", "a,b", "\"\"", " ", "Twin", "Twin"};
-    for (const auto& name : odd)
-        schemes().Append(name, classic);
-    schemes().Append("two\r\nlines\nhere", classic);
-    std::vector<std::string> expected = {"A"};
-    expected.insert(expected.end(), odd.begin(), odd.end());
-    expected.push_back("two  lines here");
-    EXPECT_EQ(schemes().ReadNames(), expected);
-    EXPECT_EQ(readFile("colorset.dat").size(), 36 * expected.size());
-}
-
-TEST_F(SchemeStoreTest, DeleteKeepsTheOthersInOrderInBothFiles)
-{
-    const std::string names = "\"A\"\r\n\"B\"\r\n\"C\"\r\n\"D\"\r\n",
-                      all = recA + recB + recC + recD;
-    const struct {
-        int position;
-        std::string names, records;
-    } cases[] = {
-        {0, "\"B\"\r\n\"C\"\r\n\"D\"\r\n", recB + recC + recD},
-        {1, "\"A\"\r\n\"C\"\r\n\"D\"\r\n", recA + recC + recD},
-        {3, "\"A\"\r\n\"B\"\r\n\"C\"\r\n", recA + recB + recC},
-        {4, names, all},
-        {-1, names, all},
-    };
-    for (const auto& c : cases) {
-        writeSchemes(names, all);
-        schemes().Delete(c.position);
-        EXPECT_EQ(readFile("set.hcs"), c.names) << c.position;
-        EXPECT_EQ(readFile("colorset.dat"), c.records) << c.position;
-    }
-}
-
 TEST_F(SchemeStoreTest, RecordsAreBroughtInStepWithTheNames)
 {
     // Too few records: the cut-off one keeps whole fields only, the missing ones are classic.
@@ -77,6 +41,10 @@ TEST_F(SchemeStoreTest, RecordsAreBroughtInStepWithTheNames)
     writeSchemes("\"A\"\r\n\"B\"\r\n\"C\"\r\n", recA + recB);
     schemes().Delete(0);
     EXPECT_EQ(readFile("colorset.dat"), recB + classicRecord);
+    for (const int outside : {-1, 2}) // nothing to delete: both files stay
+        schemes().Delete(outside);
+    EXPECT_EQ(readFile("set.hcs") + readFile("colorset.dat"),
+              "\"B\"\r\n\"C\"\r\n" + recB + classicRecord);
     // Records without a name are dropped; missing files are created.
     writeSchemes("\"A\"", recA + recB + recC);
     schemes().Append("D", schemes().ReadScheme(2));
