@@ -4,8 +4,12 @@
 
 #include "color/CopyTexts.h"
 
+#include <QApplication>
 #include <QMenu>
+#include <QTimer>
 #include <QToolBar>
+
+#include <memory>
 
 using namespace bascommon;
 
@@ -158,6 +162,17 @@ private slots:
         QCOMPARE(calls.size(), size_t(2));
         QVERIFY(calls[0].onTop && !calls[1].onTop);
         QCOMPARE(calls[1].window, static_cast<QWidget*>(&f->window()));
+
+        // Help > About shows the About box.
+        auto shown = std::make_shared<QString>();
+        QTimer::singleShot(0, [shown] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                *shown = box->windowTitle();
+                box->close();
+            }
+        });
+        f->find<QAction>("mnuabout")->trigger();
+        QCOMPARE(*shown, QString("About"));
     }
 
     void everyToolbarButtonIsReachable()
