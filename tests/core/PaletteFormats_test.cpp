@@ -135,6 +135,9 @@ TEST(PaletteFormats, AseNamesDecodeSurrogatePairsAndMarkLoneHalves)
     const auto result = readAse(file.bytes);
     ASSERT_FALSE(result.fault) << result.fault->reason;
     EXPECT_EQ(result.colors.at(0).name, "\xF0\x9F\x8E\xA8\xC3\xA9\xEF\xBF\xBD\xEF\xBF\xBD");
+    // Written back, a title of two- and four-byte characters keeps them.
+    const std::string title = "Bl\xC3\xA9 \xF0\x9F\x8E\xA8";
+    EXPECT_EQ(readAse(writePalette(PaletteFormat::Ase, title, {RGB(1, 2, 3)})).title, title);
 }
 
 // Photoshop swatches: a color entry of the given space and words.
