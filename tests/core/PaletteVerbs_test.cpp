@@ -62,6 +62,7 @@ TEST_F(PaletteVerbsTest, BadArgumentsAndFilesEndWithTheirStatusAndOneMessage)
         {{"export", "My Colors", "--format", "png"}, 2, "png"},
         {{"export", "No Such", "--format", "gpl"}, 2, "No Such"},
         {{"export", "My Colors"}, 2, "--format"},
+        {{"export", "--bogus", "--format", "gpl"}, 2, "unexpected argument '--bogus'"},
         {{"import"}, 2, "FILE"},
         {{"import", (folder() / "broken.ase").string()}, 2, "offset 0"},
         {{"import", (folder() / "missing.gpl").string()}, 1, "missing.gpl"},
