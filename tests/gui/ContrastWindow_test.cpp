@@ -6,6 +6,7 @@
 #include "web/ContrastWindow.h"
 #include "web/SchemeEditor.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -90,6 +91,25 @@ private slots:
         // Loading a saved scheme replaces every row.
         f->find<QListWidget>("lstCorset")->setCurrentRow(5);
         QVERIFY(ratio(w, 0) != QString("1.00:1"));
+    }
+
+    // Every control has a place of its own, and each label's Alt key reaches its control.
+    void laidOutForTheKeyboard()
+    {
+        ContrastWindow* w = open();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        const auto controls = w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (const QWidget* a : controls)
+            for (const QWidget* b : controls)
+                if (a < b && a->isVisible() && b->isVisible())
+                    QVERIFY2(!a->geometry().intersects(b->geometry()),
+                             qPrintable(a->objectName() + " overlaps " + b->objectName()));
+        in<QComboBox>(w, "viewAs")->setCurrentIndex(1); // severity applies from here on
+        QTest::keyClick(w, Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), in<QSpinBox>(w, "severity"));
+        QTest::keyClick(w, Qt::Key_V, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), in<QComboBox>(w, "viewAs"));
     }
 
     void fixReachesAaAndLandsInTheItem_data()
