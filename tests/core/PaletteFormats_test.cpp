@@ -174,6 +174,10 @@ TEST(PaletteFormats, AcoReadsVersionOneAndTheNamedVersionTwoAfterIt)
     EXPECT_EQ(colorsOf(both), acoColors);
     EXPECT_EQ(both.colors[4].name, "C4");
     EXPECT_EQ(skippedAt(both), (std::vector<std::uint64_t>{v1.size() + 4 + 5 * 20}));
+    // Version 2 alone is read too.
+    const auto second = readAco(v2);
+    ASSERT_FALSE(second.fault);
+    EXPECT_EQ(colorsOf(second), acoColors);
 }
 
 struct FaultCase {
