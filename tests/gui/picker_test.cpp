@@ -443,6 +443,16 @@ private slots:
         QVERIFY(overlayOn(A)->loupe()->width() < width8);
     }
 
+    // A screen picture may be smaller than its screen: an area at its edge averages only the
+    // picture's own pixels.
+    void areaMeanStaysInsideAPictureSmallerThanItsScreen()
+    {
+        QImage picture(4, 4, QImage::Format_RGB32);
+        picture.fill(qRgb(10, 20, 30));
+        const FrozenDesktop desktop(DesktopImage{picture, QPoint(0, 0)});
+        QCOMPARE(desktop.averageAt({3, 3}, 5, QRect(0, 0, 100, 100)), RGB(10, 20, 30));
+    }
+
     // The loupe shows the frozen pixels around the sampling point at 8x, lies wholly on the
     // pointer's screen and covers neither the sampling point nor the indicator.
     void loupeMagnifiesBesideThePoint()
