@@ -451,6 +451,7 @@ private slots:
         picture.fill(qRgb(10, 20, 30));
         const FrozenDesktop desktop(DesktopImage{picture, QPoint(0, 0)});
         QCOMPARE(desktop.averageAt({3, 3}, 5, QRect(0, 0, 100, 100)), RGB(10, 20, 30));
+        QCOMPARE(desktop.averageAt({9, 9}, 3, QRect(0, 0, 100, 100)), RGB(0, 0, 0)); // beyond it
     }
 
     // The loupe shows the frozen pixels around the sampling point at 8x, lies wholly on the
