@@ -239,7 +239,8 @@ private slots:
         QTest::mouseMove(overlayOn(A), QPoint(100, 200));
         QTest::mouseRelease(overlayOn(A), Qt::RightButton, {}, QPoint(100, 200));
         QTest::mouseRelease(overlayOn(B), Qt::MiddleButton, {}, QPoint(0, 1));
-        QCOMPARE(f->readFile("mycolor.rgb"), before + "649010" + "200203");
+        const std::string saved = before + "649010" + "200203";
+        QCOMPARE(f->readFile("mycolor.rgb"), saved);
         if (way == 0)
             QTest::mouseClick(pick()->cmdStop, Qt::LeftButton);
         else if (way == 1)
@@ -258,7 +259,7 @@ private slots:
         QCOMPARE(view->page(), 1);
         QCOMPARE(view->lblcor[0]->color(), RGB(0x20, 0x02, 0x03));
         QCOMPARE(view->lblcor[1]->color(), RGB(0x64, 0x90, 0x10));
-        QCOMPARE(f->readFile("mycolor.rgb"), before + "649010" + "200203");
+        QCOMPARE(f->readFile("mycolor.rgb"), saved);
     }
 
     // The indicator stands above right of the pointer, partly above the screen near its top, and
