@@ -1,6 +1,4 @@
-// The screen picker: the start sequence, sampling exact device pixels of the frozen image on
-// screens of ratios 1, 1.25, 1.5 and 2, the keyboard, the loupe and its options, picking into
-// the chosen palette, Stop, and a capture that fails.
+// The screen picker on screens of ratios 1, 1.25, 1.5 and 2.
 #include "MainWindowFixture.h"
 #include "palette/PaletteCell.h"
 #include "palette/PaletteView.h"
@@ -11,7 +9,6 @@
 #include "platform/ScreenshotPortal.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -51,15 +48,10 @@ QImage patterned(QSize size)
     return made;
 }
 
-QImage frozenDesktop()
+const QImage& frozenDesktop()
 {
     static const QImage image = patterned(desktopSize);
     return image;
-}
-
-QString hexOf(QRgb rgb)
-{
-    return QString::fromStdString(HexRGB(RGB(qRed(rgb), qGreen(rgb), qBlue(rgb))));
 }
 
 } // namespace
@@ -97,8 +89,6 @@ private:
         return true;
     }
 
-    QColor sampleBackground() { return pick()->lblcor->palette().color(QPalette::Window); }
-
     // A pointer event at a logical point with its fraction, as a Wayland compositor sends it.
     static void send(QWidget* overlay, QEvent::Type type, QPointF at)
     {
@@ -128,8 +118,9 @@ private slots:
     }
     void cleanup() { f.reset(); }
 
-    // Pick&Save opens above the overlay of the main window's screen, in its middle.
-    void startHidesTheWindowFreezesEveryScreenAndShowsPickSave()
+    // Start hides the window, freezes every screen once and empties the clipboard; Pick&Save opens
+    // on top in the middle of the main window's screen while the overlay keeps the keyboard.
+    void startFreezesEveryScreenAtItsDevicePixels()
     {
         const QRect d = QGuiApplication::screens().at(D)->geometry();
         f->window().move(d.topLeft() + QPoint(10, 10));
@@ -140,26 +131,17 @@ private slots:
         QCOMPARE(run()->overlays().size(), std::size_t(4));
         for (int screen : {A, B, C, D}) {
             frmGetColor* overlay = overlayOn(screen);
-            QVERIFY(overlay->isVisible());
+            QVERIFY(overlay->isVisible() && !overlay->shpshow().isVisible());
             QCOMPARE(overlay->geometry(), QGuiApplication::screens().at(screen)->geometry());
-            QVERIFY(!overlay->shpshow().isVisible());
         }
         QVERIFY(pick()->isVisible());
         QCOMPARE(pick()->parentWidget(), overlayOn(D));
         QVERIFY((pick()->geometry().center() - d.center()).manhattanLength() <= 4);
         QCOMPARE(f->fakes.stayOnTop.calls.size(), std::size_t(1));
-        QCOMPARE(f->fakes.stayOnTop.calls[0].window, pick());
-        QVERIFY(f->fakes.stayOnTop.calls[0].onTop);
-        // The keyboard is the overlay's, not the chooser's.
+        QVERIFY(f->fakes.stayOnTop.calls[0].window == pick() && f->fakes.stayOnTop.calls[0].onTop);
         QCOMPARE(QApplication::focusWidget(), overlayOn(D));
         QCOMPARE(pick()->SaveToFile(), std::string("mycolor.rgb"));
-    }
-
-    // What the overlay shows is the frozen image, one image pixel per device pixel, with the
-    // indicator drawn over it in the sampled color.
-    void overlayShowsTheFrozenImageAtItsDevicePixels()
-    {
-        QVERIFY(startPicker());
+        // One image pixel per device pixel, the indicator drawn over it in the sampled color.
         const QImage frozen = frozenDesktop();
         for (const auto& [screen, screenInImage] :
              {std::pair{A, QPoint(0, 200)}, std::pair{B, QPoint(800, 0)}}) {
@@ -180,12 +162,19 @@ private slots:
             QCOMPARE(shown.pixel(indicator.center()), sample);
             QCOMPARE(shown.pixel(indicator.topLeft()), qRgb(0, 0, 0));
         }
-        // The pointer went on to B: A's indicator left with it.
-        QVERIFY(!overlayOn(A)->shpshow().isVisible());
+        // The indicator leaves with the pointer and may stand partly above the screen.
+        frmGetColor* a = overlayOn(A);
+        QVERIFY(!a->shpshow().isVisible());
+        QTest::mouseMove(a, QPoint(5, 10));
+        QTRY_COMPARE(a->shpshow().geometry(), QRect(15, -26, 17, 25));
+        QVERIFY(a->shpshow().isVisible());
+        // The offscreen platform does not stack windows, so the pointer enters Pick&Save here.
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), pick()->mapToGlobal(QPointF(5, 5)));
+        QApplication::sendEvent(pick(), &enter);
+        QVERIFY(!a->shpshow().isVisible());
     }
 
-    // The chooser lists the permanent and user palettes only, and takes keys only while its list
-    // is open.
+    // The chooser lists the permanent and user palettes only and takes keys only while open.
     void chooserOffersPermanentAndUserPalettesOnly()
     {
         f->writeFile("colorchart.cci", "mycolor.rgb\r\nFirst\r\n0\r\n"
@@ -198,7 +187,7 @@ private slots:
         for (int i = 0; i < chooser->count(); ++i)
             titles << chooser->itemText(i);
         QCOMPARE(titles, QStringList({"First", "Third", "Fourth"}));
-        for (const Qt::Key k : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown})
+        for (const Qt::Key k : {Qt::Key_Down, Qt::Key_PageDown})
             key(k);
         QCOMPARE(chooser->currentIndex(), 0);
         QTest::mouseClick(chooser, Qt::LeftButton);
@@ -215,7 +204,7 @@ private slots:
         QTest::mouseRelease(overlayOn(B), Qt::LeftButton, {}, QPoint(100, 50));
         QCOMPARE(QString::fromStdString(f->readFile("c50.rgb")), QString("E86403"));
         QVERIFY(f->readFile("recent.rgb").empty());
-        chooser->setCurrentIndex(0); // and back to the first
+        chooser->setCurrentIndex(0);
         QCOMPARE(pick()->SaveToFile(), std::string("mycolor.rgb"));
     }
 
@@ -262,21 +251,6 @@ private slots:
         QCOMPARE(f->readFile("mycolor.rgb"), saved);
     }
 
-    // The indicator stands above right of the pointer, partly above the screen near its top, and
-    // leaves with the pointer.
-    void indicatorLeavesWithThePointer()
-    {
-        QVERIFY(startPicker());
-        frmGetColor* a = overlayOn(A);
-        QTest::mouseMove(a, QPoint(5, 10));
-        QTRY_COMPARE(a->shpshow().geometry(), QRect(15, -26, 17, 25));
-        QVERIFY(a->shpshow().isVisible());
-        // The offscreen platform does not stack windows, so the pointer enters Pick&Save here.
-        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), pick()->mapToGlobal(QPointF(5, 5)));
-        QApplication::sendEvent(pick(), &enter);
-        QVERIFY(!a->shpshow().isVisible());
-    }
-
     void failedCaptureTellsWhyAndGivesTheWindowBack()
     {
         f->window().show();
@@ -293,7 +267,6 @@ private slots:
             QVERIFY(!run());
             QCOMPARE(f->fakes.questions.errors.size(), std::size_t(1));
             QCOMPARE(f->fakes.questions.errors[0].text, failure.shown);
-            // Nothing was picked, so nothing of the user's is lost.
             QCOMPARE(f->fakes.clipboard.text(), QString("held by the user"));
         }
     }
@@ -331,11 +304,9 @@ private slots:
         qputenv("WAYLAND_DISPLAY", oldDisplay);
     }
 
-    // The sampled pixel is floor(pointer x ratio) on the pointer's screen, fraction included,
-    // and a release before any movement saves it too. A portal's one picture of the logical
-    // layout is mapped by each screen's logical geometry times the picture's scale. The keyboard
-    // follows the pointer: keys l r u d move one device pixel, L R U D (Shift) ten, and Enter
-    // saves as a release does.
+    // The sampled pixel is floor(pointer x ratio), and a release before any movement saves it too.
+    // A portal's picture of the logical layout is mapped at the picture's scale. Arrow keys move
+    // one device pixel, ten with Shift, and Enter saves as a release does.
     void samplesExactDevicePixels()
     {
         const struct {
@@ -345,27 +316,20 @@ private slots:
             int portalScale = 0; // 0: a capture in device pixels
             const char* keys = "";
         } rows[] = {
-            {A, {100.5, 200.75}, {100, 400}}, // fraction dropped
+            {A, {100.5, 200.75}, {100, 400}},
             {B, {68.5, 76.5}, {937, 153}},
-            {B, {68, 76}, {936, 152}},
             {B, {68.49, 0.25}, {936, 0}}, // just short of odd
             {C, {10.4, 20.8}, {13, 826}},
-            {C, {0.8, 1.6}, {1, 802}},
             {D, {137 / 1.5, 153 / 1.5}, {737, 953}},
-            {D, {136 / 1.5, 2 / 1.5}, {736, 802}},
             {D, {0.66, 0.66}, {600, 800}},    // just short
-            {A, {799.9, 599.9}, {799, 799}},  // last pixel
             {B, {399.5, 299.5}, {1599, 599}}, // last pixel
-            // Portal pictures of the logical layout, (0, -200) to (1200, 920), at scales 2 and 1.
+            // Portal pictures of the logical layout, (0, -200) to (1200, 920).
             {B, {100.5, 50}, {1801, 100}, 2},
             {A, {10, 20}, {21, 441}, 2},
             {D, {137 / 1.5, 1}, {1383, 1602}, 2},
-            {B, {100.5, 50}, {900, 50}, 1},
             {A, {10, 20}, {10, 220}, 1},
-            // Nudged by keys, then saved by Enter.
             {B, {68, 76}, {937, 154}, 0, "rdd"},
             {B, {68, 76}, {956, 151}, 0, "RRu"},
-            {C, {8, 16}, {11, 821}, 0, "rd"},
             {D, {10, 10}, {614, 805}, 0, "lU"},
             {A, {0, 0}, {0, 200}, 0, "lLuU"}, // held at the corner
         };
@@ -380,7 +344,7 @@ private slots:
             QVERIFY(startPicker());
             const std::string before = f->readFile("mycolor.rgb");
             frmGetColor* overlay = overlayOn(row.screen);
-            const QString hex = hexOf(pattern(row.pixel));
+            const QString hex = QColor(pattern(row.pixel)).name().toUpper();
             const bool nudged = *row.keys;
             if (!nudged)
                 send(overlay, QEvent::MouseButtonRelease, row.pointer); // before any movement
@@ -389,7 +353,7 @@ private slots:
             for (const QChar k : QString(row.keys))
                 key(arrows[k.toLower()], k.isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
             QCOMPARE(pick()->txthex->text(), hex);
-            QCOMPARE(sampleBackground(), QColor(hex));
+            QCOMPARE(pick()->lblcor->palette().color(QPalette::Window), QColor(hex));
             for (const ColorValue shown :
                  {run()->lastSample(), overlay->loupe()->color(), overlay->shpshow().color()})
                 QCOMPARE(QString::fromStdString(HexRGB(shown)), hex);
@@ -444,8 +408,7 @@ private slots:
         QVERIFY(overlayOn(A)->loupe()->width() < width8);
     }
 
-    // A screen picture may be smaller than its screen: an area at its edge averages only the
-    // picture's own pixels.
+    // An area at the edge of a picture smaller than its screen averages the picture's pixels only.
     void areaMeanStaysInsideAPictureSmallerThanItsScreen()
     {
         QImage picture(4, 4, QImage::Format_RGB32);
@@ -465,12 +428,10 @@ private slots:
             QPoint pixel; // the image pixel under the pointer, where its view is checked
             int zoom = 8;
         } rows[] = {
-            {A, {400, 300}, {400, 500}},
             {A, {795, 300}, {795, 500}}, // right edge
             {A, {799, 599}, {}},         // bottom right
             {A, {3, 590}, {}},           // bottom left
             {B, {200, 150}, {1200, 300}},
-            {B, {399, 299}, {}},
             {D, {200, 150}, {900, 1025}},
             // Too tall for above or below: level with the point, beside it.
             {B, {395, 150}, {}, 32},
@@ -508,7 +469,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    // The offscreen platform takes its screens from a file: two screens of different ratios.
+    // The offscreen platform takes its screens from a file.
     QTemporaryDir dir;
     const QString config = dir.filePath("screens.json");
     QFile file(config);

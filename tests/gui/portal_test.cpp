@@ -29,16 +29,8 @@ class FakePortal : public QObject
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Screenshot")
 
 public:
-    enum Mode {
-        Answer,
-        AnswerBeforeReply,
-        OwnRequestPath,
-        Cancel,
-        Refuse,
-        ErrorReply,
-        Silent,
-        Unreadable
-    };
+    // Gone: the picture named is not there. Absent: no portal on the bus. NoBus: no bus at all.
+    enum Mode { Answer, Early, OwnPath, Cancel, Refuse, Error, Silent, Gone, Absent, NoBus };
 
     explicit FakePortal(QDBusConnection bus) : m_bus(bus) {}
 
@@ -52,15 +44,15 @@ public slots:
         options = given;
         QString sender = call.service().mid(1);
         sender.replace('.', '_');
-        const QString token = mode == OwnRequestPath ? "portal7" : given["handle_token"].toString();
+        const QString token = mode == OwnPath ? "portal7" : given["handle_token"].toString();
         const QString request = portalPath + "/request/" + sender + "/" + token;
         switch (mode) {
-        case ErrorReply:
+        case Error:
             call.setDelayedReply(true);
             m_bus.send(call.createErrorReply("org.freedesktop.portal.Error.Failed",
                                              "no screenshots today"));
             return {};
-        case AnswerBeforeReply:
+        case Early:
             call.setDelayedReply(true);
             respond(request, 0);
             m_bus.send(call.createReply(QVariant::fromValue(QDBusObjectPath(request))));
@@ -83,7 +75,7 @@ private:
             QDBusMessage::createSignal(request, "org.freedesktop.portal.Request", "Response");
         QVariantMap results;
         if (code == 0)
-            results["uri"] = mode == Unreadable ? pictureUri + ".gone" : pictureUri;
+            results["uri"] = mode == Gone ? pictureUri + ".gone" : pictureUri;
         signal << code << results;
         m_bus.send(signal);
     }
@@ -168,7 +160,7 @@ private slots:
     }
 
     // Answered after the reply, before it, or by an old portal on its own request path: the
-    // picture is read and its file removed. Every other answer ends with a reason, file kept.
+    // picture is read and its file removed. Anything else ends with a reason, the file kept.
     void eachAnswerOfThePortal()
     {
         using Outcome = PortalShot::Outcome;
@@ -178,19 +170,27 @@ private slots:
             const char* reason;
         } answers[] = {
             {FakePortal::Answer, Outcome::Taken, ""},
-            {FakePortal::AnswerBeforeReply, Outcome::Taken, ""},
-            {FakePortal::OwnRequestPath, Outcome::Taken, ""},
+            {FakePortal::Early, Outcome::Taken, ""},
+            {FakePortal::OwnPath, Outcome::Taken, ""},
             {FakePortal::Cancel, Outcome::Cancelled, "cancelled"},
             {FakePortal::Refuse, Outcome::Failed, "refused"},
-            {FakePortal::ErrorReply, Outcome::Failed, "no screenshots today"},
+            {FakePortal::Error, Outcome::Failed, "no screenshots today"},
             {FakePortal::Silent, Outcome::Failed, "did not answer in time"},
-            {FakePortal::Unreadable, Outcome::Failed, "no readable picture"},
+            {FakePortal::Gone, Outcome::Failed, "no readable picture"},
+            {FakePortal::NoBus, Outcome::Failed, "no connection"},
+            {FakePortal::Absent, Outcome::Failed, "not available"},
         };
         for (const auto& answer : answers) {
             m_portal->mode = answer.mode;
             QVERIFY(picture().save(m_picture));
+            if (answer.mode == FakePortal::Absent)
+                portalBus().unregisterService(portalService);
+            const QDBusConnection bus =
+                answer.mode == FakePortal::NoBus
+                    ? QDBusConnection::connectToBus("unix:path=/nonexistent/bus", "nowhere")
+                    : client();
             const PortalShot shot =
-                takePortalScreenshot(client(), answer.mode == FakePortal::Silent ? 400ms : 5s);
+                takePortalScreenshot(bus, answer.mode == FakePortal::Silent ? 400ms : 5s);
             const bool taken = answer.outcome == Outcome::Taken;
             QCOMPARE(int(shot.outcome), int(answer.outcome));
             QVERIFY2(shot.reason.contains(answer.reason) && shot.reason.isEmpty() == taken,
@@ -224,24 +224,9 @@ private slots:
         QCOMPARE(taken.desktop->image.pixel(7, 9), qRgb(0xFA, 0xCA, 0xDE));
         QCOMPARE(taken.desktop->image.pixel(8, 9), qRgb(0x2E, 0x8B, 0x57));
         QVERIFY(!refused.desktop);
-        // What to install, named for each kind of desktop.
-        QVERIFY2(refused.error.contains("Wayland session") && refused.error.contains("refused") &&
-                     refused.error.contains("xdg-desktop-portal-wlr together with "
-                                            "xdg-desktop-portal-gtk and PipeWire"),
+        QVERIFY2(refused.error.contains("refused") &&
+                     refused.error.contains("xdg-desktop-portal-wlr"),
                  qPrintable(refused.error));
-    }
-
-    void missingPortalOrBusIsAFailure()
-    {
-        cleanup();
-        PortalShot shot = takePortalScreenshot(client(), 5s);
-        QCOMPARE(int(shot.outcome), int(PortalShot::Outcome::Failed));
-        QVERIFY2(shot.reason.contains("not available"), qPrintable(shot.reason));
-        shot = takePortalScreenshot(
-            QDBusConnection::connectToBus("unix:path=/nonexistent/bus", "nowhere"), 5s);
-        QCOMPARE(int(shot.outcome), int(PortalShot::Outcome::Failed));
-        QVERIFY2(shot.reason.contains("no connection"), qPrintable(shot.reason));
-        init();
     }
 };
 
