@@ -111,15 +111,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&overlay));
         const auto* held = dynamic_cast<const QImage*>(overlay.backingStore()->paintDevice());
         QVERIFY(held);
+        const QPoint strides[] = {{3, 0}, {0, 4}, {-2, 0}, {0, -5}};
         QPoint at(200, 300);
         for (int step = 1; step <= 120; ++step) {
-            const int direction = step / 15 % 4;
-            at += QPoint(direction == 0   ? 3
-                         : direction == 2 ? -2
-                                          : 0,
-                         direction == 1   ? 4
-                         : direction == 3 ? -5
-                                          : 0);
+            at += strides[step / 15 % 4];
             if (step % 50 == 0)
                 at = QPoint(overlay.width() - at.x(), overlay.height() - at.y());
             overlay.sampleAt(at, step % 3 == 0);

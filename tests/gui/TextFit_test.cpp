@@ -99,12 +99,12 @@ private slots:
         frmcss code(scheme);
         VERIFY_WHOLE(shownCut(&code));
         const QColor white(Qt::white), black(Qt::black);
-        frmShowweb preview(services, white,
-                           {PreviewSample{"Text Color: #DDDDDD", white, black},
-                            {"Normal Link Color: #DDDDDD", white, black},
-                            {"Visited Link Color: #DDDDDD", white, black},
-                            {"Active Link Color: #DDDDDD", white, black},
-                            {"Hover Link Color: #DDDDDD", white, black}});
+        std::array<PreviewSample, 5> samples;
+        std::size_t i = 0;
+        for (const char* name :
+             {"Text", "Normal Link", "Visited Link", "Active Link", "Hover Link"})
+            samples[i++] = {QString(name) + " Color: #DDDDDD", white, black};
+        frmShowweb preview(services, white, samples);
         VERIFY_WHOLE(shownCut(&preview));
         frmpreview info(textsOf(255, 161, 204), services);
         VERIFY_WHOLE(shownCut(&info));

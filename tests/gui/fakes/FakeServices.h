@@ -2,7 +2,6 @@
 
 #include "platform/Services.h"
 
-#include <QFileInfo>
 #include <QStringList>
 
 #include <deque>
@@ -73,13 +72,10 @@ public:
     {
         lastSuggestedName = suggestedName;
         lastFilter = filter;
-        if (answer && QFileInfo::exists(*answer))
-            replaceAsked.push_back(*answer); // the real dialog asks before returning it
         return answer;
     }
     std::optional<QString> answer;
     QString lastSuggestedName, lastFilter;
-    std::vector<QString> replaceAsked;
 };
 
 // Returns `answer` (nothing: cancelled).
