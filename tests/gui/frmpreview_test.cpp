@@ -97,7 +97,6 @@ private slots:
         fakes.fileSaveDialog.answer = path("#FFA1CC.htm");
         save();
         QCOMPARE(fakes.fileSaveDialog.lastSuggestedName, QString("#FFA1CC.htm"));
-        QVERIFY(fakes.fileSaveDialog.lastFilter.contains("*.htm"));
         QCOMPARE(readAll(path("#FFA1CC.htm")), readAll(expectedPage));
         save();
         QVERIFY(fakes.questions.asked.empty());

@@ -68,14 +68,13 @@ class FakeFileSaveDialog final : public FileSaveDialog
 {
 public:
     std::optional<QString> getSaveFileName(QWidget*, const QString&, const QString& suggestedName,
-                                           const QString& filter) override
+                                           const QString&) override
     {
         lastSuggestedName = suggestedName;
-        lastFilter = filter;
         return answer;
     }
     std::optional<QString> answer;
-    QString lastSuggestedName, lastFilter;
+    QString lastSuggestedName;
 };
 
 // Returns `answer` (nothing: cancelled).
