@@ -91,7 +91,6 @@ private:
     QTemporaryDir m_busDir;
     QProcess m_daemon;
     QString m_address;
-    std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FakePortal> m_portal;
     QString m_picture;
 
@@ -115,10 +114,9 @@ private slots:
         QFile config(m_busDir.filePath("bus.conf"));
         QVERIFY(config.open(QIODevice::WriteOnly));
         config.write(QString("<busconfig><type>session</type><listen>unix:dir=%1</listen>"
-                             "<auth>EXTERNAL</auth><servicedir>%1</servicedir>"
-                             "<policy context=\"default\"><allow send_destination=\"*\"/>"
-                             "<allow receive_sender=\"*\"/>"
-                             "<allow own=\"*\"/></policy></busconfig>\n")
+                             "<auth>EXTERNAL</auth><servicedir>%1</servicedir><policy "
+                             "context=\"default\"><allow send_destination=\"*\"/><allow "
+                             "receive_sender=\"*\"/><allow own=\"*\"/></policy></busconfig>\n")
                          .arg(m_busDir.path())
                          .toUtf8());
         config.close();
@@ -130,7 +128,12 @@ private slots:
         // The real capture service talks to the session bus: make ours the session bus.
         qputenv("DBUS_SESSION_BUS_ADDRESS", m_address.toUtf8());
         QVERIFY(client().isConnected());
-        QVERIFY(portalBus().isConnected());
+        m_picture = m_busDir.filePath("Screenshot.png");
+        m_portal = std::make_unique<FakePortal>(portalBus());
+        m_portal->pictureUri = QUrl::fromLocalFile(m_picture).toString();
+        QVERIFY(portalBus().registerService(portalService));
+        QVERIFY(portalBus().registerObject(portalPath, m_portal.get(),
+                                           QDBusConnection::ExportAllSlots));
     }
     void cleanupTestCase()
     {
@@ -138,25 +141,6 @@ private slots:
         QDBusConnection::disconnectFromBus("portal");
         m_daemon.kill();
         m_daemon.waitForFinished();
-    }
-
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_picture = m_dir->filePath("Screenshot.png");
-        QVERIFY(picture().save(m_picture));
-        m_portal = std::make_unique<FakePortal>(portalBus());
-        m_portal->pictureUri = QUrl::fromLocalFile(m_picture).toString();
-        QVERIFY(portalBus().registerService(portalService));
-        QVERIFY(portalBus().registerObject(portalPath, m_portal.get(),
-                                           QDBusConnection::ExportAllSlots));
-    }
-    void cleanup()
-    {
-        portalBus().unregisterObject(portalPath);
-        portalBus().unregisterService(portalService);
-        m_portal.reset();
-        m_dir.reset();
     }
 
     // Answered after the reply, before it, or by an old portal on its own request path: the
@@ -199,6 +183,7 @@ private slots:
                      taken ? picture() : QImage());
             QCOMPARE(QFile::exists(m_picture), !taken);
         }
+        QVERIFY(portalBus().registerService(portalService));
         QCOMPARE(m_portal->options["interactive"].toBool(), false);
         QVERIFY(m_portal->options["handle_token"].toString().startsWith("huebench"));
     }
@@ -211,6 +196,7 @@ private slots:
         QImage whole(desktop.size(), QImage::Format_RGB32);
         whole.fill(qRgb(0x2E, 0x8B, 0x57));
         QVERIFY(whole.save(m_picture));
+        m_portal->mode = FakePortal::Answer;
         const QByteArray session = qgetenv("XDG_SESSION_TYPE");
         qputenv("XDG_SESSION_TYPE", "wayland");
         QtScreenCapture capture;
