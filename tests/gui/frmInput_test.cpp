@@ -28,7 +28,6 @@ private slots:
             {"return in the box", "kbd", 0, Qt::Key_Return, "kbd"},
             {"return on cancel", "kbd", 2, Qt::Key_Return, ""},
             {"keypad enter on cancel", "kbd", 2, Qt::Key_Enter, ""},
-            {"space on cancel", "kbd", 2, Qt::Key_Space, ""},
         };
         Services services = fakes.services();
         for (const auto& r : rows) {

@@ -5,11 +5,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
-
-#include <memory>
 
 using bascommon::RGB;
 
@@ -36,12 +32,11 @@ private:
     std::unique_ptr<frmpreview> window;
     std::unique_ptr<QTemporaryDir> dir;
 
-    frmpreview& open(const CurrentColorTexts& texts)
+    void open()
     {
         services.emplace(fakes.services());
-        window = std::make_unique<frmpreview>(texts, *services);
+        window = std::make_unique<frmpreview>(textsOf(255, 161, 204), *services);
         window->show();
-        return *window;
     }
     QMenu* menu() { return window->findChild<QMenu*>("mnufile"); }
     void save() { window->findChild<QAction*>("mnusave")->trigger(); }
@@ -59,7 +54,7 @@ private slots:
     // the panel opens too; a left one does not.
     void actionMenuOnTheBarAndOnRightRelease()
     {
-        open(textsOf(255, 161, 204));
+        open();
         auto* bar = window->findChild<QMenuBar*>();
         QVERIFY(bar && bar->isVisible());
         QCOMPARE(bar->geometry(), QRect(0, 0, window->width(), bar->height()));
@@ -85,7 +80,7 @@ private slots:
     void savesThePageAndAsksBeforeReplacing()
     {
         QVERIFY(QDir(dir->path()).mkdir("page.htm"));
-        open(textsOf(255, 161, 204));
+        open();
         for (const char* name : {"page.htm", "missing/page.htm"}) {
             fakes.questions.errors.clear();
             fakes.fileSaveDialog.answer = path(name);

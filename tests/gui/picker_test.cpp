@@ -60,13 +60,8 @@ private:
 
     frmpick* pick() { return run()->pickWindow(); }
 
-    frmGetColor* overlayOn(int screen)
-    {
-        for (const auto& overlay : run()->overlays())
-            if (overlay->frozenScreen() == QGuiApplication::screens().at(screen))
-                return overlay.get();
-        qFatal("no overlay on screen %d", screen);
-    }
+    // The overlays stand in the order of the screens.
+    frmGetColor* overlayOn(int screen) { return run()->overlays().at(screen).get(); }
 
     bool startPicker()
     {
@@ -124,6 +119,7 @@ private slots:
         for (int screen : {A, B, C, D}) {
             frmGetColor* overlay = overlayOn(screen);
             QVERIFY(overlay->isVisible() && !overlay->shpshow().isVisible());
+            QCOMPARE(overlay->frozenScreen(), QGuiApplication::screens().at(screen));
             QCOMPARE(overlay->geometry(), QGuiApplication::screens().at(screen)->geometry());
         }
         QVERIFY(pick()->isVisible());
@@ -292,12 +288,10 @@ private slots:
             int zoom = 8;
             bool magnified = false; // the loupe's view around the pixel is checked
         } rows[] = {
-            {A, {100.5, 200.75}, {100, 400}},
             {B, {68.5, 76.5}, {937, 153}, 0, "", 8, true},
             {B, {68.49, 0.25}, {936, 0}}, // just short of odd
             {C, {10.4, 20.8}, {13, 826}},
             {D, {137 / 1.5, 153 / 1.5}, {737, 953}, 0, "", 8, true},
-            {D, {0.66, 0.66}, {600, 800}}, // just short
             // The loupe at each edge of a screen, and too tall for above or below.
             {A, {795.5, 300}, {795, 500}},
             {A, {799.9, 599.9}, {799, 799}},
@@ -308,7 +302,6 @@ private slots:
             {B, {100.5, 50}, {1801, 100}, 2},
             {A, {10, 20}, {21, 441}, 2},
             {D, {137 / 1.5, 1}, {1383, 1602}, 2},
-            {A, {10, 20}, {10, 220}, 1},
             {B, {68, 76}, {937, 154}, 0, "rdd"},
             {B, {68, 76}, {956, 151}, 0, "RRu"},
             {D, {10, 10}, {614, 805}, 0, "lU"},
@@ -347,9 +340,8 @@ private slots:
                 const QImage view =
                     overlay->loupe()->grab().toImage().convertToFormat(QImage::Format_RGB32);
                 const QPoint middle(view.width() / 2, 1 + 60); // inside the middle image pixel
-                QCOMPARE(view.pixel(middle), pattern(row.pixel));
-                QCOMPARE(view.pixel(middle + QPoint(8, 0)), pattern(row.pixel + QPoint(1, 0)));
-                QCOMPARE(view.pixel(middle + QPoint(-16, 24)), pattern(row.pixel + QPoint(-2, 3)));
+                for (const QPoint step : {QPoint(0, 0), QPoint(1, 0), QPoint(-2, 3)})
+                    QCOMPARE(view.pixel(middle + step * 8), pattern(row.pixel + step));
             }
             if (nudged)
                 key(Qt::Key_Return);
@@ -395,9 +387,6 @@ private slots:
         QCOMPARE(pick()->txthex->text(), QString("#01C900"));
         QTest::mouseClick(pick()->cmdStop, Qt::LeftButton);
         QTRY_VERIFY(!run());
-        QVERIFY(QFile::exists(
-            QSettings(QSettings::NativeFormat, QSettings::UserScope, "huebench", "huebench")
-                .fileName()));
         QVERIFY(startPicker());
         send(overlayOn(A), QEvent::MouseMove, QPointF(256, 200));
         QCOMPARE(pick()->txthex->text(), QString("#559011"));
