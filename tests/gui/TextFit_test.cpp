@@ -1,5 +1,4 @@
-// Every text of every window shows whole, at the font resolution the test runs with (CTest runs
-// it at 96, 120 and 144 dots per inch).
+// Every text of every window shows whole at the test's font resolution (96, 120 and 144 dpi).
 #include "MainWindowFixture.h"
 
 #include "app/frmabout.h"
@@ -18,8 +17,7 @@
 namespace
 {
 
-// The texts of `window`, shown, that do not show whole, each with the widget's name; and tab bars
-// wider than their tabs.
+// The texts of `window`, shown, that are cut, with their widgets' names; and tab bars too wide.
 QString cutTexts(QWidget* window)
 {
     window->show();
@@ -47,8 +45,7 @@ private:
     FakeServices fakes;
 
 private slots:
-    // The measure the windows are fitted by: a line that is too wide, too tall for its box, a
-    // wrapped label that needs more lines than it has, a group title and a code box.
+    // The measure itself: a line too wide, a box too low, an edit box, a mnemonic.
     void measureFindsCutTexts()
     {
         QLabel label("Html Color Item");

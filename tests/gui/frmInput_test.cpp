@@ -13,8 +13,7 @@ private:
     FakeServices fakes;
 
 private slots:
-    // Typed text, then Tab to a button (1 OK, 2 Cancel) and a key: Enter and Space press the
-    // focused button, Enter in the box is OK, and the answer is trimmed or defaulted.
+    // Typed text, Tabs to a button (1 OK, 2 Cancel) and a key; the answer trimmed or defaulted.
     void answers()
     {
         const struct {

@@ -50,8 +50,7 @@ private slots:
     }
     void cleanup() { window.reset(); }
 
-    // The menu bar above the panel holds the Action menu, which a right release on the color or
-    // the panel opens too; a left one does not.
+    // A right release on the color or the panel opens the Action menu too; a left one does not.
     void actionMenuOnTheBarAndOnRightRelease()
     {
         open();
@@ -74,9 +73,8 @@ private slots:
         }
     }
 
-    // A place that cannot be written is reported and the window stays. Saving again over the same
-    // file goes through the dialog's own replace question; a name typed without an extension gets
-    // ".htm", which the dialog never saw, so the window asks itself before replacing it.
+    // A place that cannot be written is reported. The dialog asks before replacing the name it
+    // returns; ".htm" added to a name is new to it, so the window asks itself.
     void savesThePageAndAsksBeforeReplacing()
     {
         QVERIFY(QDir(dir->path()).mkdir("page.htm"));
@@ -114,8 +112,7 @@ private slots:
                  QStringList({"#FFA1CC.htm", "page.htm", "pink.htm"}));
     }
 
-    // Opened from the main window, the window shows the current color in every model, leaves it
-    // alone and closes through Exit.
+    // Opened from the main window: the current color in every model, left alone; Exit closes.
     void opensFromTheMainWindowOnTheCurrentColor()
     {
         MainWindowFixture f;

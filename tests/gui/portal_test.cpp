@@ -109,8 +109,7 @@ private:
 private slots:
     void initTestCase()
     {
-        // A bus of the test's own: it activates no service of this machine (a desktop's real
-        // portal would answer in its place), only what the test folder holds, which is nothing.
+        // A bus of our own: it starts no service of this machine, whose real portal would answer.
         QFile config(m_busDir.filePath("bus.conf"));
         QVERIFY(config.open(QIODevice::WriteOnly));
         config.write(QString("<busconfig><type>session</type><listen>unix:dir=%1</listen>"
@@ -188,8 +187,7 @@ private slots:
         QVERIFY(m_portal->options["handle_token"].toString().startsWith("huebench"));
     }
 
-    // The real capture service in a Wayland session: the portal's picture becomes the desktop,
-    // and a refusal becomes a message that says what the picker needs.
+    // In a Wayland session the capture goes through the portal; a refusal says what to install.
     void waylandCaptureGoesThroughThePortal()
     {
         const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
