@@ -30,7 +30,7 @@ private:
     FakeServices fakes;
     std::optional<Services> services;
     std::unique_ptr<frmpreview> window;
-    std::unique_ptr<QTemporaryDir> dir;
+    QTemporaryDir dir;
 
     void open()
     {
@@ -38,20 +38,14 @@ private:
         window = std::make_unique<frmpreview>(textsOf(255, 161, 204), *services);
         window->show();
     }
-    QMenu* menu() { return window->findChild<QMenu*>("mnufile"); }
     void save() { window->findChild<QAction*>("mnusave")->trigger(); }
-    QString path(const QString& name) { return dir->filePath(name); }
+    QString path(const QString& name) { return dir.filePath(name); }
 
 private slots:
-    void init()
-    {
-        fakes = {};
-        dir = std::make_unique<QTemporaryDir>();
-    }
-    void cleanup() { window.reset(); }
-
     // A right release on the color or the panel opens the Action menu too; a left one does not.
-    void actionMenuOnTheBarAndOnRightRelease()
+    // A place that cannot be written is reported. The dialog asks before replacing the name it
+    // returns; ".htm" added to a name is new to it, so the window asks itself.
+    void actionMenuSavesThePageAndAsksBeforeReplacing()
     {
         open();
         auto* bar = window->findChild<QMenuBar*>();
@@ -68,17 +62,11 @@ private slots:
         for (const auto& r : rows) {
             QWidget* target = window->childAt(r.at) ? window->childAt(r.at) : window.get();
             QTest::mouseClick(target, r.button, {}, target->mapFrom(window.get(), r.at));
-            QCOMPARE(menu()->isVisible(), r.button == Qt::RightButton);
-            menu()->close();
+            QMenu* menu = window->findChild<QMenu*>("mnufile");
+            QCOMPARE(menu->isVisible(), r.button == Qt::RightButton);
+            menu->close();
         }
-    }
-
-    // A place that cannot be written is reported. The dialog asks before replacing the name it
-    // returns; ".htm" added to a name is new to it, so the window asks itself.
-    void savesThePageAndAsksBeforeReplacing()
-    {
-        QVERIFY(QDir(dir->path()).mkdir("page.htm"));
-        open();
+        QVERIFY(QDir(dir.path()).mkdir("page.htm"));
         for (const char* name : {"page.htm", "missing/page.htm"}) {
             fakes.questions.errors.clear();
             fakes.fileSaveDialog.answer = path(name);
@@ -108,7 +96,7 @@ private slots:
         // Cancelling the dialog writes nothing.
         fakes.fileSaveDialog.answer.reset();
         save();
-        QCOMPARE(QDir(dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList({"#FFA1CC.htm", "page.htm", "pink.htm"}));
     }
 
