@@ -67,12 +67,9 @@ private:
     {
         f->window().show();
         f->find<QAction>("pickcolor")->trigger();
-        if (!run())
-            return false;
-        for (const auto& overlay : run()->overlays())
-            if (!QTest::qWaitForWindowExposed(overlay.get()))
-                return false;
-        return true;
+        return run() &&
+               std::all_of(run()->overlays().begin(), run()->overlays().end(),
+                           [](const auto& o) { return QTest::qWaitForWindowExposed(o.get()); });
     }
 
     // A pointer event at a logical point with its fraction, as a Wayland compositor sends it.
