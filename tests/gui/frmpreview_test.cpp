@@ -68,12 +68,12 @@ private slots:
         }
         QVERIFY(QDir(dir.path()).mkdir("page.htm"));
         for (const char* name : {"page.htm", "missing/page.htm"}) {
-            fakes.questions.errors.clear();
             fakes.fileSaveDialog.answer = path(name);
             save();
             QCOMPARE(fakes.questions.errors.size(), 1u);
             QVERIFY(fakes.questions.errors[0].text.contains("page.htm"));
             QVERIFY(window->isVisible());
+            fakes.questions.errors.clear();
         }
         fakes.fileSaveDialog.answer = path("#FFA1CC.htm");
         save();
@@ -98,6 +98,7 @@ private slots:
         save();
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList({"#FFA1CC.htm", "page.htm", "pink.htm"}));
+        QVERIFY(fakes.questions.errors.empty());
     }
 
     // Opened from the main window: the current color in every model, left alone; Exit closes.
