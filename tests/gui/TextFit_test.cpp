@@ -78,22 +78,20 @@ private slots:
     {
         Services services = fakes.services();
         frmabout about(services, "https://huebench.example.org/", "support@huebench.example.org");
-        QCOMPARE(cutTexts(&about), QString());
         frmInput input;
-        QCOMPARE(cutTexts(&input), QString());
         const WebColorScheme scheme{0xDDDDDD, 0xDDDDDD, 0xDDDDDD, 0xDDDDDD, 0xDDDDDD, 0xDDDDDD};
         frmcss code(scheme);
-        QCOMPARE(cutTexts(&code), QString());
         const QColor white(Qt::white), black(Qt::black);
-        std::array<PreviewSample, 5> samples;
-        std::size_t i = 0;
-        for (const char* name :
-             {"Text", "Normal Link", "Visited Link", "Active Link", "Hover Link"})
-            samples[i++] = {QString(name) + " Color: #DDDDDD", white, black};
-        frmShowweb preview(services, white, samples);
-        QCOMPARE(cutTexts(&preview), QString());
+        frmShowweb preview(services, white,
+                           {PreviewSample{"Text Color: #DDDDDD", white, black},
+                            {"Normal Link Color: #DDDDDD", white, black},
+                            {"Visited Link Color: #DDDDDD", white, black},
+                            {"Active Link Color: #DDDDDD", white, black},
+                            {"Hover Link Color: #DDDDDD", white, black}});
         frmpreview info(textsOf(255, 161, 204), services);
-        QCOMPARE(cutTexts(&info), QString());
+        for (QWidget* window :
+             std::initializer_list<QWidget*>{&about, &input, &code, &preview, &info})
+            QCOMPARE(cutTexts(window), QString());
         // The conversion dialog on every tab.
         frmConversion conversion(textsOf(255, 161, 204), services, [](bascommon::ColorValue) {});
         auto* tabs = conversion.findChild<QTabWidget*>("tabModels");
