@@ -20,11 +20,8 @@ constexpr ColorValue white = 0xFFFFFF;
 std::string numberedRecords(int count)
 {
     std::string bytes;
-    char record[8];
-    for (int k = 1; k <= count; ++k) {
-        std::snprintf(record, sizeof record, "%02X%02X80", k % 256, k / 256);
-        bytes += record;
-    }
+    for (int k = 1; k <= count; ++k)
+        bytes += QString::asprintf("%02X%02X80", k % 256, k / 256).toStdString();
     return bytes;
 }
 
@@ -48,17 +45,19 @@ private:
     {
         return f->find<PaletteCell>(qPrintable(QString("lblcor_%1").arg(i)));
     }
+    ColorValue centerOf(int i) { return cell(i)->color(); }
     QAction* action(const char* name) { return f->find<QAction>(name); }
     QComboBox* chooser() { return f->find<QComboBox>("cmbChart"); }
+    QList<QAction*> addToItems() { return f->find<QMenu>("mnuAddto")->actions(); }
+    bool selectionShown() { return !f->find<QWidget>("shpSelect")->isHidden(); }
 
     // Adds a palette of the given kind holding `count` numbered records, and shows it.
     void showTestPalette(int count, const std::string& kind = "1",
                          const std::string& file = "c50.rgb")
     {
         f->writeFile(file, numberedRecords(count));
-        std::string index = f->readFile("colorchart.cci");
-        index += file + "\r\nTest palette\r\n" + kind + "\r\n";
-        f->writeFile("colorchart.cci", index);
+        f->writeFile("colorchart.cci",
+                     f->readFile("colorchart.cci") + file + "\r\nTest palette\r\n" + kind + "\r\n");
         view().ShowChartMenu();
         chooser()->setCurrentIndex(chooser()->count() - 1);
     }
@@ -66,8 +65,6 @@ private:
     {
         QTest::mouseClick(cell(i), button, {}, QPoint(5, 5));
     }
-    int chooserIndexOf(const QString& title) { return chooser()->findText(title); }
-    ColorValue centerOf(int i) { return cell(i)->color(); }
     void importFile(const QString& path)
     {
         f->fakes.fileOpenDialog.answer = path;
@@ -87,8 +84,7 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("page");
         QTest::addColumn<int>("pages");
-        // {cell, record} pairs; record 0 means white
-        QTest::addColumn<QList<QPoint>>("cells");
+        QTest::addColumn<QList<QPoint>>("cells"); // {cell, record}; record 0 means white
         QTest::newRow("217, page 1") << 217 << 1 << 2 << QList<QPoint>{{0, 217}, {215, 2}};
         QTest::newRow("empty") << 0 << 1 << 1 << QList<QPoint>{{0, 0}, {215, 0}};
         QTest::newRow("300, page 2") << 300 << 2 << 2 << QList<QPoint>{{0, 84}, {83, 1}, {84, 0}};
@@ -118,14 +114,12 @@ private slots:
         click(13); // record 300 - 216 - 13 = 71
         QCOMPARE(view().selectedRecord(), 71);
         QCOMPARE(f->window().currentColor(), recordColor(71));
-        QVERIFY(action("mnuDelCor")->isEnabled());
         action("mnuDelCor")->trigger();
         QCOMPARE(view().page(), 1);
         QCOMPARE(view().chartColorCount(), 299);
-        const std::string left = f->readFile("c50.rgb");
-        QCOMPARE(left.substr(70 * 6, 6), std::string("480080")); // record 72 moved up
+        QCOMPARE(f->readFile("c50.rgb").substr(70 * 6, 6), std::string("480080")); // record 72
         QVERIFY(!action("mnuDelCor")->isEnabled());
-        QVERIFY(f->find<QWidget>("shpSelect")->isHidden());
+        QVERIFY(!selectionShown());
     }
 
     // "Add This Color To" lists the permanent and user palettes; adding to the palette on
@@ -138,24 +132,22 @@ private slots:
                      "1\r\nc9.rgb\r\nNine\r\n0\r\n");
         view().ShowChartMenu();
         QStringList captions;
-        for (QAction* a : f->find<QMenu>("mnuAddto")->actions())
+        for (QAction* a : addToItems())
             captions << a->text();
         QCOMPARE(captions, (QStringList{"Mine", "Black && White", "Nine"}));
         f->window().CurrentColorChanged(0x0000FF);
-        f->find<QMenu>("mnuAddto")->actions().at(1)->trigger();
+        addToItems().at(1)->trigger();
         QCOMPARE(f->readFile("c44.rgb"), std::string("FF0000"));
 
         showTestPalette(300);
         action("nextpage")->trigger();
         f->window().CurrentColorChanged(0x00CC33);
-        const QList<QAction*> items = f->find<QMenu>("mnuAddto")->actions();
-        QCOMPARE(items.last()->text(), QString("Test palette"));
-        items.last()->trigger();
+        addToItems().last()->trigger(); // "Test palette"
         QCOMPARE(view().page(), 1);
         QCOMPARE(centerOf(0), 0x00CC33);
         QCOMPARE(f->readFile("c50.rgb").substr(300 * 6), std::string("33CC00"));
         action("nextpage")->trigger();
-        items.first()->trigger(); // "Mine"
+        addToItems().first()->trigger(); // "Mine"
         QCOMPARE(view().page(), 2);
         QVERIFY(f->readFile("mycolor.rgb").ends_with("33CC00"));
     }
@@ -190,27 +182,22 @@ private slots:
     {
         QCOMPARE(chooser()->currentIndex(), 0);
         QCOMPARE(view().page(), 1);
-        QVERIFY(f->find<QWidget>("shpSelect")->isHidden());
+        QVERIFY(!selectionShown());
         QVERIFY(!action("mnuDelCor")->isEnabled());
         chooser()->setCurrentIndex(1); // Recent Colors
         f->window().CurrentColorChanged(0x3366FF);
         QCOMPARE(centerOf(0), 0x3366FF);
-        QCOMPARE(f->readFile("recent.rgb"), std::string("FF6633"));
         f->window().CurrentColorChanged(0x112233);
         click(1); // the older color, 0x3366FF
         QCOMPARE(f->window().currentColor(), 0x3366FF);
-        QCOMPARE(f->readFile("recent.rgb"), std::string("FF6633"
-                                                        "332211"));
-        QVERIFY(!f->find<QWidget>("shpSelect")->isHidden());
+        QCOMPARE(f->readFile("recent.rgb"), std::string("FF6633332211"));
+        QVERIFY(selectionShown());
         QVERIFY(!action("mnuDelCor")->isEnabled());
 
         showTestPalette(5);
         click(0);
         click(0);
-        QCOMPARE(f->readFile("recent.rgb"), std::string("FF6633"
-                                                        "332211"
-                                                        "050080"
-                                                        "050080"));
+        QCOMPARE(f->readFile("recent.rgb"), std::string("FF6633332211050080050080"));
         QCOMPARE(chooser()->currentIndex(), chooser()->count() - 1);
         QVERIFY(action("mnuDelCor")->isEnabled()); // the selection stays: same color
         f->window().CurrentColorChanged(0x445566);
@@ -219,7 +206,6 @@ private slots:
 
     void recentPaletteIsKnownByItsKindNotItsPlaceInTheChooser()
     {
-        // A hand-edited index with the recent palette second and a factory palette first-but-one.
         f->writeFile("colorchart.cci", "mycolor.rgb\r\nMy Colors\r\n0\r\n"
                                        "c1.rgb\r\nWeb Safe Colors\r\n0\r\n"
                                        "recent.rgb\r\nRecent Colors\r\n2\r\n");
@@ -228,16 +214,14 @@ private slots:
         chooser()->setCurrentIndex(1);
         const ColorValue firstWebSafe = centerOf(0);
         f->window().CurrentColorChanged(0x3366FF);
-        QCOMPARE(centerOf(0), firstWebSafe); // Web Safe Colors still shows its own colors
+        QCOMPARE(centerOf(0), firstWebSafe);
         QCOMPARE(chooser()->currentText(), QString("Web Safe Colors"));
         QCOMPARE(f->readFile("recent.rgb"), std::string("FF6633"));
         QVERIFY(!action("mnuDelCor")->isEnabled()); // nothing of c1.rgb is selected
         QCOMPARE(f->readFile("c1.rgb"), webSafe);
         click(0);
-        QVERIFY(action("mnuDelCor")->isEnabled());
         action("mnuDelCor")->trigger();
-        const std::string expected = webSafe.substr(0, webSafe.size() - 6); // the newest record
-        QCOMPARE(f->readFile("c1.rgb"), expected);
+        QCOMPARE(f->readFile("c1.rgb"), webSafe.substr(0, webSafe.size() - 6)); // the newest
 
         chooser()->setCurrentIndex(2);
         f->window().CurrentColorChanged(0x112233);
@@ -257,29 +241,24 @@ private slots:
         QCOMPARE(f->fakes.questions.asked.size(), size_t(2));
         QCOMPARE(f->readFile("colorchart.cci"), index);
         QCOMPARE(f->readFile("c50.rgb"), numberedRecords(4));
-        QCOMPARE(view().chartColorCount(), 4);
 
         action("mnuCleanAll")->trigger(); // Yes
         QCOMPARE(view().chartColorCount(), 0);
         QCOMPARE(centerOf(0), white);
-        QCOMPARE(f->readFile("c50.rgb"), std::string()); // created again by the display
+        QCOMPARE(f->readFile("c50.rgb"), std::string());
 
-        // Cleaning duplicates works from two colors on (which records count as equal is
-        // the store's rule) and shows the cleaned palette.
+        // Cleaning duplicates works from two colors on and shows the cleaned palette.
         f->writeFile("c50.rgb", "BBBBBBBBBBBB");
         int page = 1;
         f->window().ShowColorChart("c50.rgb", page);
         action("mnuCleanDup")->trigger();
         QCOMPARE(f->readFile("c50.rgb"), std::string("BBBBBB"));
-        QCOMPARE(view().chartColorCount(), 1);
-        QCOMPARE(centerOf(0), 0xBBBBBB);
+        QCOMPARE(centerOf(1), white);
 
         action("mnuDelChart")->trigger(); // Yes
         QVERIFY(!std::filesystem::exists(f->folder() / "c50.rgb"));
-        QCOMPARE(chooserIndexOf("Test palette"), -1);
+        QCOMPARE(chooser()->findText("Test palette"), -1);
         QCOMPARE(chooser()->currentIndex(), 0);
-        QCOMPARE(view().currentFile(), std::string("mycolor.rgb"));
-        QCOMPARE(view().page(), 1);
         // The grid shows the first palette, not the deleted one.
         QCOMPARE(view().chartColorCount(), static_cast<int>(f->readFile("mycolor.rgb").size() / 6));
 
@@ -288,7 +267,7 @@ private slots:
         showTestPalette(4, "1", "c51.rgb");
         action("mnuDelChart")->trigger(); // Yes
         QCOMPARE(f->readFile("c51.rgb"), numberedRecords(4));
-        QVERIFY(chooserIndexOf("Twin") >= 0);
+        QVERIFY(chooser()->findText("Twin") >= 0);
     }
 
     void newPaletteIsNamedThroughTheInputBox_data()
@@ -309,17 +288,14 @@ private slots:
         MainWindowFixture::answerInputBox(typed, ok);
         // The toolbar button and File > New Color Palette... do the same.
         action(title == "Untiltled" ? "mnuNew" : "addnew")->trigger();
-        if (!ok) {
-            QCOMPARE(chooser()->count(), before);
-            QVERIFY(!std::filesystem::exists(f->folder() / "c10.rgb"));
+        QCOMPARE(chooser()->count(), before + int(ok));
+        QCOMPARE(std::filesystem::exists(f->folder() / "c10.rgb"), ok);
+        if (!ok)
             return;
-        }
-        QCOMPARE(chooser()->count(), before + 1);
         QCOMPARE(chooser()->currentText(), title);
         QCOMPARE(view().currentFile(), std::string("c10.rgb"));
         QVERIFY(f->readFile("colorchart.cci")
                     .ends_with("c10.rgb\r\n" + title.toStdString() + "\r\n1\r\n"));
-        QVERIFY(std::filesystem::exists(f->folder() / "c10.rgb"));
         QVERIFY(action("mnuDelChart")->isEnabled());
     }
 
@@ -337,11 +313,10 @@ private slots:
         QCOMPARE(shownHex, QString::fromStdString(bascommon::HexRGB(recordColor(2))));
         QStringList shown;
         QTimer::singleShot(0, [&] {
-            auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (!popup)
-                return;
-            shown = visibleItems(popup);
-            popup->close();
+            if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                shown = visibleItems(popup);
+                popup->close();
+            }
         });
         f->window().show();
         click(2, Qt::RightButton);
@@ -349,35 +324,33 @@ private slots:
         // The cell's pop-up adds its palette items and the preview; the menu bar keeps its own.
         for (const char* item : {"&Delete Selected Color", "Preview: Show Color Details"})
             QVERIFY2(shown.contains(item), item);
-        QVERIFY(!visibleItems(f->find<QMenu>("mnuEdit")).contains("Preview: Show Color Details"));
-        QVERIFY(visibleItems(f->find<QMenu>("mnuEdit")).contains("&Delete Selected Color"));
+        const QStringList menuBar = visibleItems(f->find<QMenu>("mnuEdit"));
+        QVERIFY(!menuBar.contains("Preview: Show Color Details"));
+        QVERIFY(menuBar.contains("&Delete Selected Color"));
     }
 
     void fileFailuresAreShownAndChangeNothing()
     {
         // A palette whose name leads out of the data folder, and one whose file is a folder.
         showTestPalette(5);
-        std::string index = f->readFile("colorchart.cci");
-        index += "../evil.rgb\r\nEvil\r\n1\r\n";
-        f->writeFile("colorchart.cci", index);
+        f->writeFile("colorchart.cci",
+                     f->readFile("colorchart.cci") +
+                         "../evil.rgb\r\nEvil\r\n1\r\nc51.rgb\r\nFolder\r\n1\r\n");
         std::filesystem::create_directory(f->folder() / "c51.rgb");
-        index += "c51.rgb\r\nFolder\r\n1\r\n";
-        f->writeFile("colorchart.cci", index);
         view().ShowChartMenu();
-        chooser()->setCurrentIndex(chooserIndexOf("Test palette"));
+        chooser()->setCurrentIndex(chooser()->findText("Test palette"));
         click(0);
-        chooser()->setCurrentIndex(chooserIndexOf("Evil"));
-        QVERIFY(f->fakes.questions.errors.back().text.contains("../evil.rgb"));
+        chooser()->setCurrentIndex(chooser()->findText("Evil"));
+        auto& errors = f->fakes.questions.errors;
+        QVERIFY(errors.back().text.contains("../evil.rgb"));
         QCOMPARE(chooser()->currentText(), QString("Test palette"));
         QCOMPARE(centerOf(0), recordColor(5)); // the grid keeps what it showed
         QCOMPARE(view().chartColorCount(), 5);
-        QVERIFY(!f->find<QWidget>("shpSelect")->isHidden());
+        QVERIFY(selectionShown());
 
-        const auto errors = f->fakes.questions.errors.size();
-        const QList<QAction*> items = f->find<QMenu>("mnuAddto")->actions();
-        items.last()->trigger(); // "Folder"
-        QCOMPARE(f->fakes.questions.errors.size(), errors + 1);
-        QVERIFY(f->fakes.questions.errors.back().text.contains("c51.rgb"));
+        addToItems().last()->trigger(); // "Folder"
+        QCOMPARE(errors.size(), size_t(2));
+        QVERIFY(errors.back().text.contains("c51.rgb"));
 
         // An index that cannot be repaired: one message, the chooser stays as it was.
         f->writeFile("colorchart.cci", f->readFile("colorchart.cci") + "\r\n");
@@ -385,20 +358,21 @@ private slots:
         f->writeFile("colorchart.cct/keep", "x");
         const int chooserItems = chooser()->count();
         view().ShowChartMenu();
-        QCOMPARE(f->fakes.questions.errors.size(), errors + 2);
-        QVERIFY(f->fakes.questions.errors.back().text.contains("colorchart.cct"));
+        QCOMPARE(errors.size(), size_t(3));
+        QVERIFY(errors.back().text.contains("colorchart.cct"));
         QCOMPARE(chooser()->count(), chooserItems);
         QCOMPARE(chooser()->currentText(), QString("Test palette"));
     }
-    // Import shows the file in order from cell zero and reports the lines it skipped.
-    void importShowsTheFileAndReportsSkippedLines()
+
+    // Import shows the file in order from cell zero and reports the lines it skipped; a broken
+    // file or an unknown export extension is reported and changes nothing. The palette on
+    // display goes out and comes back cell for cell (each format's round trip is a core test).
+    void importAndExportThroughTheWindow()
     {
         const QString sunset = m_outside.filePath("sunset.gpl");
         std::ofstream(sunset.toStdString(), std::ios::binary)
             << "GIMP Palette\r\nName: Sunset\r\n#\r\n255 0 0 Red\r\n300 0 0\r\n0 0 255\r\n";
-        const int before = chooser()->count();
         importFile(sunset);
-        QCOMPARE(chooser()->count(), before + 1);
         QCOMPARE(chooser()->currentText(), QString("Sunset"));
         QCOMPARE(centerOf(0), bascommon::RGB(255, 0, 0));
         QCOMPARE(centerOf(1), bascommon::RGB(0, 0, 255));
@@ -407,31 +381,21 @@ private slots:
         QCOMPARE(f->fakes.questions.messages[0].text,
                  QString("2 colors imported into \"Sunset\".\n1 line skipped:\n"
                          "line 5: value over 255"));
-    }
 
-    void aBrokenImportOrAnUnknownExportExtensionIsReported()
-    {
         const QString broken = m_outside.filePath("broken.ase");
         std::ofstream(broken.toStdString(), std::ios::binary) << "ASEF";
         const std::string index = f->readFile("colorchart.cci");
         importFile(broken);
         QCOMPARE(f->readFile("colorchart.cci"), index);
-        QCOMPARE(f->fakes.questions.errors.size(), std::size_t(1));
-        QVERIFY(f->fakes.questions.errors[0].text.startsWith(broken + ": "));
-        QVERIFY(f->fakes.questions.errors[0].text.contains("offset 0"));
-        QVERIFY(f->fakes.questions.messages.empty());
-
+        auto& errors = f->fakes.questions.errors;
+        QCOMPARE(errors.size(), std::size_t(1));
+        QVERIFY(errors[0].text.startsWith(broken + ": ") && errors[0].text.contains("offset 0"));
         f->fakes.fileSaveDialog.answer = m_outside.filePath("palette.png");
         action("exportPalette")->trigger();
-        QCOMPARE(f->fakes.questions.errors.size(), std::size_t(2));
+        QCOMPARE(errors.size(), std::size_t(2));
         QVERIFY(!QFile::exists(m_outside.filePath("palette.png")));
-    }
 
-    // The palette on display goes out and comes back cell for cell (each format's own round
-    // trip is pinned by the core tests).
-    void exportedPaletteImportsBackCellForCell()
-    {
-        chooser()->setCurrentIndex(chooser()->count() - 1);
+        chooser()->setCurrentIndex(0);
         std::vector<ColorValue> shown;
         for (int i = 0; i < PaletteView::cellCount; ++i)
             shown.push_back(centerOf(i));
@@ -440,7 +404,7 @@ private slots:
         importFile(m_outside.filePath("mine.ase"));
         for (int i = 0; i < PaletteView::cellCount; ++i)
             QCOMPARE(centerOf(i), shown[static_cast<std::size_t>(i)]);
-        QVERIFY(f->fakes.questions.errors.empty());
+        QCOMPARE(errors.size(), std::size_t(2));
     }
 };
 
