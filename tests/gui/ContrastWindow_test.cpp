@@ -30,21 +30,12 @@ private:
             qFatal("Check Contrast... opened no window");
         return window;
     }
-    template <typename T = QLabel> T* in(ContrastWindow* w, const QString& name)
+    template <typename T = QLabel> T* in(const QString& name)
     {
-        T* found = w->findChild<T*>(name);
-        if (!found)
-            qFatal("no control named %s", qPrintable(name));
-        return found;
+        return f->find<T>(qPrintable(name));
     }
-    QString ratio(ContrastWindow* w, int row)
-    {
-        return in(w, QString("ratio_%1").arg(row))->text();
-    }
-    QColor hoverSample(ContrastWindow* w)
-    {
-        return in(w, "sample_4")->palette().color(QPalette::WindowText);
-    }
+    QString ratio(int row) { return in(QString("ratio_%1").arg(row))->text(); }
+    QColor hoverSample() { return in("sample_4")->palette().color(QPalette::WindowText); }
 
 private slots:
     void init() { f = std::make_unique<MainWindowFixture>(); }
@@ -58,34 +49,34 @@ private slots:
         open();
         QCOMPARE(f->window().findChildren<ContrastWindow*>().size(), 1);
         // Each view of a color-vision deficiency changes the sample and marks the ratio.
-        auto* viewAs = in<QComboBox>(w, "viewAs");
-        auto* severity = in<QSpinBox>(w, "severity");
-        const QColor normal = hoverSample(w); // #FF6600
+        auto* viewAs = in<QComboBox>("viewAs");
+        auto* severity = in<QSpinBox>("severity");
+        const QColor normal = hoverSample(); // #FF6600
         QVERIFY(!severity->isEnabled());
         for (int view = 1; view <= 4; ++view) {
             viewAs->setCurrentIndex(view);
-            QVERIFY2(hoverSample(w) != normal, qPrintable(viewAs->currentText()));
-            QVERIFY(ratio(w, 4).endsWith('*'));
+            QVERIFY2(hoverSample() != normal, qPrintable(viewAs->currentText()));
+            QVERIFY(ratio(4).endsWith('*'));
             QCOMPARE(severity->isEnabled(), view != 4);
         }
-        QCOMPARE(hoverSample(w).hslSaturation(), 0);
+        QCOMPARE(hoverSample().hslSaturation(), 0);
         viewAs->setCurrentIndex(1);
-        const QColor full = hoverSample(w);
+        const QColor full = hoverSample();
         severity->setValue(30);
-        QVERIFY(hoverSample(w) != full);
+        QVERIFY(hoverSample() != full);
         viewAs->setCurrentIndex(0);
-        QCOMPARE(hoverSample(w), normal);
-        QCOMPARE(ratio(w, 4), QString("2.93:1")); // the classic scheme's hover link on white
+        QCOMPARE(hoverSample(), normal);
+        QCOMPARE(ratio(4), QString("2.93:1")); // the classic scheme's hover link on white
 
         f->find<QRadioButton>("optbg")->setChecked(true);
         f->window().CurrentColorChanged(RGB(0, 0, 0));
-        QCOMPARE(ratio(w, 0), QString("1.00:1")); // black text on the new black background
-        QCOMPARE(in(w, "currentRatio_0")->text(), QString("21.00:1"));
-        QCOMPARE(in(w, "currentGrade_1")->text(), QString("fail"));
-        QVERIFY(in(w, "currentTitle")->text().contains("#000000"));
+        QCOMPARE(ratio(0), QString("1.00:1")); // black text on the new black background
+        QCOMPARE(in("currentRatio_0")->text(), QString("21.00:1"));
+        QCOMPARE(in("currentGrade_1")->text(), QString("fail"));
+        QVERIFY(in("currentTitle")->text().contains("#000000"));
         // Loading a saved scheme replaces every row.
         f->find<QListWidget>("lstCorset")->setCurrentRow(5);
-        QVERIFY(ratio(w, 0) != QString("1.00:1"));
+        QVERIFY(ratio(0) != QString("1.00:1"));
     }
 
     // Every control has a place of its own, and each label's Alt key reaches its control.
@@ -100,11 +91,11 @@ private slots:
                 if (a < b && a->isVisible() && b->isVisible())
                     QVERIFY2(!a->geometry().intersects(b->geometry()),
                              qPrintable(a->objectName() + " overlaps " + b->objectName()));
-        in<QComboBox>(w, "viewAs")->setCurrentIndex(1); // severity applies from here on
+        in<QComboBox>("viewAs")->setCurrentIndex(1); // severity applies from here on
         QTest::keyClick(w, Qt::Key_S, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), in<QSpinBox>(w, "severity"));
+        QCOMPARE(QApplication::focusWidget(), in<QSpinBox>("severity"));
         QTest::keyClick(w, Qt::Key_V, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), in<QComboBox>(w, "viewAs"));
+        QCOMPARE(QApplication::focusWidget(), in<QComboBox>("viewAs"));
     }
 
     void fixReachesAaAndLandsInTheItem()
@@ -121,7 +112,7 @@ private slots:
             for (int row = 0; row < ContrastWindow::rowCount; ++row) {
                 const WebColorScheme scheme = f->window().schemeEditor()->scheme();
                 const bool below = ContrastRatio(scheme.*fields[row], scheme.Background) < 4.5;
-                QPushButton* fix = in<QPushButton>(w, QString("fix_%1").arg(row));
+                QPushButton* fix = in<QPushButton>(QString("fix_%1").arg(row));
                 QCOMPARE(fix->isVisibleTo(w), below);
                 if (!below)
                     continue;
@@ -131,7 +122,7 @@ private slots:
                 QVERIFY(f->find<QRadioButton>(options[row])->isChecked());
                 QCOMPARE(f->text("txtrgb"), QString::fromStdString(HexRGB(suggested)));
                 QVERIFY(!fix->isVisibleTo(w));
-                QCOMPARE(in(w, QString("mark_%1").arg(row * 4))->text(), QString("Pass"));
+                QCOMPARE(in(QString("mark_%1").arg(row * 4))->text(), QString("Pass"));
                 ++fixed;
             }
             QVERIFY(fixed > 0);
