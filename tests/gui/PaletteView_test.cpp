@@ -122,15 +122,22 @@ private slots:
         QVERIFY(!selectionShown());
     }
 
-    // "Add This Color To" lists the permanent and user palettes; adding to the palette on
-    // display returns it to page one, adding to another leaves the display alone.
-    void addToListsPermanentAndUserPalettesOnly()
+    // The kind decides the commands: cleaning takes all but the recent palette, deleting takes
+    // user and unknown kinds, "Add This Color To" lists the permanent and user palettes.
+    void commandsFollowTheKind()
     {
         f->writeFile("colorchart.cci",
                      "mycolor.rgb\r\nMine\r\n0\r\nrecent.rgb\r\nRecent\r\n2\r\n"
                      "c33.rgb\r\nOther kind\r\n 7 \r\nc44.rgb\r\nBlack & White\r\n"
                      "1\r\nc9.rgb\r\nNine\r\n0\r\n");
         view().ShowChartMenu();
+        const bool clean[] = {true, false, true, true}, deletable[] = {false, false, true, true};
+        for (int i = 0; i < 4; ++i) {
+            chooser()->setCurrentIndex(i);
+            QCOMPARE(action("mnuCleanAll")->isEnabled(), clean[i]);
+            QCOMPARE(action("mnuCleanDup")->isEnabled(), clean[i]);
+            QCOMPARE(action("mnuDelChart")->isEnabled(), deletable[i]);
+        }
         QStringList captions;
         for (QAction* a : addToItems())
             captions << a->text();
@@ -139,6 +146,7 @@ private slots:
         addToItems().at(1)->trigger();
         QCOMPARE(f->readFile("c44.rgb"), std::string("FF0000"));
 
+        // Adding to the palette on display returns it to page one; to another, leaves it alone.
         showTestPalette(300);
         action("nextpage")->trigger();
         f->window().CurrentColorChanged(0x00CC33);
@@ -150,29 +158,6 @@ private slots:
         addToItems().first()->trigger(); // "Mine"
         QCOMPARE(view().page(), 2);
         QVERIFY(f->readFile("mycolor.rgb").ends_with("33CC00"));
-    }
-
-    void editMenuFollowsTheKind_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<bool>("clean");
-        QTest::addColumn<bool>("deletePalette");
-        QTest::newRow("recent") << "2" << false << false;
-        QTest::newRow("permanent") << "0" << true << false;
-        QTest::newRow("user") << "1" << true << true;
-        QTest::newRow("other") << "x" << true << true;
-    }
-    void editMenuFollowsTheKind()
-    {
-        QFETCH(QString, kind);
-        QFETCH(bool, clean);
-        QFETCH(bool, deletePalette);
-        showTestPalette(3, kind.toStdString());
-        QCOMPARE(action("mnuCleanAll")->isEnabled(), clean);
-        QCOMPARE(action("mnuCleanDup")->isEnabled(), clean);
-        QCOMPARE(action("mnuDelChart")->isEnabled(), deletePalette);
-        click(0);
-        QCOMPARE(action("mnuDelCor")->isEnabled(), kind != "2");
     }
 
     // The window starts on page one of the first palette with nothing selected. The recent
