@@ -199,23 +199,21 @@ private slots:
         showActive();
         clickRow(6);
 
-        // Answers every question box that opens, once it has placed its focus; one that stays
-        // open is noted and closed, so that nothing can hang the test.
+        // Answers every question box that opens, once it has placed its focus.
         QStringList asked;
         QTimer answerer;
-        int ticksOpen = 0;
         connect(&answerer, &QTimer::timeout, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->focusWidget()) {
+            if (!box || !box->focusWidget() || box->property("answered").toBool())
                 return;
-            } else if (ticksOpen++ == 0) {
-                asked << box->text() + (box->textFormat() == Qt::PlainText ? "" : " (rich)");
-                for (const int key : keys)
-                    QTest::keyClick(box->focusWidget(), Qt::Key(key));
-            } else if (ticksOpen == 50) {
-                asked << "stayed open";
+            box->setProperty("answered", true);
+            asked << box->text() + (box->textFormat() == Qt::PlainText ? "" : " (rich)");
+            QTimer::singleShot(300, box, [&asked, box] {
+                asked << "stayed open"; // so that nothing can hang the test
                 box->reject();
-            }
+            });
+            for (const int key : keys)
+                QTest::keyClick(box->focusWidget(), Qt::Key(key));
         });
         answerer.start(10);
         if (byTab)
@@ -282,13 +280,12 @@ private slots:
         clickRow(2);
         bool closedByBox = true, boxReacted = true;
         QStringList texts;
-        QColor windowBack, hoverFore;
         MainWindowFixture::onNextModal([&](QWidget* window) {
             for (const char* box : {"txtTxt", "txtNl", "txtvl", "txtal", "txthl"})
                 texts << window->findChild<QLineEdit*>(box)->text();
-            windowBack = window->palette().color(QPalette::Window);
             auto* hover = window->findChild<QLineEdit*>("txthl");
-            hoverFore = hover->palette().color(QPalette::Text);
+            texts << window->palette().color(QPalette::Window).name()
+                  << hover->palette().color(QPalette::Text).name();
             // Clicks inside a box do nothing: no menu, no selection.
             QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
             QApplication::sendEvent(hover, &menuEvent);
@@ -306,9 +303,7 @@ private slots:
         QVERIFY(!boxReacted);
         QCOMPARE(texts, QStringList({"Text Color: #3B2F2F", "Normal Link Color: #8B4513",
                                      "Visited Link Color: #6B3E75", "Active Link Color: #B22222",
-                                     "Hover Link Color: #D2691E"}));
-        QCOMPARE(windowBack, QColor("#F5ECD7"));
-        QCOMPARE(hoverFore, QColor("#D2691E"));
+                                     "Hover Link Color: #D2691E", "#f5ecd7", "#d2691e"}));
         QVERIFY(!QApplication::activeModalWidget());
     }
 };
