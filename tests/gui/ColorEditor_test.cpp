@@ -33,8 +33,8 @@ private slots:
     }
     void cleanup() { f.reset(); }
 
-    // Typed key by key ("\b" is Backspace), or inserted over the whole text as a paste from
-    // the context menu is.
+    // Typed key by key ("\b" is Backspace), or inserted over the whole text as a context-menu
+    // paste is.
     void boxTextIsFiltered()
     {
         const struct {
@@ -102,15 +102,15 @@ private slots:
         QCOMPARE(f->text("txtr"), QString("171"));
     }
 
+    // A commit with unchanged values still runs the new-color handling: the C++ caption
+    // gains its colon. White is web-safe, so Make Web-Safe waits for a change.
     void commitWithUnchangedValuesStillRunsNewColorHandling()
     {
-        // White is web-safe: the command stays disabled until a change makes it useful.
         QAction* websafe = f->find<QAction>("mnuWebsafe");
         QVERIFY(!websafe->isEnabled());
         box("txtr")->setFocus();
-        QTest::keyClick(box("txtr"), Qt::Key_Tab); // commits the unchanged white
+        QTest::keyClick(box("txtr"), Qt::Key_Tab);
         QCOMPARE(f->window().currentColor(), RGB(255, 255, 255));
-        // The copy captions were rewritten: the C++ caption gained its colon.
         QCOMPARE(f->find<QAction>("mnuCopyCplus")->text(), QString("C++:0xFFFFFF"));
         // Tab runs down the decimal column, then down the hexadecimal one.
         QStringList order{QApplication::focusWidget()->objectName()};

@@ -80,12 +80,10 @@ public:
     template <typename F> static void onNextModal(F answer)
     {
         QTimer::singleShot(0, [answer] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal) {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                answer(modal);
+            else
                 onNextModal(answer);
-                return;
-            }
-            answer(modal);
         });
     }
 
