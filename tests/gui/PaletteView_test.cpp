@@ -75,32 +75,26 @@ private slots:
     void init() { f = std::make_unique<MainWindowFixture>(); }
     void cleanup() { f.reset(); }
 
-    void pagesShowNewestFirst_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("page");
-        QTest::addColumn<int>("pages");
-        QTest::addColumn<QList<QPoint>>("cells"); // {cell, record}; record 0 means white
-        QTest::newRow("217, page 1") << 217 << 1 << 2 << QList<QPoint>{{0, 217}, {215, 2}};
-        QTest::newRow("empty") << 0 << 1 << 1 << QList<QPoint>{{0, 0}, {215, 0}};
-        QTest::newRow("300, page 2") << 300 << 2 << 2 << QList<QPoint>{{0, 84}, {83, 1}, {84, 0}};
-        QTest::newRow("700, page 3") << 700 << 3 << 4 << QList<QPoint>{{0, 268}, {215, 53}};
-    }
     void pagesShowNewestFirst()
     {
-        QFETCH(int, count);
-        QFETCH(int, page);
-        QFETCH(int, pages);
-        QFETCH(QList<QPoint>, cells);
-        showTestPalette(count);
-        for (int p = 1; p < page; ++p)
-            action("nextpage")->trigger();
-        QCOMPARE(view().page(), page);
-        QCOMPARE(view().pageCount(), pages);
-        for (const QPoint& c : cells)
-            QCOMPARE(centerOf(c.x()), c.y() == 0 ? white : recordColor(c.y()));
-        QCOMPARE(action("prevpage")->isEnabled(), page > 1);
-        QCOMPARE(action("nextpage")->isEnabled(), page < pages);
+        const struct {
+            int count, page, pages;
+            QList<QPoint> cells; // {cell, record}; record 0 means white
+        } cases[] = {{217, 1, 2, {{0, 217}, {215, 2}}},
+                     {0, 1, 1, {{0, 0}, {215, 0}}},
+                     {300, 2, 2, {{0, 84}, {83, 1}, {84, 0}}},
+                     {700, 3, 4, {{0, 268}, {215, 53}}}};
+        for (const auto& c : cases) {
+            showTestPalette(c.count);
+            for (int p = 1; p < c.page; ++p)
+                action("nextpage")->trigger();
+            QCOMPARE(view().page(), c.page);
+            QCOMPARE(view().pageCount(), c.pages);
+            for (const QPoint& shown : c.cells)
+                QCOMPARE(centerOf(shown.x()), shown.y() == 0 ? white : recordColor(shown.y()));
+            QCOMPARE(action("prevpage")->isEnabled(), c.page > 1);
+            QCOMPARE(action("nextpage")->isEnabled(), c.page < c.pages);
+        }
     }
 
     // A click selects a record for deletion, a double-click shows it in the Color Info window,
@@ -276,33 +270,31 @@ private slots:
         QVERIFY(chooser()->findText("Twin") >= 0);
     }
 
-    void newPaletteIsNamedThroughTheInputBox_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("named") << "  Brand blues " << true << "Brand blues";
-        QTest::newRow("spaces only") << "   " << true << "Untiltled";
-        QTest::newRow("cancelled") << "Brand" << false << "";
-    }
+    // The toolbar button and File > New Color Palette... name a new user palette through the
+    // input box: trimmed, "Untiltled" when blank; Cancel adds nothing.
     void newPaletteIsNamedThroughTheInputBox()
     {
-        QFETCH(QString, typed);
-        QFETCH(bool, ok);
-        QFETCH(QString, title);
-        const int before = chooser()->count();
-        MainWindowFixture::answerInputBox(typed, ok);
-        // The toolbar button and File > New Color Palette... do the same.
-        action(title == "Untiltled" ? "mnuNew" : "addnew")->trigger();
-        QCOMPARE(chooser()->count(), before + int(ok));
-        QCOMPARE(std::filesystem::exists(f->folder() / "c10.rgb"), ok);
-        if (!ok)
-            return;
-        QCOMPARE(chooser()->currentText(), title);
-        QCOMPARE(view().currentFile(), std::string("c10.rgb"));
-        QVERIFY(f->readFile("colorchart.cci")
-                    .ends_with("c10.rgb\r\n" + title.toStdString() + "\r\n1\r\n"));
-        QVERIFY(action("mnuDelChart")->isEnabled());
+        const struct {
+            const char *command, *typed;
+            bool ok;
+            std::string title, file;
+        } cases[] = {{"addnew", "Brand", false, "", "c10.rgb"},
+                     {"addnew", "  Brand blues ", true, "Brand blues", "c10.rgb"},
+                     {"mnuNew", "   ", true, "Untiltled", "c11.rgb"}};
+        for (const auto& c : cases) {
+            const int before = chooser()->count();
+            MainWindowFixture::answerInputBox(c.typed, c.ok);
+            action(c.command)->trigger();
+            QCOMPARE(chooser()->count(), before + int(c.ok));
+            QCOMPARE(std::filesystem::exists(f->folder() / c.file), c.ok);
+            if (!c.ok)
+                continue;
+            QCOMPARE(chooser()->currentText().toStdString(), c.title);
+            QCOMPARE(view().currentFile(), c.file);
+            QVERIFY(
+                f->readFile("colorchart.cci").ends_with(c.file + "\r\n" + c.title + "\r\n1\r\n"));
+            QVERIFY(action("mnuDelChart")->isEnabled());
+        }
     }
 
     void fileFailuresAreShownAndChangeNothing()
