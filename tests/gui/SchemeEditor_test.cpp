@@ -77,12 +77,6 @@ private:
     }
     QString ratio(int row) { return in(QString("ratio_%1").arg(row))->text(); }
     QColor hoverSample() { return in("sample_4")->palette().color(QPalette::WindowText); }
-    void showActive()
-    {
-        f->window().show();
-        f->window().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&f->window()));
-    }
 
 private slots:
     void init() { f = std::make_unique<MainWindowFixture>(); }
@@ -142,7 +136,7 @@ private slots:
     // Yes by default, and the preview keeps its colors; a rewrite that fails loses nothing.
     void saveAndDeleteRewriteTheListAndFailuresLoseNothing()
     {
-        showActive();
+        f->showActive();
         clickRow(2);
         f->find<QRadioButton>("optbg")->setChecked(true);
         f->window().CurrentColorChanged(RGB(0x11, 0x22, 0x33));
@@ -162,7 +156,7 @@ private slots:
         f->find<QAction>("mnuSaveScheme")->trigger();
         QCOMPARE(list()->count(), 7);
 
-        showActive();
+        f->showActive();
         clickRow(2);
         QCOMPARE(QApplication::focusWidget(), list());
         QTest::mouseClick(deleteButton(), Qt::LeftButton);
@@ -215,7 +209,7 @@ private slots:
         const std::string names = f->readFile("set.hcs"), records = f->readFile("colorset.dat");
         QtQuestions questions;
         f->services.emplace(f->fakes.services(&questions));
-        showActive();
+        f->showActive();
         clickRow(6);
 
         // Answers every question box that opens, once it has placed its focus.
@@ -326,13 +320,22 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
-    // One window, which shows the scheme as seen with a color-vision deficiency and follows the
-    // scheme and the current color.
-    void opensOnceAndFollowsTheSchemeAndTheCurrentColor()
+    // One window, laid out for the keyboard (each control in a place of its own, each label's
+    // Alt key reaching its control), which shows the scheme as seen with a color-vision
+    // deficiency and follows the scheme and the current color.
+    void opensOnceForTheKeyboardAndFollowsTheScheme()
     {
         ContrastWindow* w = open();
         open();
         QCOMPARE(f->window().findChildren<ContrastWindow*>().size(), 1);
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        const auto controls = w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (const QWidget* a : controls)
+            for (const QWidget* b : controls)
+                if (a < b && a->isVisible() && b->isVisible())
+                    QVERIFY2(!a->geometry().intersects(b->geometry()),
+                             qPrintable(a->objectName() + " overlaps " + b->objectName()));
         // Each view of a color-vision deficiency changes the sample and marks the ratio.
         auto* viewAs = in<QComboBox>("viewAs");
         auto* severity = in<QSpinBox>("severity");
@@ -346,6 +349,10 @@ private slots:
         }
         QCOMPARE(hoverSample().hslSaturation(), 0);
         viewAs->setCurrentIndex(1);
+        QTest::keyClick(w, Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), severity);
+        QTest::keyClick(w, Qt::Key_V, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), viewAs);
         const QColor full = hoverSample();
         severity->setValue(30);
         QVERIFY(hoverSample() != full);
@@ -362,25 +369,6 @@ private slots:
         // Loading a saved scheme replaces every row.
         f->find<QListWidget>("lstCorset")->setCurrentRow(5);
         QVERIFY(ratio(0) != QString("1.00:1"));
-    }
-
-    // Every control has a place of its own, and each label's Alt key reaches its control.
-    void laidOutForTheKeyboard()
-    {
-        ContrastWindow* w = open();
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
-        const auto controls = w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-        for (const QWidget* a : controls)
-            for (const QWidget* b : controls)
-                if (a < b && a->isVisible() && b->isVisible())
-                    QVERIFY2(!a->geometry().intersects(b->geometry()),
-                             qPrintable(a->objectName() + " overlaps " + b->objectName()));
-        in<QComboBox>("viewAs")->setCurrentIndex(1); // severity applies from here on
-        QTest::keyClick(w, Qt::Key_S, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), in<QSpinBox>("severity"));
-        QTest::keyClick(w, Qt::Key_V, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), in<QComboBox>("viewAs"));
     }
 
     void fixReachesAaAndLandsInTheItem()

@@ -40,12 +40,6 @@ private:
         edit->selectAll();
         QTest::keyClicks(edit, typed);
     }
-    void showActive()
-    {
-        f->window().show();
-        f->window().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&f->window()));
-    }
 
 private slots:
     void init() { f = std::make_unique<MainWindowFixture>(); }
@@ -55,7 +49,7 @@ private slots:
     // paste is.
     void boxTextIsFiltered()
     {
-        showActive();
+        f->showActive();
         const struct {
             const char *name, *box;
             bool typed;
@@ -89,7 +83,7 @@ private slots:
     // Digits of other scripts and control characters never arrive.
     void otherDigitsAndControlCharactersAreDropped()
     {
-        showActive();
+        f->showActive();
         QLineEdit* txtr = box("txtr");
         replaceText(txtr, "4");
         QKeyEvent arabicThree(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("٣"));
@@ -105,7 +99,7 @@ private slots:
 
     void enterOrLeavingABoxCommits()
     {
-        showActive();
+        f->showActive();
         replaceText(box("txtr"), "300");
         replaceText(box("txtg"), "007");
         replaceText(box("txtb"), "113");
@@ -127,7 +121,7 @@ private slots:
     // gains its colon. White is web-safe, so Make Web-Safe waits for a change.
     void commitWithUnchangedValuesStillRunsNewColorHandling()
     {
-        showActive();
+        f->showActive();
         QAction* websafe = f->find<QAction>("mnuWebsafe");
         QVERIFY(!websafe->isEnabled());
         box("txtr")->setFocus();
@@ -176,7 +170,7 @@ private slots:
     // keeps width and corner; every toolbar button shows left of the palette chooser.
     void shownWindowPopupCompactModeAndToolbar()
     {
-        showActive();
+        f->showActive();
         frmshowcolor& w = f->window();
         QMenu* edit = f->find<QMenu>("mnuEdit");
         const QStringList menuBarItems = visibleItems(edit);

@@ -55,6 +55,13 @@ public:
         return *m_window;
     }
 
+    void showActive()
+    {
+        window().show();
+        window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window()));
+    }
+
     template <typename T = QWidget> T* find(const char* name)
     {
         T* found = window().findChild<T*>(QString::fromLatin1(name));
