@@ -41,10 +41,7 @@ private:
     QTemporaryDir m_outside; // where the user's files are
 
     PaletteView& view() { return *f->window().paletteView(); }
-    PaletteCell* cell(int i)
-    {
-        return f->find<PaletteCell>(("lblcor_" + std::to_string(i)).c_str());
-    }
+    PaletteCell* cell(int i) { return view().findChild<PaletteCell*>(QString("lblcor_%1").arg(i)); }
     ColorValue centerOf(int i) { return cell(i)->color(); }
     QAction* action(const char* name) { return f->find<QAction>(name); }
     QComboBox* chooser() { return f->find<QComboBox>("cmbChart"); }
@@ -61,10 +58,7 @@ private:
         view().ShowChartMenu();
         chooser()->setCurrentIndex(chooser()->count() - 1);
     }
-    void click(int i, Qt::MouseButton button = Qt::LeftButton)
-    {
-        QTest::mouseClick(cell(i), button);
-    }
+    void click(int i, Qt::MouseButton b = Qt::LeftButton) { QTest::mouseClick(cell(i), b); }
     void importFile(const QString& path)
     {
         f->fakes.fileOpenDialog.answer = path;
