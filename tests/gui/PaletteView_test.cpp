@@ -10,14 +10,11 @@
 
 using bascommon::ColorValue;
 
-namespace
-{
-
 constexpr ColorValue white = 0xFFFFFF;
 
 // Record k of a test palette: red = k mod 256, green = k div 256, blue 0x80, so that every
 // cell tells which record it shows.
-std::string numberedRecords(int count)
+static std::string numberedRecords(int count)
 {
     std::string bytes;
     for (int k = 1; k <= count; ++k)
@@ -25,12 +22,10 @@ std::string numberedRecords(int count)
     return bytes;
 }
 
-ColorValue recordColor(int k)
+static ColorValue recordColor(int k)
 {
     return bascommon::RGB(k % 256, k / 256, 0x80);
 }
-
-} // namespace
 
 class PaletteViewTest : public QObject
 {

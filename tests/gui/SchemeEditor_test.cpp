@@ -20,17 +20,12 @@
 
 using namespace bascommon;
 
-namespace
-{
-
 const char* const allNine[] = {"lbldisplay", "lbltext_0", "lbltext_1", "lbltext_2", "lbltext_3",
                                "lblnl",      "lblvl",     "lblal",     "lblhl"};
 
 // The classic factory scheme and the third one ("Sepia Paper"), as #RRGGBB.
 const QStringList classic = {"#FFFFFF", "#000000", "#0000FF", "#800080", "#FF0000", "#FF6600"};
 const QStringList sepia = {"#F5ECD7", "#3B2F2F", "#8B4513", "#6B3E75", "#B22222", "#D2691E"};
-
-} // namespace
 
 class SchemeEditorTest : public QObject
 {

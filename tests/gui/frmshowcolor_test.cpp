@@ -12,14 +12,9 @@
 
 using namespace bascommon;
 
-namespace
-{
-
 const char* const copyNames[] = {"mnuCopydec1",   "mnuCopydec2", "mnuCopyhex1", "mnuCopyhex2",
                                  "mnuCopyhex3",   "mnuCopyhex4", "mnuCopyhex5", "mnuCopyVB",
                                  "mnuCopyDelphi", "mnuCopyCplus"};
-
-} // namespace
 
 class FrmShowColorTest : public QObject
 {
