@@ -241,7 +241,7 @@ private slots:
 
     // The chosen item takes each new color and its caption; the others keep theirs. Each copy
     // command and the code window then give the code of that scheme, each in its own form.
-    void itemTakesTheColorAndTheCodeCommandsGiveTheScheme()
+    void itemTakesTheColorAndTheCodeCommandsAndWindowsGiveTheScheme()
     {
         f->window();
         QTest::mouseClick(f->find<QRadioButton>("opttext"), Qt::LeftButton);
@@ -280,11 +280,7 @@ private slots:
         QCOMPARE(boxes.size(), 3);
         for (int i = 0; i < 3; ++i)
             QCOMPARE(boxes[i], QString::fromStdString(forms[i].code).replace("\r\n", "\n"));
-    }
-
-    void fullScreenPreviewShowsTheCaptionsAndClosesOnlyOnItsBackground()
-    {
-        f->window();
+        // The full-screen preview shows the captions and closes only on its background.
         clickRow(2);
         bool closedByBox = true, boxReacted = true;
         QStringList texts;
@@ -317,7 +313,7 @@ private slots:
 
     // One window, laid out for the keyboard (each control in a place of its own, each label's
     // Alt key reaching its control), which shows the scheme as seen with a color-vision
-    // deficiency and follows the scheme and the current color.
+    // deficiency, follows the scheme and the current color, and applies fixes.
     void opensOnceForTheKeyboardAndFollowsTheScheme()
     {
         ContrastWindow* w = open();
@@ -362,13 +358,11 @@ private slots:
         QCOMPARE(in("currentGrade_1")->text(), QString("fail"));
         QVERIFY(in("currentTitle")->text().contains("#000000"));
         // Loading a saved scheme replaces every row.
-        f->find<QListWidget>("lstCorset")->setCurrentRow(5);
+        list()->setCurrentRow(5);
         QVERIFY(ratio(0) != QString("1.00:1"));
-    }
 
-    void fixReachesAaAndLandsInTheItem()
-    {
-        ContrastWindow* w = open();
+        // A fix reaches AA and lands in its item, on light, dark and colored backgrounds.
+        list()->setCurrentRow(0);
         const ColorValue WebColorScheme::*fields[] = {
             &WebColorScheme::Text, &WebColorScheme::NormalLink, &WebColorScheme::VisitedLink,
             &WebColorScheme::ActiveLink, &WebColorScheme::HoverLink};
