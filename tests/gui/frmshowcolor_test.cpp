@@ -193,18 +193,6 @@ private slots:
         QVERIFY(!f->find<QAction>("colorchart")->isChecked());
     }
 
-    void colorDialogCancelKeepsColorButRunsNewColorHandling()
-    {
-        f->window().CurrentColorChanged(RGB(12, 34, 56));
-        f->find<QAction>("mnuShowWinColor")->trigger();
-        QCOMPARE(f->fakes.colorDialog.lastInitial, QColor(12, 34, 56));
-        QCOMPARE(f->window().currentColor(), RGB(12, 34, 56));
-        f->fakes.colorDialog.answer = QColor(1, 2, 3);
-        f->find<QAction>("showcolor")->trigger();
-        QCOMPARE(f->window().currentColor(), RGB(1, 2, 3));
-        QCOMPARE(f->text("txtrgb"), QString("#010203"));
-    }
-
     // An existing recent file is kept at start; exit deletes it and nothing else, but a second
     // copy of the program leaves the first copy's recent colors alone.
     void exitDeletesRecentColorsOnly()
@@ -226,7 +214,7 @@ private slots:
 
     // Help, web site and e-mail go to the shell; a window that stays on top gets out of the help
     // page's way. Always on top, chosen twice, returns to normal.
-    void shellRequestsAndAlwaysOnTop()
+    void shellRequestsAlwaysOnTopAndDialogs()
     {
         f->find<QAction>("mnucontents")->trigger();
         f->find<QAction>("mnuWeb")->trigger();
@@ -257,29 +245,35 @@ private slots:
         });
         f->find<QAction>("mnuabout")->trigger();
         QCOMPARE(about, QString("About"));
+
+        // The system color dialog starts from the current color; Cancel keeps it.
+        f->window().CurrentColorChanged(RGB(12, 34, 56));
+        f->find<QAction>("mnuShowWinColor")->trigger();
+        QCOMPARE(f->fakes.colorDialog.lastInitial, QColor(12, 34, 56));
+        QCOMPARE(f->window().currentColor(), RGB(12, 34, 56));
+        f->fakes.colorDialog.answer = QColor(1, 2, 3);
+        f->find<QAction>("showcolor")->trigger();
+        QCOMPARE(f->window().currentColor(), RGB(1, 2, 3));
+        QCOMPARE(f->text("txtrgb"), QString("#010203"));
     }
 
-    void pasteColor_data()
+    // Paste Color takes one color from the clipboard; anything else is refused with a message
+    // naming the text, and the color stays.
+    void pasteColorTakesOneColorOrRefusesTheText()
     {
-        QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<int>("color"); // -1: refused, the color stays
-        QTest::newRow("quoted css") << " 'rgb(255 161 204)'; " << RGB(255, 161, 204);
-        QTest::newRow("several lines") << "red\ngreen" << -1;
-        QTest::newRow("empty") << "" << -1;
-    }
-
-    void pasteColor()
-    {
-        QFETCH(QString, clipboard);
-        QFETCH(int, color);
-        f->window().CurrentColorChanged(RGB(1, 2, 3));
-        f->fakes.clipboard.setText(clipboard);
-        f->find<QAction>("mnuPasteColor")->trigger();
-        QCOMPARE(f->window().currentColor(), color == -1 ? RGB(1, 2, 3) : color);
-        QCOMPARE(f->text("txtrgb"), QString::fromStdString(HexRGB(f->window().currentColor())));
-        const auto& errors = f->fakes.questions.errors;
-        QCOMPARE(int(errors.size()), int(color == -1));
-        if (color == -1) {
+        const std::pair<QString, int> cases[] = {
+            {" 'rgb(255 161 204)'; ", RGB(255, 161, 204)}, {"red\ngreen", -1}, {"", -1}};
+        auto& errors = f->fakes.questions.errors;
+        for (const auto& [clipboard, color] : cases) {
+            errors.clear();
+            f->window().CurrentColorChanged(RGB(1, 2, 3));
+            f->fakes.clipboard.setText(clipboard);
+            f->find<QAction>("mnuPasteColor")->trigger();
+            QCOMPARE(f->window().currentColor(), color == -1 ? RGB(1, 2, 3) : color);
+            QCOMPARE(f->text("txtrgb"), QString::fromStdString(HexRGB(f->window().currentColor())));
+            QCOMPARE(int(errors.size()), int(color == -1));
+            if (color != -1)
+                continue;
             const QString firstLine = clipboard.section('\n', 0, 0);
             QVERIFY(firstLine.isEmpty() ||
                     errors[0].text.startsWith("The clipboard text \"" + firstLine));
