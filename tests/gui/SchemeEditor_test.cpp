@@ -61,15 +61,9 @@ private:
     ContrastWindow* open()
     {
         f->find<QAction>("checkContrast")->trigger();
-        auto* window = f->window().findChild<ContrastWindow*>();
-        if (!window)
-            qFatal("Check Contrast... opened no window");
-        return window;
+        return f->window().findChild<ContrastWindow*>();
     }
-    template <typename T = QLabel> T* in(const QString& name)
-    {
-        return f->find<T>(qPrintable(name));
-    }
+    template <typename T = QLabel> T* in(const QString& n) { return f->find<T>(qPrintable(n)); }
     QString ratio(int row) { return in(QString("ratio_%1").arg(row))->text(); }
     QColor hoverSample() { return in("sample_4")->palette().color(QPalette::WindowText); }
 
@@ -318,6 +312,7 @@ private slots:
     {
         ContrastWindow* w = open();
         open();
+        QVERIFY(w);
         QCOMPARE(f->window().findChildren<ContrastWindow*>().size(), 1);
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
