@@ -165,7 +165,6 @@ private slots:
         QCOMPARE(f->window().currentColor(), RGB(171, 7, 113));
         QCOMPARE(f->text("txtrh"), QString("AB"));
         QCOMPARE(f->text("txtr"), QString("171"));
-        // Make Web-Safe rounds, then disables itself.
         f->window().CurrentColorChanged(RGB(229, 26, 25));
         QAction* button = f->find<QAction>("makewebsafe");
         QVERIFY(websafe->isEnabled() && button->isEnabled());
@@ -178,7 +177,6 @@ private slots:
     // the CSS commands show what they copy of the settled color.
     void startsWhiteAndCopiesEachFormOfTheBoxes()
     {
-        QCOMPARE(f->window().currentColor(), 0xFFFFFF);
         QCOMPARE(f->text("txtrgb1") + f->text("txtrgb") + f->text("txtg") + f->text("txtbh"),
                  QString("255,255,255#FFFFFF255FF"));
         QCOMPARE(f->find<QAction>("mnuCopyCssRgb")->text(), QString("rgb(255 255 255)"));
@@ -304,8 +302,7 @@ private slots:
         QCOMPARE(f->text("txtrgb"), QString("#010203"));
     }
 
-    // Paste Color takes one color from the clipboard; anything else is refused with a message
-    // naming the text, and the color stays.
+    // Paste Color takes one color; anything else is refused naming the text, the color stays.
     void pasteColorTakesOneColorOrRefusesTheText()
     {
         const std::pair<QString, int> cases[] = {
@@ -365,9 +362,8 @@ private slots:
         }
     }
 
-    // OK applies the moved row's model, recomputing HLS from H, L and S even when a row moves
-    // away and back, and reapplies the color without a move even on a lossy model; Cancel
-    // applies nothing.
+    // OK applies the moved row's model (HLS recomputed from H, L and S after a move away and
+    // back) or, without a move, the color as it came, even on a lossy tab; Cancel applies nothing.
     void okAppliesTheMovedRowsModelAndCancelNothing()
     {
         const struct {
