@@ -6,8 +6,6 @@
 #include "web/ContrastWindow.h"
 #include "web/SchemeCode.h"
 #include "web/SchemeEditor.h"
-#include "web/frmShowweb.h"
-#include "web/frmcss.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -52,9 +50,8 @@ private:
 
     void clickRow(int row)
     {
-        QListWidget* l = list();
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
-                          l->visualItemRect(l->item(row)).center());
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+                          list()->visualItemRect(list()->item(row)).center());
     }
 
     ContrastWindow* open()
@@ -107,7 +104,6 @@ private slots:
             const char *label, *option, *color;
             QPoint at; // the rectangle's own area lies right of the sample texts
         } targets[] = {{"lbldisplay", "optbg", "#F5ECD7", {3, 3}},
-                       {"lbltext_2", "opttext", "#3B2F2F", {}},
                        {"lblhl", "opthl", "#D2691E", {}}};
         for (const auto& t : targets) {
             QWidget* target = f->find(t.label);

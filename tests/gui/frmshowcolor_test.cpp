@@ -5,14 +5,11 @@
 #include "color/CopyTexts.h"
 #include "color/frmConversion.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
-#include <QTimer>
 #include <QToolBar>
 
 using namespace bascommon;
@@ -244,14 +241,12 @@ private slots:
     {
         f->writeFile("recent.rgb", "0A0B0C");
         f->window();
-        QCOMPARE(f->readFile("recent.rgb"), std::string("0A0B0C"));
         {
             frmshowcolor second(*f->services, f->folder());
             QVERIFY(!second.ownsRecentColors());
             second.close();
         }
         QCOMPARE(f->readFile("recent.rgb"), std::string("0A0B0C"));
-        QVERIFY(f->window().ownsRecentColors());
         f->find<QAction>("mnuexit")->trigger();
         QVERIFY(!std::filesystem::exists(f->folder() / "recent.rgb"));
         QVERIFY(std::filesystem::exists(f->folder() / "colorchart.cci"));
@@ -350,8 +345,8 @@ private slots:
                 color = QColor(c.r, c.g, c.b);
                 open(c.r, c.g, c.b);
                 QCOMPARE(part<QTabWidget>("tabModels")->currentIndex(), 0);
-                QCOMPARE(f->fakes.stayOnTop.calls.size(), 1u);
-                QVERIFY(f->fakes.stayOnTop.calls[0].onTop);
+                const auto& calls = f->fakes.stayOnTop.calls;
+                QVERIFY(calls.size() == 1 && calls[0].onTop);
             }
             selectTab(c.tab);
             QCOMPARE(rows(), c.rows);
