@@ -101,4 +101,6 @@ expect_clipboard() {
 }
 
 # The color RRGGBB of the device pixel (x, y) of the X screen.
-pixel() { import -window root -depth 8 -crop "1x1+$1+$2" txt:- | tail -1 | grep -o '#[0-9A-F]\{6\}' | tr -d '#'; }
+pixel() {
+    import -window root -depth 8 -crop "1x1+$1+$2" txt:- | grep -o '#[0-9A-F]\{6\}' | tr -d '#'
+}

@@ -104,10 +104,12 @@ if [ "$MODE" = x11 ]; then
     shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null; }
     main_shown() { shown "$TITLE"; }
     picker_shown() { shown 'Pick&Save'; }
-    pick_window() { eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Pick&Save$')")"; }
+    pick_window() {
+        eval "$(xdotool search --onlyvisible --name '^Pick&Save$' getwindowgeometry --shell)"
+    }
     sample() {
         pick_window
-        pixel "$(awk "BEGIN { print int($X + 141 * $SCALE) }")" "$(awk "BEGIN { print int($Y + 49 * $SCALE) }")"
+        pixel $(awk "BEGIN { print int($X + 141 * $SCALE), int($Y + 49 * $SCALE) }")
     }
     # The toolbar button empties the clipboard; "Save To:" a second palette through the real
     # drop-down, one pick, and Stop.
@@ -132,8 +134,9 @@ if [ "$MODE" = x11 ]; then
         OPEN="key alt+t Return" LEAVE="key Escape" C1=$(stat -c %s "$DATA/c1.rgb")
         [ "$SCALE" != 1 ] || OPEN=from_toolbar LEAVE=save_to_second_and_stop
         # Arrow keys move one device pixel, Shift ten; 3 x 3 around black in white: 8 x 255 / 9.
-        pick_session "scale $SCALE" "137 153 - 1" "651 651 - 3" "300 220 Right,Down Return 301 221" \
-            "500 402 Up,shift+Right,Right space 511 401" "901 151 3 1 =E3E3E3"
+        pick_session "scale $SCALE" "137 153 - 1" "651 651 - 3" \
+            "300 220 Right,Down Return 301 221" "500 402 Up,shift+Right,Right space 511 401" \
+            "901 151 3 1 =E3E3E3"
         if [ "$SCALE" = 1 ]; then
             got=$(tail -c +$((C1 + 1)) "$DATA/c1.rgb")
             [ "$got" = "$(truth 137 153)" ] || fail "c1.rgb gained '$got'"
@@ -208,23 +211,28 @@ point() {
 click() { point $LAST click; }
 key() {
     for k in "$@"; do
-        if [ "${k#*+}" != "$k" ]; then wtype -M "${k%+*}" -k "${k#*+}" -m "${k%+*}"; else wtype -k "$k"; fi
+        case $k in
+            *+*) wtype -M "${k%+*}" -k "${k#*+}" -m "${k%+*}" ;;
+            *) wtype -k "$k" ;;
+        esac
         sleep 0.2
     done
 }
-# The window tree from swaymsg, and the active outputs, read by a few lines of Python.
+# The visible windows from swaymsg, and the active outputs, read by a few lines of Python.
 tree() { swaymsg -t get_tree | python3 -c "import json, sys
 def walk(n):
     yield n
     for c in n['nodes'] + n['floating_nodes']: yield from walk(c)
-nodes = list(walk(json.load(sys.stdin)))
+nodes = [n for n in walk(json.load(sys.stdin)) if n.get('visible') is True]
 print($1)"; }
 outputs() { swaymsg -t get_outputs | python3 -c "import json, sys
 o = [x for x in json.load(sys.stdin) if x['active']]
 $1"; }
-main_shown() { [ "$(tree "any(n['name'] == '$TITLE' and n.get('visible') is True for n in nodes)")" = True ]; }
-# Pick&Save and one overlay per output, each full-screen.
-picker_shown() { [ "$(tree "sum(n.get('fullscreen_mode') == 1 and n.get('visible') is True for n in nodes)")" = "$(wc -w <<<"$OUTPUTS")" ]; }
+main_shown() { [ "$(tree "any(n['name'] == '$TITLE' for n in nodes)")" = True ]; }
+# One full-screen overlay per output.
+picker_shown() {
+    [ "$(tree "sum(n.get('fullscreen_mode') == 1 for n in nodes)")" = $(wc -w <<<"$OUTPUTS") ]
+}
 # The color the compositor shows at logical (X2 / 2, Y2 / 2): the device pixel
 # floor((position - output top-left) x scale) of that output's grim shot in folder DIR.
 shown_in() { swaymsg -t get_outputs | python3 -c "import json, math, sys
