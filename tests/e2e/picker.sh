@@ -39,11 +39,12 @@ if [ "$MODE" = wayland ]; then
 fi
 source "$HERE/lib.sh" "$@"
 
-# A PNG picture of W x H device pixels, red counting x, green y, blue B.
+# A PNG picture of W x H device pixels: red x ** P, green y ** P (modulo 256), blue B. Every
+# pixel differs from its neighbours; with P = 2 also from the mean of the 3 x 3 around it.
 pattern() { python3 -c "import struct, sys, zlib
-w, h, b = map(int, sys.argv[2:5])
-row = bytearray(3 * w); row[0::3] = bytes(x % 256 for x in range(w)); row[2::3] = bytes([b]) * w
-def line(y): row[1::3] = bytes([y % 256]) * w; return b'\0' + bytes(row)
+w, h, b, p = map(int, sys.argv[2:6])
+row = bytearray(3 * w); row[0::3] = bytes(x ** p % 256 for x in range(w)); row[2::3] = bytes([b]) * w
+def line(y): row[1::3] = bytes([y ** p % 256]) * w; return b'\0' + bytes(row)
 chunk = lambda t, d: struct.pack('>I', len(d)) + t + d + struct.pack('>I', zlib.crc32(t + d))
 image = zlib.compress(b''.join(line(y) for y in range(h)), 1)
 header = chunk(b'IHDR', struct.pack('>IIBBBBB', w, h, 8, 2, 0, 0, 0))
@@ -90,7 +91,7 @@ if [ "$MODE" = x11 ]; then
     unset WAYLAND_DISPLAY
     export XDG_SESSION_TYPE=x11
     e2e_start_xvfb
-    pattern "$E2E_TMP/picture.png" 1280 1024 0
+    pattern "$E2E_TMP/picture.png" 1280 1024 0 2
     convert "$E2E_TMP/picture.png" -fill white -draw 'rectangle 900,150 902,152' \
         -fill black -draw 'point 901,151' "$E2E_TMP/picture.png"
     display -geometry +0+0 -borderwidth 0 -title picture "$E2E_TMP/picture.png" &
@@ -100,7 +101,7 @@ if [ "$MODE" = x11 ]; then
     key() { xdotool key --delay 80 "$@"; }
     point() { xdotool mousemove --sync "$1" "$2"; }
     click() { xdotool click "$1"; }
-    truth() { printf '%02X%02X00' $(($1 % 256)) $(($2 % 256)); }
+    truth() { printf '%02X%02X00' $(($1 * $1 % 256)) $(($2 * $2 % 256)); }
     shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null; }
     main_shown() { shown "$TITLE"; }
     picker_shown() { shown 'Pick&Save'; }
@@ -112,7 +113,7 @@ if [ "$MODE" = x11 ]; then
         pixel $(awk "BEGIN { print int($X + 141 * $SCALE), int($Y + 49 * $SCALE) }")
     }
     # The toolbar button empties the clipboard; "Save To:" a second palette through the real
-    # drop-down, one pick, and Stop.
+    # drop-down, one pick of one pixel, and Stop.
     from_toolbar() {
         echo -n "held by the user" | xclip -selection clipboard
         expect_clipboard "held by the user"
@@ -120,6 +121,7 @@ if [ "$MODE" = x11 ]; then
         until_ok picker_shown && [ -z "$(clipboard)" ] || fail "the clipboard was not emptied"
     }
     save_to_second_and_stop() {
+        key 1
         pick_window
         xdotool mousemove --sync $((X + 140)) $((Y + 12)) click 1
         sleep 0.4
@@ -261,12 +263,14 @@ dbus-send --session --print-reply --dest=org.freedesktop.portal.Desktop \
 
 # on_outputs NAME HOME "OUTPUT MODE SCALE X Y"... PICK...: lays out the outputs, each showing the
 # picture (blue telling them apart), starts the program on HOME and picks in half logical pixels.
+# The portal pictures a scale-1 output beside a scale-2 one smoothly enlarged: linear ramps
+# (P = 1) come through that unchanged.
 on_outputs() {
     NAME=$1 HOME_OUT=$2 OUTPUTS="" && shift 2
     while [ "${1#HEADLESS}" != "$1" ]; do
         read -r out mode scale x y <<<"$1" && shift
         OUTPUTS+=" $out"
-        pattern "$E2E_TMP/$out.png" ${mode/x/ } "${out#HEADLESS-}0"
+        pattern "$E2E_TMP/$out.png" ${mode/x/ } "${out#HEADLESS-}0" 1
         swaymsg output "$out" mode "$mode" scale "$scale" pos "$x" "$y" \
             bg "$E2E_TMP/$out.png" center >/dev/null
     done
