@@ -33,6 +33,13 @@ status=0
 [ "$status" = 2 ] || fail "an unknown option exits with $status, not 2"
 grep -q "unknown option '--no-such-option'" "$E2E_TMP/err" || fail "unclear: $(cat "$E2E_TMP/err")"
 
+# Starts the installed program with the arguments given and waits for its main window.
+start_installed() {
+    "$INSTALLED" "$@" >"$E2E_TMP/app.log" 2>&1 &
+    APP_PID=$!
+    e2e_wait_window
+}
+
 # A data folder named on the command line is made, in an existing parent, and filled from the
 # factory data; one that cannot be made is one message and exit status 2, with or without a window.
 status=0
@@ -46,18 +53,9 @@ xdotool windowfocus --sync "$BOX" key Return
 status=0
 wait $BOX_PID || status=$?
 [ "$status" = 2 ] && [ ! -e "$E2E_TMP/no" ] || fail "a folder that cannot be made: exit $status"
-"$INSTALLED" --data-dir "$E2E_TMP/named" >"$E2E_TMP/app.log" 2>&1 &
-APP_PID=$!
-e2e_wait_window
+start_installed --data-dir "$E2E_TMP/named"
 cmp "$INSTALLED_FACTORY/mycolor.rgb" "$E2E_TMP/named/mycolor.rgb" || fail "named folder not filled"
 kill $APP_PID && wait $APP_PID 2>/dev/null || true
-
-# Starts the installed program, without a data folder, and waits for its main window.
-start_installed() {
-    "$INSTALLED" >"$E2E_TMP/app.log" 2>&1 &
-    APP_PID=$!
-    e2e_wait_window
-}
 
 # File > Exit, then waits for the program to end with status 0.
 exit_by_menu() {
