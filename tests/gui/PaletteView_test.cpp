@@ -87,6 +87,7 @@ private slots:
         showTestPalette(300);
         action("nextpage")->trigger();
         click(13); // record 300 - 216 - 13 = 71
+        QCOMPARE(view().selectedRecord(), 71);
         QCOMPARE(f->window().currentColor(), recordColor(71));
         action("mnuDelCor")->trigger();
         QCOMPARE(view().page(), 1);
@@ -125,13 +126,14 @@ private slots:
     void commandsFollowTheKind()
     {
         f->writeFile("colorchart.cci",
-                     "mycolor.rgb\r\nMine\r\n0\r\nrecent.rgb\r\nRecent\r\n2\r\n"
+                     "mycolor.rgb\r\nMine\r\n0\r\nc7.rgb\r\nRecent\r\n2\r\n"
                      "c33.rgb\r\nOther kind\r\n 7 \r\nc44.rgb\r\nBlack & White\r\n"
                      "1\r\nc9.rgb\r\nNine\r\n0\r\n");
         view().ShowChartMenu();
         const bool clean[] = {true, false, true, true}, deletable[] = {false, false, true, true};
         for (int i = 0; i < 4; ++i) {
             chooser()->setCurrentIndex(i);
+            f->window().CurrentColorChanged(0x0000FF);
             QCOMPARE(action("mnuCleanAll")->isEnabled(), clean[i]);
             QCOMPARE(action("mnuCleanDup")->isEnabled(), clean[i]);
             QCOMPARE(action("mnuDelChart")->isEnabled(), deletable[i]);
@@ -140,7 +142,6 @@ private slots:
         for (QAction* a : addToItems())
             captions << a->text();
         QCOMPARE(captions, (QStringList{"Mine", "Black && White", "Nine"}));
-        f->window().CurrentColorChanged(0x0000FF);
         addToItems().at(1)->trigger();
         QCOMPARE(f->readFile("c44.rgb"), std::string("FF0000"));
 

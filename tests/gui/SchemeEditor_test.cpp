@@ -77,6 +77,7 @@ private slots:
         clickRow(2);
         QVERIFY(deleteButton()->isEnabled());
         QCOMPARE(shown(), sepia);
+        QCOMPARE(editor().selectedSchemeIndex(), 2);
         clickRow(0);
         QVERIFY(!deleteButton()->isEnabled());
 
@@ -104,6 +105,7 @@ private slots:
             const char *label, *option, *color;
             QPoint at; // the rectangle's own area lies right of the sample texts
         } targets[] = {{"lbldisplay", "optbg", "#F5ECD7", {3, 3}},
+                       {"lbltext_2", "opttext", "#3B2F2F", {}},
                        {"lblhl", "opthl", "#D2691E", {}}};
         for (const auto& t : targets) {
             QWidget* target = f->find(t.label);
@@ -115,30 +117,10 @@ private slots:
         }
     }
 
-    // Save appends under the typed name and leaves the selection; Delete asks with the name,
-    // Yes by default, and the preview keeps its colors; a rewrite that fails loses nothing.
-    void saveAndDeleteRewriteTheListAndFailuresLoseNothing()
+    // Delete asks with the name, Yes by default, and the preview keeps its colors; Save appends
+    // it under the typed name and selects nothing; a rewrite that fails loses nothing.
+    void deleteAndSaveRewriteTheListAndFailuresLoseNothing()
     {
-        f->showActive();
-        clickRow(2);
-        f->find<QRadioButton>("optbg")->setChecked(true);
-        f->window().CurrentColorChanged(RGB(0x11, 0x22, 0x33));
-        MainWindowFixture::answerInputBox("Say \"hi\", then", true);
-        f->find<QAction>("mnuSaveScheme")->trigger();
-        QCOMPARE(list()->item(6)->text(), QString("Say \"hi\", then"));
-        QCOMPARE(list()->selectedItems(), QList<QListWidgetItem*>{list()->item(2)});
-        QCOMPARE(editor().selectedSchemeIndex(), 2);
-        QVERIFY(f->readFile("set.hcs").ends_with("\"Sepia Paper\"\r\n\"Ocean Breeze\"\r\n"
-                                                 "\"Forest Trail\"\r\n\"High Contrast\"\r\n"
-                                                 "\"Say \"hi\", then\"\r\n"));
-        // Text, Background, links as BBGGRR: Sepia with the new background #112233.
-        QCOMPARE(f->readFile("colorset.dat").substr(6 * 36),
-                 std::string("2F2F3B332211"
-                             "13458B753E6B2222B21E69D2"));
-        MainWindowFixture::answerInputBox("Cancelled", false);
-        f->find<QAction>("mnuSaveScheme")->trigger();
-        QCOMPARE(list()->count(), 7);
-
         f->showActive();
         clickRow(2);
         QCOMPARE(QApplication::focusWidget(), list());
@@ -148,11 +130,26 @@ private slots:
         QCOMPARE(asked.size(), size_t(1));
         QVERIFY(asked.front().text.contains("\"Sepia Paper\"") && asked.front().yesIsDefault);
         QCOMPARE(list()->item(2)->text(), QString("Ocean Breeze"));
-        QVERIFY(list()->selectedItems().isEmpty());
         QVERIFY(!deleteButton()->isEnabled());
-        QCOMPARE(shown(), QStringList{"#112233"} + sepia.mid(1));
+        QCOMPARE(shown(), sepia);
         QVERIFY(f->readFile("set.hcs").find("Sepia") == std::string::npos);
-        QCOMPARE(f->readFile("colorset.dat").size(), size_t(6 * 36));
+        QCOMPARE(f->readFile("colorset.dat").size(), size_t(5 * 36));
+
+        f->find<QRadioButton>("optbg")->setChecked(true);
+        f->window().CurrentColorChanged(RGB(0x11, 0x22, 0x33));
+        MainWindowFixture::answerInputBox("Say \"hi\", then", true);
+        f->find<QAction>("mnuSaveScheme")->trigger();
+        QCOMPARE(list()->item(5)->text(), QString("Say \"hi\", then"));
+        QVERIFY(list()->selectedItems().isEmpty());
+        QVERIFY(f->readFile("set.hcs").ends_with("\"Ocean Breeze\"\r\n\"Forest Trail\"\r\n"
+                                                 "\"High Contrast\"\r\n\"Say \"hi\", then\"\r\n"));
+        // Text, Background, links as BBGGRR: Sepia with the new background #112233.
+        QCOMPARE(f->readFile("colorset.dat").substr(5 * 36),
+                 std::string("2F2F3B332211"
+                             "13458B753E6B2222B21E69D2"));
+        MainWindowFixture::answerInputBox("Cancelled", false);
+        f->find<QAction>("mnuSaveScheme")->trigger();
+        QCOMPARE(list()->count(), 6);
 
         std::filesystem::create_directories(f->folder() / "colorset.dam" / "blocker");
         const std::string names = f->readFile("set.hcs"), records = f->readFile("colorset.dat");
