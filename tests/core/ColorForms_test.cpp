@@ -1,5 +1,3 @@
-// The color value and its text forms: the CSS forms, HSV, the copy texts and the web-safe
-// rule, each read back by the parser.
 #include "color/ColorForms.h"
 
 #include "color/ColorParser.h"
@@ -32,8 +30,7 @@ const CssExample cssExamples[] = {
     {RGB(255, 0, 0), "rgb(255 0 0)", "hsl(0 100% 50%)", "oklch(62.8% 0.25768 29.23)"},
     {RGB(255, 255, 255), "rgb(255 255 255)", "hsl(0 0% 100%)", "oklch(100% 0 0)"},
     {RGB(119, 119, 119), "rgb(119 119 119)", "hsl(0 0% 46.7%)", "oklch(56.93% 0 0)"},
-    {RGB(0, 0, 0), "rgb(0 0 0)", "hsl(0 0% 0%)", "oklch(0% 0 0)"},
-};
+    {RGB(0, 0, 0), "rgb(0 0 0)", "hsl(0 0% 0%)", "oklch(0% 0 0)"}};
 
 TEST(ColorForms, CssWorkedExamples)
 {
@@ -52,14 +49,12 @@ TEST(ColorForms, HsvRoundsHalfUpAndWrapsTheHue)
         ColorValue color;
         Hsv hsv;
     };
-    const Row rows[] = {
-        {RGB(255, 161, 204), {333, 37, 100}},
-        {RGB(255, 0, 0), {0, 100, 100}},
-        {RGB(255, 0, 1), {0, 100, 100}},
-        {RGB(128, 128, 128), {0, 0, 50}},
-        {RGB(0, 0, 0), {0, 0, 0}},
-        {RGB(0, 0, 255), {240, 100, 100}},
-    };
+    const Row rows[] = {{RGB(255, 161, 204), {333, 37, 100}},
+                        {RGB(255, 0, 0), {0, 100, 100}},
+                        {RGB(255, 0, 1), {0, 100, 100}},
+                        {RGB(128, 128, 128), {0, 0, 50}},
+                        {RGB(0, 0, 0), {0, 0, 0}},
+                        {RGB(0, 0, 255), {240, 100, 100}}};
     for (const Row& r : rows) {
         const Hsv hsv = HsvOf(r.color);
         EXPECT_EQ(hsv.H, r.hsv.H) << bascommon::HexRGB(r.color);
@@ -155,6 +150,74 @@ TEST(CopyTexts, PendingEditsAreCopiedAsTheyStandWithoutReadingPastShortTexts)
     EXPECT_EQ(CopyText(CopyForm::Hex3, CopyBoxTexts{}), "");
 }
 
+// Beyond the forms the program writes itself, which the whole-cube read-back in ColorForms_test
+// covers: other cases, spacing, quotes, percentages, angles, alpha and names.
+TEST(ColorParser, AcceptedForms)
+{
+    for (const char* pink :
+         {"#ffa1cc", "ffa1cc", "  \"#FFA1CC\";  ", "'FFA1CC'", "rgb( 255 , 161 , 204 )",
+          "rgba(255, 161, 204, 0.5)", "rgb(255 161 204 / 50%)", "hsla(332.6, 100%, 81.6%, 1)",
+          "255, 161, 204", "&hcca1ff&"})
+        EXPECT_EQ(ParseColor(pink), RGB(255, 161, 204)) << pink;
+    const struct {
+        const char* text;
+        bascommon::ColorValue color;
+    } others[] = {{"#FAC", RGB(255, 170, 204)},
+                  {"fac", RGB(255, 170, 204)},
+                  {"rgb(100% 0% 50%)", RGB(255, 0, 128)}, // 127.5 to even
+                  {"rgb(300 -4 127.6)", RGB(255, 0, 128)},
+                  {"hsl(0.5turn 100% 50%)", RGB(0, 255, 255)},
+                  {"hsl(-120deg 100% 50%)", RGB(0, 0, 255)},
+                  {"oklch(0.628 0.25768 29.23)", RGB(255, 0, 0)},
+                  {"oklch(120% 0.3 40)", RGB(255, 255, 255)},
+                  {"HotPink", RGB(255, 105, 180)},
+                  {"rebeccapurple", RGB(102, 51, 153)},
+                  {"lightgoldenrodyellow", RGB(250, 250, 210)},
+                  {"aliceblue", RGB(240, 248, 255)},
+                  {"yellowgreen", RGB(154, 205, 50)}};
+    for (const auto& a : others)
+        EXPECT_EQ(ParseColor(a.text), a.color) << a.text;
+}
+
+TEST(ColorParser, RefusedTexts)
+{
+    // A long run of digits must not overflow on its way to refusal.
+    for (const char* text : {"",
+                             "   ",
+                             "#",
+                             "#FFA1C",
+                             "#FFA1CCD",
+                             "#ddddddddddddddddddddddddddd",
+                             "#GGHHII",
+                             "ffa1c",
+                             "notacolor",
+                             "transparent",
+                             "color: #FFA1CC",
+                             "256,0,0",
+                             "1,2",
+                             "1,2,3,4",
+                             "-1,0,0",
+                             "rgb(1 2)",
+                             "rgb(1 2 3 4)",
+                             "rgb(1, 2 3)",
+                             "rgb(1 2 3 /)",
+                             "rgb(1px 2 3)",
+                             "rgb(a b c)",
+                             "rgb(1 2 3",
+                             "cmyk(1 2 3)",
+                             "hsl(10 20% 30px)",
+                             "oklch(50% 0.1 20px)",
+                             "&H01CCA1FF&",
+                             "&HCCA1FF",
+                             "$11CCA1FF",
+                             "0xCCA1",
+                             "Hex={FF,A1}",
+                             "Hex={FF,A1,CG}",
+                             "\"#FFA1CC",
+                             "#FFA1CC;;x"})
+        EXPECT_FALSE(ParseColor(text)) << "'" << text << "'";
+}
+
 } // namespace
 
 TEST(ColorValue, ComposesRedLowBlueHighAndWritesEveryTextForm)
@@ -163,12 +226,10 @@ TEST(ColorValue, ComposesRedLowBlueHighAndWritesEveryTextForm)
     const struct {
         int r, g, b;
         const char* texts; // HexRGB, HexBGR, DecRGB, HexRed + HexGreen + HexBlue
-    } cases[] = {
-        {255, 255, 113, "#FFFF71 71FFFF 255,255,113 FFFF71"},
-        {0, 0, 0, "#000000 000000 0,0,0 000000"},
-        {10, 0, 255, "#0A00FF FF000A 10,0,255 0A00FF"},
-        {1, 126, 171, "#017EAB AB7E01 1,126,171 017EAB"},
-    };
+    } cases[] = {{255, 255, 113, "#FFFF71 71FFFF 255,255,113 FFFF71"},
+                 {0, 0, 0, "#000000 000000 0,0,0 000000"},
+                 {10, 0, 255, "#0A00FF FF000A 10,0,255 0A00FF"},
+                 {1, 126, 171, "#017EAB AB7E01 1,126,171 017EAB"}};
     for (const auto& t : cases) {
         const ColorValue c = RGB(t.r, t.g, t.b);
         EXPECT_EQ((std::array{GetRed(c), GetGreen(c), GetBlue(c)}), (std::array{t.r, t.g, t.b}));

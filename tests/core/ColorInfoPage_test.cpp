@@ -1,5 +1,3 @@
-// Saving pages: the color information page byte for byte, and the rewrite behind every saved
-// page, which follows links and keeps permissions.
 #include "color/ColorInfoPage.h"
 #include "storage/SaveAs.h"
 
@@ -20,8 +18,7 @@ const std::filesystem::path expectedPage =
 
 } // namespace
 
-// A pending edit in the main window shows as typed ("007") but converts as its number; text
-// the main window's boxes never hold is read the way they would repair it.
+// A pending edit shows as typed ("007") but converts as the main window would repair it.
 TEST(ColorInfo, DecimalTextsAreKeptAndReadAsNumbers)
 {
     const ColorInfo padded = MakeColorInfo("#07A1CC", "007", "161", "204");

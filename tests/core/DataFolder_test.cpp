@@ -14,8 +14,7 @@ TEST_F(DataFolderChoiceTest, CommandLineThenEnvironmentThenExecutableThenUser)
     in.commandLine.reset();
     EXPECT_EQ(chooseDataFolder(in).folder, "/env");
     in.environment = std::string(); // an empty variable counts as unset
-    // The executable's folder needs the index: other data files, or a folder standing where
-    // the index should be, do not make it a data folder.
+    // The executable's folder needs the index file: other data files do not make it one.
     writeFile("colorset.dat", "");
     EXPECT_EQ(chooseDataFolder(in).source, DataFolderSource::User);
     EXPECT_EQ(chooseDataFolder(in).folder, "/user");
@@ -68,7 +67,6 @@ protected:
             files.push_back(entry.file + "|" + entry.title + "|" + entry.kind);
         return files;
     }
-    // A new factory palette in an upgrade.
     void addFactoryPalette(const std::string& file, const std::string& title)
     {
         writeFile("factory/" + file, "123456");

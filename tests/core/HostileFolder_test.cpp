@@ -1,8 +1,5 @@
-// Data folders as people leave them: files missing or replaced by folders, a folder that
-// vanished, a palette of 2 GB, names of any bytes, other line ends, an index that lists a file
-// twice or lists the program's own files, and two running copies writing at once. Each has a
-// defined behaviour: the program reads what it can, and an operation that cannot do its work
-// says which file stopped it and changes nothing.
+// Data folders as people leave them. The program reads what it can; an operation that cannot do
+// its work names the file that stopped it and changes nothing.
 
 #include "storage/FolderLock.h"
 #include "palette/PaletteStore.h"
@@ -31,15 +28,11 @@ using HostileFolderTest = TempFolderTest;
 
 } // namespace
 
-// ---- files that are missing, unreadable or replaced by a folder ----
-
 TEST_F(HostileFolderTest, AFolderInPlaceOfADataFileIsReportedAndNothingIsRebuiltOverIt)
 {
-    // Root reads every file, so "unreadable" is a folder where the file should be: opening
-    // works, reading fails. Nothing may take that for a missing file and write defaults.
+    // Unreadable even for root: opening works, reading fails. Nothing may write defaults over it.
     for (const char* name : {"colorchart.cci", "c1.rgb", "set.hcs", "colorset.dat"})
         fs::create_directories(folder() / name / "inside");
-    // One reading and one rewriting operation per kind of file.
     expectThrowNaming([&] { palettes().RepairFile(); }, "colorchart.cci");
     expectThrowNaming([&] { palettes().DeleteChart(1); }, "colorchart.cci");
     expectThrowNaming([&] { palettes().CountColorRecords("c1.rgb"); }, "c1.rgb");
@@ -56,8 +49,7 @@ TEST_F(HostileFolderTest, AFolderInPlaceOfADataFileIsReportedAndNothingIsRebuilt
 
 TEST_F(HostileFolderTest, AVanishedDataFolderFailsEveryWriteNamingTheFile)
 {
-    // Taken away while the program runs (an unmounted stick, a folder deleted or moved): reads
-    // find nothing, every write fails naming its file, and nothing is created elsewhere.
+    // Taken away while the program runs: reads find nothing, nothing is created elsewhere.
     const fs::path gone = folder() / "gone";
     fs::create_directory(gone);
     PaletteStore store(gone);
@@ -82,12 +74,9 @@ TEST_F(HostileFolderTest, AVanishedDataFolderFailsEveryWriteNamingTheFile)
     EXPECT_EQ(readFile("gone"), "not a folder");
 }
 
-// ---- a palette of 2 GB ----
-
 TEST_F(HostileFolderTest, HugePaletteIsCountedPagedAndExtendedWithoutReadingIt)
 {
-    // Over 2 GB of zero bytes (a sparse file, no disk used), then three records and a part
-    // record: counting takes the size, a page reads its 216 records, an append writes 6 bytes.
+    // A sparse file of over 2 GB of zero bytes, then three records and a part record.
     const std::uint64_t zeroRecords = 357913942; // 2 GiB + 4 bytes
     const int count = static_cast<int>(zeroRecords) + 3;
     {
@@ -117,11 +106,8 @@ TEST_F(HostileFolderTest, HugePaletteIsCountedPagedAndExtendedWithoutReadingIt)
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024) << "kB: the file was read whole";
 }
 
-// ---- names and line ends ----
-
 TEST_F(HostileFolderTest, NamesOfAnyBytesAreKeptByteForByte)
 {
-    // Latin-1 and UTF-8 letters, control characters, quotes: stored and read back unchanged.
     // Only a line break cannot be part of a name or title (it becomes a space).
     const std::string latin1File = "c\xE9\x01.rgb";
     const std::string title = "Farben \xC3\xA4\xC3\xB6 \x07\x1B[31m \"q\", \xFF\t end";
@@ -145,7 +131,6 @@ TEST_F(HostileFolderTest, NamesOfAnyBytesAreKeptByteForByte)
 
 TEST_F(HostileFolderTest, CrOnlyAndDoubledLineEndsReadAsLineEnds)
 {
-    // Files from editors that end lines with CR alone, or converted twice (CR CR LF).
     writeFile("colorchart.cci", "mycolor.rgb\rMine\r0\rrecent.rgb\r\r\nRecent\r\r\n2\r\r\n");
     const auto entries = palettes().ReadChartIndex();
     ASSERT_EQ(entries.size(), 2u);
@@ -161,12 +146,9 @@ TEST_F(HostileFolderTest, CrOnlyAndDoubledLineEndsReadAsLineEnds)
     EXPECT_EQ(readFile("set.hcs"), "\"One\"\r\n\"Three\"\r\n");
 }
 
-// ---- an index that lists a file twice, or lists the program's own files ----
-
 TEST_F(HostileFolderTest, AFileListedTwiceIsOnePaletteShownUnderBothEntries)
 {
-    // Both entries show and change the same colors; deleting one entry keeps the other, and
-    // the file (the caller deletes a color file only when no other entry lists it).
+    // Deleting one entry keeps the other and the file (the caller deletes unlisted files).
     writeFile("colorchart.cci", threeEntries + "c1.rgb\r\nOne again\r\n1\r\n");
     palettes().AppendColorRecord("c1.rgb", "#ABCDEF");
     auto entries = palettes().ReadChartIndex();
@@ -183,8 +165,6 @@ TEST_F(HostileFolderTest, AFileListedTwiceIsOnePaletteShownUnderBothEntries)
 
 TEST_F(HostileFolderTest, TheProgramsOwnFilesAndNamesOutsideTheFolderAreNeverPalettes)
 {
-    // An index edited to list the index, a scheme file, the lock, a temporary file or a path as
-    // a palette: every palette command refuses that name, and nothing is touched.
     writeFile("colorchart.cci", threeEntries);
     writeSchemes("\"A\"\r\n", std::string(36, 'B'));
     fs::create_directory(folder() / "sub");
@@ -207,14 +187,10 @@ TEST_F(HostileFolderTest, TheProgramsOwnFilesAndNamesOutsideTheFolderAreNeverPal
     EXPECT_EQ(readFile("colorset.dat"), std::string(36, 'B'));
 }
 
-// ---- two running copies on one folder ----
-
 TEST_F(HostileFolderTest, TwoCopiesWritingAtOnceLoseNothingOfEachOther)
 {
-    // One copy keeps appending; the other keeps rewriting the same files (deleting its own old
-    // entries from the front, cleaning duplicates, repairing the index). Changes take turns
-    // under the folder lock, so at the end each file holds exactly the first copy's additions,
-    // in order: no append lost to a rewrite, no record torn, no temporary file left.
+    // One copy appends while the other rewrites the same files, deleting its own old entries:
+    // at the end each file holds exactly the first copy's additions, in order.
     const int appends = 150, ownEntries = 50;
     std::string palette, index, names, records;
     for (int i = 0; i < ownEntries; ++i) {

@@ -204,20 +204,18 @@ std::vector<FaultCase> faultCases()
     shortValues.block(0x0001, Ase::name("A") + "RGB " + f32(1) + f32(1));
     const std::string aco =
         be16(1) + be16(2) + acoEntry(0, {0, 0, 0, 0}) + acoEntry(0, {1, 1, 1, 1});
-    return {
-        {"png as ase", "\x89PNG\r\n\x1a\n....", readAse, 0},
-        {"ase ends inside a block header", truncated.bytes, readAse, second},
-        {"ase block length past the end", pastEnd.bytes, readAse, second},
-        {"ase name length beyond its block", longName.bytes, readAse, 12},
-        {"ase values cut short", shortValues.bytes, readAse, 12},
-        {"gpl without its first line", "Name: x\n1 2 3\n", readGpl, 0},
-        {"gpl with a NUL byte", std::string("GIMP Palette\n1 2\0 3\n", 20), readGpl, 16},
-        {"aco of version 3", be16(3) + be16(0), readAco, 0},
-        {"aco cut inside a color", aco.substr(0, aco.size() - 1), readAco, 14},
-        {"aco name length past the end",
-         aco + be16(2) + be16(1) + acoEntry(0, {0, 0, 0, 0}) + be32(9) + utf16("ab"), readAco,
-         aco.size() + 4},
-    };
+    return {{"png as ase", "\x89PNG\r\n\x1a\n....", readAse, 0},
+            {"ase ends inside a block header", truncated.bytes, readAse, second},
+            {"ase block length past the end", pastEnd.bytes, readAse, second},
+            {"ase name length beyond its block", longName.bytes, readAse, 12},
+            {"ase values cut short", shortValues.bytes, readAse, 12},
+            {"gpl without its first line", "Name: x\n1 2 3\n", readGpl, 0},
+            {"gpl with a NUL byte", std::string("GIMP Palette\n1 2\0 3\n", 20), readGpl, 16},
+            {"aco of version 3", be16(3) + be16(0), readAco, 0},
+            {"aco cut inside a color", aco.substr(0, aco.size() - 1), readAco, 14},
+            {"aco name length past the end",
+             aco + be16(2) + be16(1) + acoEntry(0, {0, 0, 0, 0}) + be32(9) + utf16("ab"), readAco,
+             aco.size() + 4}};
 }
 
 TEST(PaletteFormats, StructuralFaultsStopTheReadingAtTheirOffset)

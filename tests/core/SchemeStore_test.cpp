@@ -1,9 +1,7 @@
-// Scheme names and records: the byte layout of both files, records and names kept in step, and
-// what unreadable or missing parts read as. Names of any bytes are in HostileFolder_test; the
-// fuzz targets fuzz_scheme_names and fuzz_scheme_records check reading, appending and deleting
-// against a plain model. Failing and interrupted rewrites
-// are in CrashConsistency_test, folders in the way in HostileFolder_test.
+// Scheme names and records: the byte layout of both files, records and names kept in step, what
+// unreadable or missing parts read as, and the page code written from a scheme.
 
+#include "web/SchemeCode.h"
 #include "web/SchemeStore.h"
 
 #include "TempFolder.h"
@@ -94,6 +92,48 @@ TEST_F(SchemeStoreTest, MissingOrEmptyNameFileGetsTheFactorySchemesByteForByte)
     writeSchemes("\"A\"\r\n", recA);
     schemes().ensureSchemes();
     EXPECT_EQ(readFile("set.hcs") + readFile("colorset.dat"), "\"A\"\r\n" + recA);
+}
+
+std::string golden(const std::string& name)
+{
+    std::ifstream in(std::string(HUEBENCH_TEST_DATA) + "/web/" + name, std::ios::binary);
+    EXPECT_TRUE(in.good()) << "missing golden file " << name;
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// #0A00FF, #00FF00, #123456, #ABCDEF, #000001, #FEDCBA: zero components and every letter digit.
+constexpr WebColorScheme mixed{0xFF000A, 0x00FF00, 0x563412, 0xEFCDAB, 0x010000, 0xBADCFE};
+
+struct GoldenCase {
+    const char* file;
+    WebColorScheme scheme;
+};
+
+class SchemeCodeGolden : public ::testing::TestWithParam<GoldenCase>
+{
+};
+
+TEST_P(SchemeCodeGolden, AllThreeTextsMatchByteForByte)
+{
+    const auto& [file, scheme] = GetParam();
+    EXPECT_EQ(HtmlCode(scheme), golden(std::string(file) + ".html.txt"));
+    EXPECT_EQ(ExternalCssCode(scheme), golden(std::string(file) + ".external.txt"));
+    EXPECT_EQ(InlineCssCode(scheme), golden(std::string(file) + ".inline.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, SchemeCodeGolden,
+                         ::testing::Values(GoldenCase{"classic", classic},
+                                           GoldenCase{"mixed", mixed}));
+
+TEST(SchemeCode, HoverColorReachesOnlyTheStyleSheets)
+{
+    WebColorScheme other = classic;
+    other.HoverLink = 0x123456;
+    EXPECT_EQ(HtmlCode(other), HtmlCode(classic));
+    EXPECT_EQ(HtmlCode(classic).find("#FF6600"), std::string::npos);
+    EXPECT_NE(ExternalCssCode(other), ExternalCssCode(classic));
+    EXPECT_NE(ExternalCssCode(other).find("a:hover {color:#563412;}"), std::string::npos);
+    EXPECT_NE(InlineCssCode(other), InlineCssCode(classic));
 }
 
 } // namespace

@@ -15,7 +15,6 @@
 #include <stdexcept>
 #include <string>
 
-// The lines, each ended with CR LF as the program writes them.
 inline std::string crlf(std::initializer_list<std::string> lines)
 {
     std::string text;
@@ -32,7 +31,6 @@ inline std::string hex6(int value)
     return text;
 }
 
-// `action` fails with a message that names `name`.
 inline void expectThrowNaming(const std::function<void()>& action, const std::string& name)
 {
     try {
@@ -75,7 +73,6 @@ protected:
     }
     bool exists(const std::string& name) const { return std::filesystem::exists(m_folder / name); }
 
-    // The stores of this folder, and both scheme files written at once.
     PaletteStore palettes() const { return PaletteStore(m_folder); }
     SchemeStore schemes() const { return SchemeStore(m_folder); }
     void writeSchemes(const std::string& names, const std::string& records) const
