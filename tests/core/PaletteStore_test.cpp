@@ -146,14 +146,14 @@ TEST_F(PaletteStoreTest, DeleteChartRemovesOneGroup)
 // Worked examples; the fuzz target fuzz_next_chart_name checks the rule on any name.
 TEST(NextChartFileName, CountsOnFromTheLastEntry)
 {
-    const struct {
-        const char* last;
-        const char* next;
-    } cases[] = {
-        {"c9.rgb", "c10.rgb"}, {"c0009.rgb", "c10.rgb"}, {"x41.rgb", "c42.rgb"},           {"", ""},
-        {"c.rgb", ""},         {"c1x.rgb", ""},          {"c99999999999999999999.rgb", ""}};
-    for (const auto& c : cases)
-        EXPECT_EQ(NextChartFileName({c.last, "title", "0"}), c.next) << c.last;
+    for (const auto& [last, next] : {std::pair{"c9.rgb", "c10.rgb"},
+                                     {"c0009.rgb", "c10.rgb"},
+                                     {"x41.rgb", "c42.rgb"},
+                                     {"", ""},
+                                     {"c.rgb", ""},
+                                     {"c1x.rgb", ""},
+                                     {"c99999999999999999999.rgb", ""}})
+        EXPECT_EQ(NextChartFileName({last, "title", "0"}), next) << last;
 }
 
 TEST_F(PaletteStoreTest, NewPaletteNamesFollowTheLastEntryAndNeverTakeAFileInUse)
