@@ -9,6 +9,7 @@
 #include <array>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 using namespace bascommon;
@@ -45,21 +46,12 @@ TEST(ColorForms, CssWorkedExamples)
 
 TEST(ColorForms, HsvRoundsHalfUpAndWrapsTheHue)
 {
-    struct Row {
-        ColorValue color;
-        Hsv hsv;
-    };
-    const Row rows[] = {{RGB(255, 161, 204), {333, 37, 100}},
-                        {RGB(255, 0, 0), {0, 100, 100}},
-                        {RGB(255, 0, 1), {0, 100, 100}},
-                        {RGB(128, 128, 128), {0, 0, 50}},
-                        {RGB(0, 0, 0), {0, 0, 0}},
-                        {RGB(0, 0, 255), {240, 100, 100}}};
-    for (const Row& r : rows) {
-        const Hsv hsv = HsvOf(r.color);
-        EXPECT_EQ(hsv.H, r.hsv.H) << bascommon::HexRGB(r.color);
-        EXPECT_EQ(hsv.S, r.hsv.S) << bascommon::HexRGB(r.color);
-        EXPECT_EQ(hsv.V, r.hsv.V) << bascommon::HexRGB(r.color);
+    for (const auto& [color, h, s, v] : {std::tuple{RGB(255, 161, 204), 333, 37, 100},
+                                         {RGB(255, 0, 1), 0, 100, 100},
+                                         {RGB(128, 128, 128), 0, 0, 50},
+                                         {RGB(0, 0, 255), 240, 100, 100}}) {
+        const Hsv hsv = HsvOf(color);
+        EXPECT_EQ((std::array{hsv.H, hsv.S, hsv.V}), (std::array{h, s, v})) << HexRGB(color);
     }
     EXPECT_EQ(ColorOfHsv(0, 0, 30), RGB(77, 77, 77)); // 76.5 rounds up, not to even
     EXPECT_EQ(ColorOfHsv(120, 100, 100), RGB(0, 255, 0));

@@ -10,14 +10,6 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
-
-const std::filesystem::path expectedPage =
-    std::filesystem::path(HUEBENCH_TEST_DATA) / "colorinfo_255_161_204.html";
-
-} // namespace
-
 // A pending edit shows as typed ("007") but converts as the main window would repair it.
 TEST(ColorInfo, DecimalTextsAreKeptAndReadAsNumbers)
 {
@@ -39,9 +31,9 @@ using ColorInfoSave = TempFolderTest;
 TEST_F(ColorInfoSave, WritesThePageByteForByteOverAnOlderOne)
 {
     const ColorInfo info = MakeColorInfo("#FFA1CC", "255", "161", "204");
-    std::filesystem::copy_file(expectedPage, folder() / "expected.html");
+    fs::copy_file(fs::path(HUEBENCH_TEST_DATA) / "colorinfo_255_161_204.html",
+                  folder() / "expected.html");
     const std::string expected = readFile("expected.html");
-    ASSERT_FALSE(expected.empty()) << expectedPage;
     EXPECT_EQ(ColorInfoPageText(info), expected);
     writeFile("#FFA1CC.htm", "an older page that is longer than nothing");
     SaveColorInfoPage(folder() / "#FFA1CC.htm", info);

@@ -124,15 +124,6 @@ TEST_F(HostileFolderTest, NamesOfAnyBytesAreKeptByteForByte)
 
 TEST_F(HostileFolderTest, CrOnlyAndDoubledLineEndsReadAsLineEnds)
 {
-    writeFile("colorchart.cci", "mycolor.rgb\rMine\r0\rrecent.rgb\r\r\nRecent\r\r\n2\r\r\n");
-    const auto entries = palettes().ReadChartIndex();
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[1].file, "recent.rgb");
-    EXPECT_EQ(entries[1].title, "Recent");
-    palettes().RepairFile();
-    EXPECT_EQ(readFile("colorchart.cci"),
-              "mycolor.rgb\r\nMine\r\n0\r\nrecent.rgb\r\nRecent\r\n2\r\n");
-
     writeSchemes("\"One\"\r\"Two, \"2\"\"\r\r\n\"Three\"", std::string(36 * 3, 'A'));
     EXPECT_EQ(schemes().ReadNames(), (std::vector<std::string>{"One", "Two, \"2\"", "Three"}));
     schemes().Delete(1);

@@ -89,12 +89,15 @@ TEST_F(PaletteStoreTest, RepairDropsBlankLinesAndEndsEveryLineWithCrLf)
 {
     const struct {
         std::string before, after;
-    } cases[] = {{"a.rgb\r\nA\r\n0\r\n\r\nb.rgb\r\nB\r\n1\r\n",
-                  crlf({"a.rgb", "A", "0", "b.rgb", "B", "1"})},
-                 {"a.rgb\r\nA\r\n0\r\n\r\n\r\n", crlf({"a.rgb", "A", "0"})},
-                 {"a.rgb\r\n   \r\nA\r\n0", crlf({"a.rgb", "A", "0"})},
-                 {"a.rgb\nA\n\t\n0\n", crlf({"a.rgb", "A", "\t", "0"})},
-                 {" a.rgb \r\n A \r\n 1 \r\n", crlf({" a.rgb ", " A ", " 1 "})}};
+    } cases[] = {
+        {"a.rgb\r\nA\r\n0\r\n\r\nb.rgb\r\nB\r\n1\r\n",
+         crlf({"a.rgb", "A", "0", "b.rgb", "B", "1"})},
+        {"a.rgb\r\nA\r\n0\r\n\r\n\r\n", crlf({"a.rgb", "A", "0"})},
+        {"a.rgb\r\n   \r\nA\r\n0", crlf({"a.rgb", "A", "0"})},
+        {"a.rgb\nA\n\t\n0\n", crlf({"a.rgb", "A", "\t", "0"})},
+        {" a.rgb \r\n A \r\n 1 \r\n", crlf({" a.rgb ", " A ", " 1 "})},
+        // From editors that end lines with CR alone, or converted twice (CR CR LF).
+        {"a.rgb\rA\r0\rb.rgb\r\r\nB\r\r\n2\r\r\n", crlf({"a.rgb", "A", "0", "b.rgb", "B", "2"})}};
     for (const auto& c : cases) {
         writeFile("colorchart.cci", c.before);
         palettes().RepairFile();
@@ -212,8 +215,7 @@ TEST_F(PaletteStoreTest, FactoryDataMeetsTheIndexInvariants)
     EXPECT_NE(NextChartFileName(entries.back()), "");
     int webSafePalettes = 0;
     for (std::size_t i = 2; i < entries.size(); ++i) {
-        std::ifstream palette(fs::path(HUEBENCH_FACTORY_DATA) / entries[i].file, std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(palette), {}};
+        const std::string bytes = readBytes(fs::path(HUEBENCH_FACTORY_DATA) / entries[i].file);
         EXPECT_TRUE(!bytes.empty() && bytes.size() % 6 == 0) << entries[i].file;
         EXPECT_EQ(bytes.find_first_not_of("0123456789ABCDEF"), std::string::npos);
         if (entries[i].title != "Web Safe Colors")

@@ -23,6 +23,13 @@ inline std::string crlf(std::initializer_list<std::string> lines)
     return text;
 }
 
+// The bytes of `file`; none if it cannot be read.
+inline std::string readBytes(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 // Six upper-case hexadecimal digits of `value`, as in a color record.
 inline std::string hex6(int value)
 {
@@ -66,11 +73,7 @@ protected:
     {
         std::ofstream(m_folder / name, std::ios::binary) << bytes;
     }
-    std::string readFile(const std::string& name) const
-    {
-        std::ifstream in(m_folder / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string readFile(const std::string& name) const { return readBytes(m_folder / name); }
     bool exists(const std::string& name) const { return std::filesystem::exists(m_folder / name); }
 
     PaletteStore palettes() const { return PaletteStore(m_folder); }
