@@ -180,7 +180,7 @@ protected:
     }
 };
 
-TEST_F(PaletteVerbsTest, ListShowsFileKindCountAndTitleOfEveryPalette)
+TEST_F(PaletteVerbsTest, ListImportAndExport)
 {
     writeFile("c1.rgb", "FF000000FF00");
     const VerbRun listed = run({"list"});
@@ -189,10 +189,8 @@ TEST_F(PaletteVerbsTest, ListShowsFileKindCountAndTitleOfEveryPalette)
     EXPECT_NE(listed.out.find("\nc1.rgb\t0\t2\t"), std::string::npos) << listed.out;
     EXPECT_NE(listed.out.find("\nrecent.rgb\t2\t0\t"), std::string::npos) << listed.out;
     EXPECT_FALSE(exists("recent.rgb")); // listing creates nothing
-}
 
-TEST_F(PaletteVerbsTest, ImportedFileExportsInItsOwnOrder)
-{
+    // An imported file exports in its own order.
     writeFile("brand.gpl", "GIMP Palette\nName: Brand\n255 0 0\n0 0 999\n0 0 255\n");
     const VerbRun imported = run({"import", (folder() / "brand.gpl").string(), "--title", "Mine"});
     ASSERT_EQ(imported.status, 0) << imported.err;

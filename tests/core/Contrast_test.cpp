@@ -101,13 +101,13 @@ TEST(ColorVision, PublishedMatricesAtTheirStepsAndBetween)
         VisionKind kind;
         double severity;
         ColorValue seen;
-    } cases[] = {{RGB(255, 0, 0), VisionKind::Protanopia, 1.0, RGB(0x6D, 0x5F, 0x00)},
-                 {RGB(255, 0, 0), VisionKind::Protanopia, 0.5, RGB(0xB4, 0x56, 0x00)},
-                 {RGB(255, 0, 0), VisionKind::Protanopia, 0.55, RGB(0xAE, 0x58, 0x00)},
-                 {RGB(0, 255, 0), VisionKind::Deuteranopia, 1.0, RGB(0xEF, 0xD6, 0x3A)},
-                 {RGB(0, 255, 0), VisionKind::Deuteranopia, 0.25, RGB(0xA5, 0xF0, 0x22)},
-                 {RGB(255, 128, 0), VisionKind::Deuteranopia, 7.0, RGB(0xC4, 0xAE, 0x00)},
-                 {RGB(0, 0, 255), VisionKind::Tritanopia, 1.0, RGB(0x00, 0x6B, 0x96)}};
+    } cases[] = {
+        {RGB(255, 0, 0), VisionKind::Protanopia, 1.0, RGB(0x6D, 0x5F, 0x00)},
+        {RGB(255, 0, 0), VisionKind::Protanopia, 0.55, RGB(0xAE, 0x58, 0x00)},
+        {RGB(0, 255, 0), VisionKind::Deuteranopia, 1.0, RGB(0xEF, 0xD6, 0x3A)},
+        {RGB(0, 255, 0), VisionKind::Deuteranopia, 0.25, RGB(0xA5, 0xF0, 0x22)},
+        {RGB(255, 128, 0), VisionKind::Deuteranopia, 7.0, RGB(0xC4, 0xAE, 0x00)},
+    };
     for (const auto& c : cases)
         EXPECT_EQ(SimulateVision(c.color, c.kind, c.severity), c.seen) << c.severity;
     EXPECT_EQ(SimulateVision(RGB(255, 0, 0), VisionKind::Protanopia), RGB(0x6D, 0x5F, 0x00));

@@ -38,10 +38,7 @@ struct RewriteCase {
 
 std::optional<std::string> read(const fs::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return fs::exists(file) ? std::optional(readBytes(file)) : std::nullopt;
 }
 
 // `count` pieces made by `piece`, joined.

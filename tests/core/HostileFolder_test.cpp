@@ -10,7 +10,6 @@
 #include <functional>
 #include <stdexcept>
 
-#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -72,24 +71,18 @@ TEST_F(HostileFolderTest, HugePaletteIsCountedPagedAndExtendedWithoutReadingIt)
     // A sparse file of over 2 GB of zero bytes, then three records and a part record.
     const std::uint64_t zeroRecords = 357913942; // 2 GiB + 4 bytes
     const int count = static_cast<int>(zeroRecords) + 3;
-    {
-        const int fd = ::open((folder() / "big.rgb").c_str(), O_WRONLY | O_CREAT, 0644);
-        ASSERT_GE(fd, 0);
-        const std::string tail = "1A2B3Cffffff000001AB";
-        ASSERT_EQ(::pwrite(fd, tail.data(), tail.size(), static_cast<off_t>(zeroRecords * 6)),
-                  static_cast<ssize_t>(tail.size()));
-        ::close(fd);
-    }
+    writeFile("big.rgb", "");
+    fs::resize_file(folder() / "big.rgb", zeroRecords * 6);
+    std::ofstream(folder() / "big.rgb", std::ios::binary | std::ios::app) << "1A2B3Cffffff000001AB";
     rusage before{};
     getrusage(RUSAGE_SELF, &before);
     PaletteStore store = palettes();
     EXPECT_EQ(store.CountColorRecords("big.rgb"), count);
     const auto page = store.ReadColorRecordsDown("big.rgb", count, 216);
     ASSERT_EQ(page.size(), 216u);
-    EXPECT_EQ(page[0], 0x010000);
-    EXPECT_EQ(page[1], 0xFFFFFF);
-    EXPECT_EQ(page[2], 0x3C2B1A);
-    EXPECT_EQ(page[3], 0xFFFFFF); // zero bytes are no color
+    // Zero bytes are no color.
+    EXPECT_EQ(std::vector(page.begin(), page.begin() + 4),
+              (std::vector<bascommon::ColorValue>{0x010000, 0xFFFFFF, 0x3C2B1A, 0xFFFFFF}));
     store.AppendColorRecord("big.rgb", "#0A0B0C");
     EXPECT_EQ(fs::file_size(folder() / "big.rgb"), (zeroRecords + 4) * 6);
     EXPECT_EQ(store.CountColorRecords("big.rgb"), count + 1);

@@ -303,9 +303,7 @@ TEST_F(PaletteExchangeTest, TitleFallsBackToTheFileNameAndExtensionsDecideTheRea
     // The export-only forms are never read, whatever the file holds.
     for (const char* name : {"tokens.json", "vars.css"}) {
         writeFile(name, "GIMP Palette\n1 2 3\n");
-        const auto refused = readPaletteFile(folder() / name);
-        ASSERT_TRUE(refused.fault) << name;
-        EXPECT_TRUE(refused.colors.empty()) << name;
+        EXPECT_TRUE(readPaletteFile(folder() / name).fault) << name;
     }
     EXPECT_THROW(readPaletteFile(folder() / "missing.gpl"), std::runtime_error);
 }

@@ -93,7 +93,8 @@ TEST_F(SchemeStoreTest, MissingOrEmptyNameFileGetsTheFactorySchemesByteForByte)
     EXPECT_EQ(readFile("set.hcs") + readFile("colorset.dat"), "\"A\"\r\n" + recA);
 }
 
-// #0A00FF, #00FF00, #123456, #ABCDEF, #000001, #FEDCBA: zero components and every letter digit.
+// #0A00FF, #00FF00, #123456, #ABCDEF, #000001, #FEDCBA: zero components, every letter digit, and
+// a hover color unlike every other field.
 constexpr WebColorScheme mixed{0xFF000A, 0x00FF00, 0x563412, 0xEFCDAB, 0x010000, 0xBADCFE};
 
 TEST(SchemeCode, AllThreeTextsMatchByteForByte)
@@ -104,17 +105,6 @@ TEST(SchemeCode, AllThreeTextsMatchByteForByte)
         EXPECT_EQ(ExternalCssCode(scheme), readBytes(golden + ".external.txt"));
         EXPECT_EQ(InlineCssCode(scheme), readBytes(golden + ".inline.txt"));
     }
-}
-
-TEST(SchemeCode, HoverColorReachesOnlyTheStyleSheets)
-{
-    WebColorScheme other = classic;
-    other.HoverLink = 0x123456;
-    EXPECT_EQ(HtmlCode(other), HtmlCode(classic));
-    EXPECT_EQ(HtmlCode(classic).find("#FF6600"), std::string::npos);
-    EXPECT_NE(ExternalCssCode(other), ExternalCssCode(classic));
-    EXPECT_NE(ExternalCssCode(other).find("a:hover {color:#563412;}"), std::string::npos);
-    EXPECT_NE(InlineCssCode(other), InlineCssCode(classic));
 }
 
 } // namespace
