@@ -50,7 +50,6 @@ TEST(Cli, VerbsAnswerOrRefuse)
          "huebench convert: line 3: cannot read ''; expected a color"},
         {{"paint"}, "", 2, "", "unknown command 'paint'"},
         {{"convert", "--to", "lab", "red"}, "", 2, "", "unknown form 'lab'; expected hex, rgb"},
-        {{"convert", "red", "--to"}, "", 2, "", "--to"},
         {{"contrast", "#777777", "white"}, "", 0, "4.47:1 AA-large\n", ""},
         {{"contrast", "black", "#FFF"}, "", 0, "21.00:1 AAA\n", ""},
         {{"contrast"},

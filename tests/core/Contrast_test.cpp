@@ -131,7 +131,6 @@ TEST(ContrastFix, ReachesAaOverAGridAndTurnsGrayOnWhiteIntoTheFirstPassingGray)
         for (int bg = 0; bg < 0x1000000; bg += 0x2A4E13) {
             const ColorValue fix = SuggestContrastFix(fg, bg);
             ASSERT_GE(ContrastRatio(fix, bg), 4.5) << fg << " on " << bg;
-            ASSERT_EQ(ContrastRatio(fix, bg), ContrastRatio(bg, fix));
             if (ContrastRatio(fg, bg) >= 4.5) {
                 ASSERT_EQ(fix, fg);
             }

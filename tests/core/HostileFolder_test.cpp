@@ -7,6 +7,7 @@
 
 #include "TempFolder.h"
 
+#include <array>
 #include <functional>
 #include <stdexcept>
 
@@ -156,9 +157,8 @@ TEST_F(HostileFolderTest, TheProgramsOwnFilesAndNamesOutsideTheFolderAreNeverPal
     }
     EXPECT_FALSE(fs::exists(folder().parent_path() / "outside.rgb"));
     EXPECT_TRUE(fs::is_empty(folder() / "sub"));
-    EXPECT_EQ(readFile("colorchart.cci"), threeEntries);
-    EXPECT_EQ(readFile("set.hcs"), "\"A\"\r\n");
-    EXPECT_EQ(readFile("colorset.dat"), std::string(36, 'B'));
+    EXPECT_EQ(readFile("colorchart.cci") + readFile("set.hcs") + readFile("colorset.dat"),
+              threeEntries + "\"A\"\r\n" + std::string(36, 'B'));
 }
 
 TEST_F(HostileFolderTest, TwoCopiesWritingAtOnceLoseNothingOfEachOther)
@@ -166,16 +166,23 @@ TEST_F(HostileFolderTest, TwoCopiesWritingAtOnceLoseNothingOfEachOther)
     // One copy appends while the other rewrites the same files, deleting its own old entries:
     // at the end each file holds exactly the first copy's additions, in order.
     const int appends = 150, ownEntries = 50;
-    std::string palette, index, names, records;
-    for (int i = 0; i < ownEntries; ++i) {
-        palette += hex6(0xB00000 + i);
-        index += "b" + std::to_string(i) + ".rgb\r\nB\r\n1\r\n";
-        names += "\"B" + std::to_string(i) + "\"\r\n";
-        records += std::string(36, 'B');
-    }
-    writeFile("p.rgb", palette);
-    writeFile("colorchart.cci", index);
-    writeSchemes(names, records);
+    // The palette, index and scheme names after `count` additions by copy `tag`.
+    const auto added = [](char tag, int count, int listedEvery) {
+        std::array<std::string, 3> files;
+        for (int i = 0; i < count; ++i) {
+            const std::string name = tag + std::to_string(i);
+            files[0] += hex6((tag == 'a' ? 0xA00000 : 0xB00000) + i);
+            if (i % listedEvery == 0) {
+                files[1] += name + ".rgb\r\n" + name + "\r\n1\r\n";
+                files[2] += "\"" + name + "\"\r\n";
+            }
+        }
+        return files;
+    };
+    const auto own = added('b', ownEntries, 1);
+    writeFile("p.rgb", own[0]);
+    writeFile("colorchart.cci", own[1]);
+    writeSchemes(own[2], std::string(36 * ownEntries, 'B'));
 
     // Each copy is a child process; both wait until the parent closes the pipe, then start.
     int go[2];
@@ -206,8 +213,8 @@ TEST_F(HostileFolderTest, TwoCopiesWritingAtOnceLoseNothingOfEachOther)
         for (int i = 0; i < appends; ++i) {
             store.AppendColorRecord("p.rgb", "#" + hex6(0xA00000 + i));
             if (i % 3 == 0) {
-                store.AppendChartEntry("a" + std::to_string(i) + ".rgb", "A");
-                saved.Append("A" + std::to_string(i), someScheme);
+                store.AppendChartEntry("a" + std::to_string(i) + ".rgb", "a" + std::to_string(i));
+                saved.Append("a" + std::to_string(i), someScheme);
             }
         }
     });
@@ -227,17 +234,8 @@ TEST_F(HostileFolderTest, TwoCopiesWritingAtOnceLoseNothingOfEachOther)
     EXPECT_TRUE(finished(appender));
     EXPECT_TRUE(finished(rewriter));
 
-    std::string expectedPalette, expectedIndex, expectedNames;
-    for (int i = 0; i < appends; ++i) {
-        expectedPalette += hex6(0xA00000 + i);
-        if (i % 3 == 0) {
-            expectedIndex += "a" + std::to_string(i) + ".rgb\r\nA\r\n1\r\n";
-            expectedNames += "\"A" + std::to_string(i) + "\"\r\n";
-        }
-    }
-    EXPECT_EQ(readFile("p.rgb"), expectedPalette);
-    EXPECT_EQ(readFile("colorchart.cci"), expectedIndex);
-    EXPECT_EQ(readFile("set.hcs"), expectedNames);
+    EXPECT_EQ((std::array{readFile("p.rgb"), readFile("colorchart.cci"), readFile("set.hcs")}),
+              added('a', appends, 3));
     EXPECT_EQ(readFile("colorset.dat").size(), 36u * (appends / 3));
     for (const char* temp : {"p.rgb.ctm", "p.rgb.tmp", "colorchart.cct", "set.hct", "colorset.dam"})
         EXPECT_FALSE(exists(temp)) << temp;

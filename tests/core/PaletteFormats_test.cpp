@@ -78,18 +78,9 @@ std::vector<std::uint64_t> skippedAt(const PaletteReadResult& result)
 
 TEST(PaletteFormats, GplReadsHeaderCommentsTabsCrLfAndSkipsBadRows)
 {
-    const auto result = readGpl("GIMP Palette\r\n"
-                                "Name: Sunset \r\n"
-                                "Columns: 4\r\n"
-                                "# a comment\r\n"
-                                "\r\n"
-                                "255   0   0\tWarm red\r\n"
-                                "  0\t128\t 255\r\n"
-                                "256 0 0 Too bright\r\n"
-                                "12 -3 4\r\n"
-                                "10 20\r\n"
-                                "ten 20 30\r\n"
-                                "1 2 3");
+    const auto result = readGpl("GIMP Palette\r\nName: Sunset \r\nColumns: 4\r\n# a comment\r\n\r\n"
+                                "255   0   0\tWarm red\r\n  0\t128\t 255\r\n256 0 0 Too bright\r\n"
+                                "12 -3 4\r\n10 20\r\nten 20 30\r\n1 2 3");
     ASSERT_FALSE(result.fault);
     EXPECT_EQ(result.title, "Sunset");
     EXPECT_EQ(colorsOf(result),
