@@ -3,8 +3,6 @@
 
 #include "TempFolder.h"
 
-#include <gtest/gtest.h>
-
 #include <iterator>
 #include <stdexcept>
 
@@ -26,9 +24,9 @@ TEST(ColorInfo, DecimalTextsAreKeptAndReadAsNumbers)
         EXPECT_EQ(MakeColorInfo("#000000", t.text, "0", "0").cmyC, t.cmy) << '"' << t.text << '"';
 }
 
-using ColorInfoSave = TempFolderTest;
+using SaveAsTest = TempFolderTest;
 
-TEST_F(ColorInfoSave, WritesThePageByteForByteOverAnOlderOne)
+TEST_F(SaveAsTest, ColorInfoPageIsWrittenByteForByteOverAnOlderOne)
 {
     const ColorInfo info = MakeColorInfo("#FFA1CC", "255", "161", "204");
     fs::copy_file(fs::path(HUEBENCH_TEST_DATA) / "colorinfo_255_161_204.html",
@@ -39,19 +37,6 @@ TEST_F(ColorInfoSave, WritesThePageByteForByteOverAnOlderOne)
     SaveColorInfoPage(folder() / "#FFA1CC.htm", info);
     EXPECT_EQ(readFile("#FFA1CC.htm"), expected);
 }
-
-using SaveAsTest = TempFolderTest;
-
-namespace
-{
-
-std::size_t entries(const fs::path& folder)
-{
-    return static_cast<std::size_t>(
-        std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-}
-
-} // namespace
 
 TEST_F(SaveAsTest, LinkIsFollowedAndTheFileKeepsItsPermissions)
 {
@@ -69,7 +54,8 @@ TEST_F(SaveAsTest, LinkIsFollowedAndTheFileKeepsItsPermissions)
         EXPECT_EQ(readFile("real/" + name), "<html>") << name;
         EXPECT_EQ(fs::status(folder() / "real" / name).permissions(), fs::perms(0640)) << name;
     }
-    EXPECT_EQ(entries(folder() / "real"), 3u) << "a temporary file was left behind";
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder() / "real"), {}), 3)
+        << "a temporary file was left behind";
 }
 
 TEST_F(SaveAsTest, DanglingLinkCreatesTheFileItNames)
@@ -95,6 +81,6 @@ TEST_F(SaveAsTest, FailureNamesTheChosenFileAndLeavesNoTemporary)
             EXPECT_EQ(message.find(".tmp"), std::string::npos) << message;
         }
     }
-    EXPECT_EQ(entries(folder()), 3u);
-    EXPECT_EQ(entries(folder() / "a folder"), 0u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder()), {}), 3);
+    EXPECT_TRUE(fs::is_empty(folder() / "a folder"));
 }

@@ -14,8 +14,7 @@ using bascommon::RGB;
 namespace
 {
 
-constexpr ColorValue white = 0xFFFFFF;
-constexpr ColorValue black = 0x000000;
+constexpr ColorValue white = 0xFFFFFF, black = 0x000000;
 
 ColorValue gray(int v)
 {

@@ -20,8 +20,7 @@ namespace
 using Files = std::map<std::string, std::optional<std::string>>;
 using Action = std::function<void(const fs::path&)>;
 
-// The files one rewrite touches, how the program reads them back and the next operation a user
-// would run on them.
+// The files a rewrite touches, how they read back, and the next operation a user would run.
 struct Target {
     std::function<std::string(const fs::path&)> view;
     Action next;

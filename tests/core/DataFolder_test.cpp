@@ -52,9 +52,8 @@ protected:
     {
         TempFolderTest::SetUp();
         fs::create_directories(folder() / "factory");
-        writeFile("factory/colorchart.cci", "mycolor.rgb\r\nMy Colors\r\n0\r\n"
-                                            "recent.rgb\r\nRecent Colors\r\n2\r\n"
-                                            "c1.rgb\r\nGrays\r\n0\r\n");
+        writeFile("factory/colorchart.cci", crlf({"mycolor.rgb", "My Colors", "0", "recent.rgb",
+                                                  "Recent Colors", "2", "c1.rgb", "Grays", "0"}));
         writeFile("factory/mycolor.rgb", "FF0000");
         writeFile("factory/c1.rgb", "000000808080");
         writeFile("factory/set.hcs", "Plain\r\n");

@@ -73,17 +73,15 @@ TEST_F(SchemeStoreTest, UnreadablePartsReadAsClassicAndShortLinesKeepTheirPlace)
 
 TEST_F(SchemeStoreTest, MissingOrEmptyNameFileGetsTheFactorySchemesByteForByte)
 {
-    auto installed = [](const char* name) {
-        return readBytes(std::string(HUEBENCH_FACTORY_DATA) + "/" + name);
-    };
     for (const bool empty : {true, false}) {
         std::filesystem::remove(folder() / "set.hcs");
         if (empty)
             writeFile("set.hcs", "");
         writeFile("colorset.dat", recA);
         schemes().ensureSchemes();
-        EXPECT_EQ(readFile("set.hcs"), installed("set.hcs"));
-        EXPECT_EQ(readFile("colorset.dat"), installed("colorset.dat"));
+        EXPECT_EQ(readFile("set.hcs"), readBytes(std::string(HUEBENCH_FACTORY_DATA) + "/set.hcs"));
+        EXPECT_EQ(readFile("colorset.dat"),
+                  readBytes(std::string(HUEBENCH_FACTORY_DATA) + "/colorset.dat"));
         EXPECT_EQ(schemes().ReadNames().front(), "Classic Web");
         EXPECT_EQ(schemes().ReadScheme(0), classic);
     }

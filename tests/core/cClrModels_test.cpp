@@ -33,8 +33,7 @@ struct Forward {
     Rgb rgb;
     std::array<int, 3> cmy;
     std::array<int, 4> cmyk;
-    std::array<int, 3> hls;
-    std::array<int, 3> ycbcr;
+    std::array<int, 3> hls, ycbcr;
 };
 
 const Forward forwardCases[] = {
@@ -64,9 +63,8 @@ TEST(cClrModels, WorkedExamplesInEveryModel)
     }
 }
 
-// Rounding edges: the saturation branch follows the rounded L (200, 56, 56: L = 50, 144 / 256
-// -> 56, the other branch gives 57), and 43, 0, 101 gives C = 23 / 40 * 100, exactly 57.5 only
-// in extended precision, which rounds to the even 58.
+// The saturation branch follows the rounded L (200, 56, 56: L = 50, 144 / 256 -> 56, not 57);
+// 43, 0, 101 gives C = 23 / 40 * 100, exactly 57.5 only in extended precision: even 58.
 TEST(cClrModels, RoundingEdges)
 {
     for (const auto& [low, l, s] : {Rgb{56, 50, 56}, Rgb{58, 51, 56}, Rgb{54, 50, 57}}) {
