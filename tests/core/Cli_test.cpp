@@ -50,6 +50,8 @@ TEST(Cli, VerbsAnswerOrRefuse)
          "huebench convert: line 3: cannot read ''; expected a color"},
         {{"paint"}, "", 2, "", "unknown command 'paint'"},
         {{"convert", "--to", "lab", "red"}, "", 2, "", "unknown form 'lab'; expected hex, rgb"},
+        {{"convert", "--frobnicate"}, "", 2, "", "--frobnicate"},
+        {{"convert", "red", "--to"}, "", 2, "", "--to"},
         {{"contrast", "#777777", "white"}, "", 0, "4.47:1 AA-large\n", ""},
         {{"contrast", "black", "#FFF"}, "", 0, "21.00:1 AAA\n", ""},
         {{"contrast"},
@@ -189,7 +191,6 @@ TEST_F(PaletteVerbsTest, ListImportAndExport)
     EXPECT_NE(listed.out.find("\nrecent.rgb\t2\t0\t"), std::string::npos) << listed.out;
     EXPECT_FALSE(exists("recent.rgb")); // listing creates nothing
 
-    // An imported file exports in its own order.
     writeFile("brand.gpl", "GIMP Palette\nName: Brand\n255 0 0\n0 0 999\n0 0 255\n");
     const VerbRun imported = run({"import", (folder() / "brand.gpl").string(), "--title", "Mine"});
     ASSERT_EQ(imported.status, 0) << imported.err;

@@ -49,6 +49,7 @@ TEST(ColorForms, HsvRoundsHalfUpAndWrapsTheHue)
     for (const auto& [color, h, s, v] : {std::tuple{RGB(255, 161, 204), 333, 37, 100},
                                          {RGB(255, 0, 1), 0, 100, 100},
                                          {RGB(128, 128, 128), 0, 0, 50},
+                                         {RGB(0, 0, 0), 0, 0, 0},
                                          {RGB(0, 0, 255), 240, 100, 100}}) {
         const Hsv hsv = HsvOf(color);
         EXPECT_EQ((std::array{hsv.H, hsv.S, hsv.V}), (std::array{h, s, v})) << HexRGB(color);
@@ -74,7 +75,6 @@ std::string copyText(CopyForm form, ColorValue c)
                                  bascommon::HexGreen(c), bascommon::HexBlue(c)});
 }
 
-// The texts of one color that do not read back to it.
 std::vector<std::string> unreadForms(ColorValue c)
 {
     std::vector<std::string> bad;

@@ -40,7 +40,6 @@ std::optional<std::string> read(const fs::path& file)
     return fs::exists(file) ? std::optional(readBytes(file)) : std::nullopt;
 }
 
-// `count` pieces made by `piece`, joined.
 std::string repeat(int count, const std::function<std::string(int)>& piece)
 {
     std::string text;
@@ -124,7 +123,6 @@ std::vector<RewriteCase> rewriteCases(int scale)
     const WebColorScheme added{0x010203, 0x040506, 0x070809, 0x0A0B0C, 0x0D0E0F, 0x101112};
 
     std::vector<RewriteCase> cases;
-    // The first, a middle and the last position.
     for (const int at : {0, 1, 2}) {
         const int n = at == 0 ? 1 : at == 1 ? records / 2 : records;
         cases.push_back(onPalette("DeleteColorRecord " + std::to_string(n), palette(records) + "12",
@@ -240,8 +238,7 @@ protected:
         return files;
     }
 
-    // What the program reads before and after an undisturbed run, and the files after the next
-    // operation on each.
+    // What the program reads before and after an undisturbed run, and the files after next runs.
     struct Reference {
         std::string viewBefore, viewAfter;
         Files before, after;
@@ -263,8 +260,7 @@ protected:
         return r;
     }
 
-    // The next operation finishes or drops what a stop or a failure left: the files are then
-    // old or new, and no temporary is left.
+    // The next operation leaves the files old or new and no temporary behind.
     static void expectNextRunTidiesUp(const RewriteCase& c, const Reference& r, const fs::path& at,
                                       const std::string& where)
     {

@@ -133,7 +133,6 @@ TEST_F(SeedingTest, AFolderFilledBeforeKeepsItsFilesAndWithoutFactoryDataNothing
     seed();
     EXPECT_EQ(readFile("user/huebench/colorchart.cci"), "mycolor.rgb\r\nMine\r\n0\r\n");
     EXPECT_EQ(readFile("user/huebench/c1.rgb"), "000000808080");
-    // A folder that cannot be made is named.
     fs::remove_all(folder() / "user");
     writeFile("user", "a file where the folder must be");
     expectThrowNaming([&] { seed(); }, user().string());

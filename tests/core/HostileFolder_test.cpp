@@ -35,6 +35,9 @@ TEST_F(HostileFolderTest, AFolderInPlaceOfADataFileIsReportedAndNothingIsRebuilt
         fs::create_directories(folder() / name / "inside");
     expectThrowNaming([&] { palettes().RepairFile(); }, "colorchart.cci");
     expectThrowNaming([&] { palettes().CountColorRecords("c1.rgb"); }, "c1.rgb");
+    expectThrowNaming([&] { palettes().ReadColorRecord("c1.rgb", 1); }, "c1.rgb");
+    expectThrowNaming([&] { palettes().RemoveDuplicateRecords("c1.rgb", 2); }, "c1.rgb");
+    expectThrowNaming([&] { palettes().ClearChartFile("c1.rgb"); }, "c1.rgb");
     expectThrowNaming([&] { palettes().DeleteColorRecord("c1.rgb", 1, 1); }, "c1.rgb");
     expectThrowNaming([&] { (void)schemes().ReadNames(); }, "set.hcs");
     expectThrowNaming([&] { schemes().ensureSchemes(); }, "set.hcs");
@@ -151,6 +154,9 @@ TEST_F(HostileFolderTest, TheProgramsOwnFilesAndNamesOutsideTheFolderAreNeverPal
           ".huebench.lock", "c1.rgb.ctm", "c1.rgb.tmp", "../outside.rgb", "/tmp/outside.rgb", "",
           "sub/x.rgb", ".."}) {
         expectThrowNaming([&] { palettes().CountColorRecords(name); }, name);
+        expectThrowNaming([&] { palettes().ReadColorRecord(name, 1); }, name);
+        expectThrowNaming([&] { palettes().RemoveDuplicateRecords(name, 2); }, name);
+        expectThrowNaming([&] { palettes().ClearChartFile(name); }, name);
         expectThrowNaming([&] { palettes().AppendColorRecord(name, "#000000"); }, name);
         expectThrowNaming([&] { palettes().DeleteColorRecord(name, 1, 1); }, name);
         expectThrowNaming([&] { palettes().AppendChartEntry(name, "T"); }, name);

@@ -30,7 +30,6 @@ std::vector<std::string> files(const std::vector<ChartEntry>& entries)
 
 using PaletteStoreTest = TempFolderTest;
 
-// Worked examples of the record rules the fuzz target fuzz_palette_records checks on any file.
 TEST_F(PaletteStoreTest, RecordsReadCaseInsensitivelyAndMalformedOrMissingOnesReadWhite)
 {
     const struct {
@@ -146,7 +145,6 @@ TEST_F(PaletteStoreTest, DeleteChartRemovesOneGroup)
     }
 }
 
-// Worked examples; the fuzz target fuzz_next_chart_name checks the rule on any name.
 TEST(NextChartFileName, CountsOnFromTheLastEntry)
 {
     for (const auto& [last, next] : {std::pair{"c9.rgb", "c10.rgb"},
@@ -246,10 +244,12 @@ TEST(RecentColors, RememberedUnlessBlackWhiteOrTakenFromTheRecentPaletteItself)
 {
     const Case cases[] = {
         {0x336699, false, 0x336699, true, false}, // elsewhere, even the last cell's color
-        {0x000000, false, 0x123456, false, false}, {0xFFFFFF, false, 0x123456, false, false},
+        {0x000000, false, 0x123456, false, false},
+        {0xFFFFFF, false, 0x123456, false, false},
         {0x336699, true, 0x123456, true, true},   // on display: added and shown from page 1
         {0x336699, true, 0x336699, false, false}, // clicked in the recent palette itself
-        {0x01000000, false, 0, false, false},     // stray high bits do not make black a color
+        {0x000000, true, 0x123456, false, false},
+        {0x01000000, false, 0, false, false}, // stray high bits do not make black a color
     };
     for (const Case& c : cases) {
         const RecentStep step = RecentColorsRule(c.color, c.recentOnDisplay, c.lastCell);

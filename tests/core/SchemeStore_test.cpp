@@ -85,7 +85,6 @@ TEST_F(SchemeStoreTest, MissingOrEmptyNameFileGetsTheFactorySchemesByteForByte)
         EXPECT_EQ(schemes().ReadNames().front(), "Classic Web");
         EXPECT_EQ(schemes().ReadScheme(0), classic);
     }
-    // Saved schemes are kept.
     writeSchemes("\"A\"\r\n", recA);
     schemes().ensureSchemes();
     EXPECT_EQ(readFile("set.hcs") + readFile("colorset.dat"), "\"A\"\r\n" + recA);

@@ -23,14 +23,12 @@ inline std::string crlf(std::initializer_list<std::string> lines)
     return text;
 }
 
-// The bytes of `file`; none if it cannot be read.
 inline std::string readBytes(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Six upper-case hexadecimal digits of `value`, as in a color record.
 inline std::string hex6(int value)
 {
     char text[8];

@@ -28,7 +28,6 @@ Rgb rgbOf(const cClrModels& c)
     return {c.rgbR(), c.rgbG(), c.rgbB()};
 }
 
-// Worked examples of every model, one color per row.
 struct Forward {
     Rgb rgb;
     std::array<int, 3> cmy;
@@ -86,6 +85,7 @@ const Backward backwardCases[] = {
     {"SetHLS(60, 50, 100)", [](cClrModels& c) { c.SetHLS(60, 50, 100); }, {255, 0, 0}},
     {"SetHLS(0, 50, 100)", [](cClrModels& c) { c.SetHLS(0, 50, 100); }, {255, 0, 255}},
     {"SetHLS(360, 50, 100)", [](cClrModels& c) { c.SetHLS(360, 50, 100); }, {255, 0, 255}},
+    {"SetHLS(180, 50, 100)", [](cClrModels& c) { c.SetHLS(180, 50, 100); }, {0, 255, 0}},
     {"SetHLS(33, 82, 100)", [](cClrModels& c) { c.SetHLS(33, 82, 100); }, {255, 163, 205}},
     {"SetHLS(200, 50, 0)", [](cClrModels& c) { c.SetHLS(200, 50, 0); }, {128, 128, 128}},
     {"SetHLS(100, 0, 70)", [](cClrModels& c) { c.SetHLS(100, 0, 70); }, {0, 0, 0}},
@@ -197,7 +197,6 @@ TEST(cClrModelsCube, EveryGetterStaysInsideItsRangeAndNearTheExactValue)
         const int mx = std::max({r, g, b}), mn = std::min({r, g, b});
         const double l = (mx + mn) / 5.1;
         v.check(std::abs(c.hlsL() - l) < 0.5 + 1e-9, r, g, b, "lightness");
-        // The branch follows the rounded lightness.
         const bool upper = std::nearbyint(l) > 50;
         const double s = mx == mn ? 0 : 100.0 * (mx - mn) / (upper ? 510 - mx - mn : mx + mn);
         v.check(std::abs(c.hlsS() - s) <= 0.5 + 1e-4, r, g, b, "saturation");
