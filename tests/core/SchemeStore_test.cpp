@@ -1,9 +1,7 @@
-// Scheme names and records: the byte layout of both files, records and names kept in step, and
-// what unreadable or missing parts read as. Names of any bytes are in HostileFolder_test; the
-// fuzz targets fuzz_scheme_names and fuzz_scheme_records check reading, appending and deleting
-// against a plain model. Failing and interrupted rewrites
-// are in CrashConsistency_test, folders in the way in HostileFolder_test.
+// Scheme names and records: the byte layout of both files, records and names kept in step, what
+// unreadable or missing parts read as, and the page code written from a scheme.
 
+#include "web/SchemeCode.h"
 #include "web/SchemeStore.h"
 
 #include "TempFolder.h"
@@ -75,25 +73,35 @@ TEST_F(SchemeStoreTest, UnreadablePartsReadAsClassicAndShortLinesKeepTheirPlace)
 
 TEST_F(SchemeStoreTest, MissingOrEmptyNameFileGetsTheFactorySchemesByteForByte)
 {
-    auto installed = [](const char* name) {
-        std::ifstream in(std::string(HUEBENCH_FACTORY_DATA) + "/" + name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
     for (const bool empty : {true, false}) {
         std::filesystem::remove(folder() / "set.hcs");
         if (empty)
             writeFile("set.hcs", "");
         writeFile("colorset.dat", recA);
         schemes().ensureSchemes();
-        EXPECT_EQ(readFile("set.hcs"), installed("set.hcs"));
-        EXPECT_EQ(readFile("colorset.dat"), installed("colorset.dat"));
+        EXPECT_EQ(readFile("set.hcs"), readBytes(std::string(HUEBENCH_FACTORY_DATA) + "/set.hcs"));
+        EXPECT_EQ(readFile("colorset.dat"),
+                  readBytes(std::string(HUEBENCH_FACTORY_DATA) + "/colorset.dat"));
         EXPECT_EQ(schemes().ReadNames().front(), "Classic Web");
         EXPECT_EQ(schemes().ReadScheme(0), classic);
     }
-    // Saved schemes are kept.
     writeSchemes("\"A\"\r\n", recA);
     schemes().ensureSchemes();
     EXPECT_EQ(readFile("set.hcs") + readFile("colorset.dat"), "\"A\"\r\n" + recA);
+}
+
+// #0A00FF, #00FF00, #123456, #ABCDEF, #000001, #FEDCBA: zero components, every letter digit, and
+// a hover color unlike every other field.
+constexpr WebColorScheme mixed{0xFF000A, 0x00FF00, 0x563412, 0xEFCDAB, 0x010000, 0xBADCFE};
+
+TEST(SchemeCode, AllThreeTextsMatchByteForByte)
+{
+    for (const auto& [file, scheme] : {std::pair{"classic", classic}, {"mixed", mixed}}) {
+        const std::string golden = std::string(HUEBENCH_TEST_DATA) + "/web/" + file;
+        EXPECT_EQ(HtmlCode(scheme), readBytes(golden + ".html.txt"));
+        EXPECT_EQ(ExternalCssCode(scheme), readBytes(golden + ".external.txt"));
+        EXPECT_EQ(InlineCssCode(scheme), readBytes(golden + ".inline.txt"));
+    }
 }
 
 } // namespace

@@ -15,7 +15,6 @@
 #include <stdexcept>
 #include <string>
 
-// The lines, each ended with CR LF as the program writes them.
 inline std::string crlf(std::initializer_list<std::string> lines)
 {
     std::string text;
@@ -24,7 +23,12 @@ inline std::string crlf(std::initializer_list<std::string> lines)
     return text;
 }
 
-// Six upper-case hexadecimal digits of `value`, as in a color record.
+inline std::string readBytes(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 inline std::string hex6(int value)
 {
     char text[8];
@@ -32,7 +36,6 @@ inline std::string hex6(int value)
     return text;
 }
 
-// `action` fails with a message that names `name`.
 inline void expectThrowNaming(const std::function<void()>& action, const std::string& name)
 {
     try {
@@ -68,14 +71,9 @@ protected:
     {
         std::ofstream(m_folder / name, std::ios::binary) << bytes;
     }
-    std::string readFile(const std::string& name) const
-    {
-        std::ifstream in(m_folder / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string readFile(const std::string& name) const { return readBytes(m_folder / name); }
     bool exists(const std::string& name) const { return std::filesystem::exists(m_folder / name); }
 
-    // The stores of this folder, and both scheme files written at once.
     PaletteStore palettes() const { return PaletteStore(m_folder); }
     SchemeStore schemes() const { return SchemeStore(m_folder); }
     void writeSchemes(const std::string& names, const std::string& records) const

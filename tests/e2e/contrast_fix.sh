@@ -19,7 +19,7 @@ sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$CW")"
 
 # The swatch is the one patch of that exact color on screen.
-screenshot "$E2E_TMP/shot.png"
+import -window root "$E2E_TMP/shot.png"
 spot=$(convert "$E2E_TMP/shot.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage txt:- |
     grep -m1 -i " $FIX " | cut -d: -f1) || true
 [ -n "$spot" ] || fail "no $FIX swatch in the Contrast window"

@@ -9,46 +9,55 @@ TITLE=$("$HUEBENCH" --version) # the main window's caption: name and version
 E2E_TMP=$(mktemp -d /tmp/huebench-e2e.XXXXXX)
 DATA="$E2E_TMP/data"
 APP_PID=""
-XVFB_PID=""
+E2E_PIDS=() # helpers that live as long as the test
+unset QT_QPA_PLATFORM
 
 e2e_cleanup() {
-    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    kill $APP_PID "${E2E_PIDS[@]}" 2>/dev/null || true
     rm -rf "$E2E_TMP"
 }
 trap e2e_cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# Runs a command every 0.1 s until it succeeds, for at most 10 s.
+until_ok() {
+    for _ in $(seq 100); do "$@" && return 0 || sleep 0.1; done
+    return 1
+}
+
 # Starts Xvfb on a display it finds free itself (-displayfd: a display number taken by another
 # server, even one in another file system root, is never ours) and exports DISPLAY.
 e2e_start_xvfb() {
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$E2E_TMP/display" \
         >"$E2E_TMP/xvfb.log" 2>&1 &
-    XVFB_PID=$!
+    E2E_PIDS+=($!)
     for _ in $(seq 100); do
         if [ -s "$E2E_TMP/display" ]; then
             export DISPLAY=":$(head -1 "$E2E_TMP/display")"
             xdpyinfo >/dev/null 2>&1 && return 0
         fi
-        kill -0 "$XVFB_PID" 2>/dev/null || break
         sleep 0.1
     done
     fail "no X server could be started: $(cat "$E2E_TMP/xvfb.log")"
 }
 
-# Starts the program on a fresh copy of the factory data and waits for its window.
-# Sets WIN (window id), WIN_X, WIN_Y (top-left of the window) and MENU_H (menu bar height).
+# Starts the program on a fresh copy of the factory data and, on X, waits for its window.
 e2e_start_app() {
     mkdir -p "$DATA"
     cp -r "$FACTORY"/. "$DATA"/
-    unset QT_QPA_PLATFORM
     "$HUEBENCH" --data-dir "$DATA" "$@" >"$E2E_TMP/app.log" 2>&1 &
     APP_PID=$!
-    e2e_wait_window
+    [ -n "${WAYLAND_DISPLAY:-}" ] || e2e_wait_window
 }
 
-# Waits for the program's main window; sets WIN, WIN_X, WIN_Y and MENU_H.
+# Ends the program and drops its data folder.
+e2e_stop_app() {
+    kill "$APP_PID" && wait "$APP_PID" 2>/dev/null || true
+    rm -rf "$DATA"
+}
+
+# Waits for the program's main window; sets WIN, WIN_X, WIN_Y (top-left) and MENU_H (menu bar).
 e2e_wait_window() {
     WIN=$(timeout 20 xdotool search --sync --onlyvisible --name "^$TITLE\$" | head -1) ||
         fail "the main window did not appear: $(cat "$E2E_TMP/app.log")"
@@ -91,4 +100,7 @@ expect_clipboard() {
     fail "clipboard holds '$got', expected '$1'"
 }
 
-screenshot() { import -window root "$1"; }
+# The color RRGGBB of the device pixel (x, y) of the X screen.
+pixel() {
+    import -window root -depth 8 -crop "1x1+$1+$2" txt:- | grep -o '#[0-9A-F]\{6\}' | tr -d '#'
+}

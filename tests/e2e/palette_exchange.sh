@@ -25,11 +25,10 @@ grep -q $'^c10.rgb\r$' "$DATA/colorchart.cci" && grep -q $'^E2E Sunset\r$' "$DAT
 # Written last to first, so that the file's first color shows in cell 0.
 [ "$(cat "$DATA/c10.rgb")" = "0000FFFF0000" ] || fail "c10.rgb holds '$(cat "$DATA/c10.rgb")'"
 sleep 0.5
-[ -n "${E2E_SHOT:-}" ] && screenshot "$E2E_SHOT"
 xdotool key Return # closes the summary
 sleep 0.3
-PIXEL=$(import -window root -crop 1x1+$((WIN_X + 134))+$((WIN_Y + MENU_H + 35)) -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -1)
-[ "$PIXEL" = "#FF0000" ] || fail "cell 0 shows $PIXEL, expected #FF0000"
+PIXEL=$(pixel $((WIN_X + 134)) $((WIN_Y + MENU_H + 35)))
+[ "$PIXEL" = FF0000 ] || fail "cell 0 shows $PIXEL, expected FF0000"
 
 # The command line, beside the running window and without a display.
 OUT=$(env -u DISPLAY "$HUEBENCH" --data-dir "$DATA" palette export "E2E Sunset" --format gpl) ||

@@ -1,11 +1,8 @@
 #!/usr/bin/python3
-"""Moves the pointer of a wlroots compositor and clicks, as a virtual pointer device
-(zwlr_virtual_pointer_v1), speaking the Wayland wire protocol itself.
-
-Reads lines "X Y X_EXTENT Y_EXTENT [click]" and answers each with "done" once the compositor
-has seen it. The pointer goes to X / X_EXTENT, Y / Y_EXTENT of the whole output layout; with the extent in
-half logical pixels a position can lie between two logical pixels. "click" presses and releases
-the left button there. The device lives as long as the program, so the seat keeps a pointer."""
+"""A virtual pointer (zwlr_virtual_pointer_v1) of a wlroots compositor, over the Wayland wire
+protocol. Reads lines "X Y X_EXTENT Y_EXTENT [click]": moves to X / X_EXTENT, Y / Y_EXTENT of the
+output layout, "click" clicks the left button there, and answers "done" once the compositor has
+seen it. The device lives as long as the program, so the seat keeps a pointer."""
 import os
 import socket
 import struct

@@ -1,17 +1,14 @@
 #pragma once
 
-// Shared pieces of the fuzz targets: a private data folder per process (in memory when
-// /dev/shm exists), whole-file reads and writes, the palette file name rule, and a check that
-// stops the run with a message.
+// Shared pieces of the fuzz targets: a private data folder per process (in memory where /dev/shm
+// exists), whole-file reads and writes, and a check that stops the run with a message.
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -25,6 +22,14 @@
             std::abort();                                                                          \
         }                                                                                          \
     } while (false)
+
+// A fuzz target that only runs `call` on every input as text, for the sanitizers to watch.
+#define HUEBENCH_FUZZ_TARGET(call)                                                                 \
+    extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)              \
+    {                                                                                              \
+        call(fuzz::text(data, size));                                                              \
+        return 0;                                                                                  \
+    }
 
 namespace fuzz
 {
@@ -48,7 +53,6 @@ inline const std::filesystem::path& folder()
     return *made;
 }
 
-// The input as text.
 inline std::string text(const std::uint8_t* data, std::size_t size)
 {
     return {reinterpret_cast<const char*>(data), size};
@@ -79,23 +83,6 @@ inline std::string readFile(const std::string& name)
 inline bool exists(const std::string& name)
 {
     return std::filesystem::exists(folder() / name);
-}
-
-inline bool digitsOnly(std::string_view text)
-{
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// The number of "c<number>.rgb" with at most 19 digits and no leading zeros.
-inline std::optional<unsigned long long> chartNumber(const std::string& name)
-{
-    if (name.size() < 6 || name.front() != 'c' || !name.ends_with(".rgb"))
-        return std::nullopt;
-    const std::string digits = name.substr(1, name.size() - 5);
-    if (!digitsOnly(digits) || digits.size() > 19 || (digits.size() > 1 && digits[0] == '0'))
-        return std::nullopt;
-    return std::stoull(digits);
 }
 
 } // namespace fuzz

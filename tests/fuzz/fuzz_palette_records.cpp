@@ -6,8 +6,8 @@
 
 #include "palette/PaletteStore.h"
 
+#include <algorithm>
 #include <cctype>
-#include <cstdint>
 #include <set>
 
 namespace
@@ -49,8 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 1; i <= count; ++i)
         if (i != n)
             expected += records[i - 1];
-    FUZZ_CHECK(fuzz::readFile("p.rgb") == expected);
-    FUZZ_CHECK(!fuzz::exists("p.rgb.ctm"));
+    FUZZ_CHECK(fuzz::readFile("p.rgb") == expected && !fuzz::exists("p.rgb.ctm"));
 
     // Appending lands right behind the last whole record, over a part record.
     store.AppendColorRecord("p.rgb", "#1A2B3C");
@@ -64,10 +63,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (seen.insert(appended.substr(at, 6)).second)
             unique += appended.substr(at, 6);
     store.RemoveDuplicateRecords("p.rgb", store.CountColorRecords("p.rgb"));
-    if (appended.size() / 6 >= 2)
-        FUZZ_CHECK(fuzz::readFile("p.rgb") == unique);
-    else
-        FUZZ_CHECK(fuzz::readFile("p.rgb") == appended);
-    FUZZ_CHECK(!fuzz::exists("p.rgb.tmp"));
+    FUZZ_CHECK(fuzz::readFile("p.rgb") == unique && !fuzz::exists("p.rgb.tmp"));
     return 0;
 }

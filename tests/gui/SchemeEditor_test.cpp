@@ -1,22 +1,21 @@
-// The web color scheme editor: items, preview, saved schemes, context menu and its windows.
+// The web color scheme editor: items, preview, saved schemes, its windows and Check Contrast.
 #include "MainWindowFixture.h"
 
+#include "color/Contrast.h"
 #include "platform/QtServices.h"
+#include "web/ContrastWindow.h"
 #include "web/SchemeCode.h"
 #include "web/SchemeEditor.h"
-#include "web/frmShowweb.h"
-#include "web/frmcss.h"
 
+#include <QComboBox>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 
 using namespace bascommon;
-
-namespace
-{
 
 const char* const allNine[] = {"lbldisplay", "lbltext_0", "lbltext_1", "lbltext_2", "lbltext_3",
                                "lblnl",      "lblvl",     "lblal",     "lblhl"};
@@ -24,8 +23,6 @@ const char* const allNine[] = {"lbldisplay", "lbltext_0", "lbltext_1", "lbltext_
 // The classic factory scheme and the third one ("Sepia Paper"), as #RRGGBB.
 const QStringList classic = {"#FFFFFF", "#000000", "#0000FF", "#800080", "#FF0000", "#FF6600"};
 const QStringList sepia = {"#F5ECD7", "#3B2F2F", "#8B4513", "#6B3E75", "#B22222", "#D2691E"};
-
-} // namespace
 
 class SchemeEditorTest : public QObject
 {
@@ -41,40 +38,36 @@ private:
     QColor back(const char* label) { return f->find(label)->palette().color(QPalette::Window); }
     QColor fore(const char* label) { return f->find(label)->palette().color(QPalette::WindowText); }
     QString caption(const char* label) { return f->find<QLabel>(label)->text(); }
-    QStringList captions()
-    {
-        QStringList all;
-        for (const char* label : allNine)
-            all << caption(label);
-        return all;
-    }
 
     // The six colors the preview shows: Background, Text, and the four links, as #RRGGBB.
     QStringList shown()
     {
-        return {back("lbldisplay").name().toUpper(), fore("lbltext_0").name().toUpper(),
-                fore("lblnl").name().toUpper(),      fore("lblvl").name().toUpper(),
-                fore("lblal").name().toUpper(),      fore("lblhl").name().toUpper()};
+        QStringList colors{back("lbldisplay").name().toUpper()};
+        for (const char* label : {"lbltext_0", "lblnl", "lblvl", "lblal", "lblhl"})
+            colors << fore(label).name().toUpper();
+        return colors;
     }
 
     void clickRow(int row)
     {
-        QListWidget* l = list();
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
-                          l->visualItemRect(l->item(row)).center());
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+                          list()->visualItemRect(list()->item(row)).center());
     }
 
-    void showActive()
+    ContrastWindow* open()
     {
-        f->window().show();
-        QVERIFY(QTest::qWaitForWindowActive(&f->window()));
+        f->find<QAction>("checkContrast")->trigger();
+        return f->window().findChild<ContrastWindow*>();
     }
+    template <typename T = QLabel> T* in(const QString& n) { return f->find<T>(qPrintable(n)); }
+    QString ratio(int row) { return in(QString("ratio_%1").arg(row))->text(); }
+    QColor hoverSample() { return in("sample_4")->palette().color(QPalette::WindowText); }
 
 private slots:
     void init() { f = std::make_unique<MainWindowFixture>(); }
     void cleanup() { f.reset(); }
 
-    void startUpLoadsTheFirstSchemeWithNoneChosen()
+    void startUpLoadsTheFirstSchemeAndItemsTakeNewColorsOnlyWhenChosen()
     {
         f->window();
         QCOMPARE(shown(), classic);
@@ -87,107 +80,89 @@ private slots:
         QCOMPARE(editor().selectedSchemeIndex(), 2);
         clickRow(0);
         QVERIFY(!deleteButton()->isEnabled());
-        QCOMPARE(shown(), classic);
 
-        // None and compact mode leave the scheme alone; Background repaints all nine labels and
-        // changes no caption.
-        frmshowcolor& w = f->window();
-        const QStringList before = captions();
-        w.CurrentColorChanged(RGB(1, 2, 3));
-        QCOMPARE(shown(), classic);
-        // Choosing an item changes nothing until the next color arrives.
+        // None, a freshly chosen item and compact mode leave the scheme alone; Background
+        // repaints all nine labels and changes no caption.
+        QStringList captions;
+        for (const char* label : allNine)
+            captions << caption(label);
+        f->window().CurrentColorChanged(RGB(1, 2, 3));
         QTest::mouseClick(f->find<QRadioButton>("optbg"), Qt::LeftButton);
         QCOMPARE(shown(), classic);
         f->find<QAction>("mnuSwap")->trigger();
-        w.CurrentColorChanged(RGB(4, 5, 6));
+        f->window().CurrentColorChanged(RGB(4, 5, 6));
         QCOMPARE(shown(), classic);
         f->find<QAction>("mnuSwap")->trigger();
-        w.CurrentColorChanged(RGB(0x12, 0x34, 0x56));
-        for (const char* label : allNine)
+        f->window().CurrentColorChanged(RGB(0x12, 0x34, 0x56));
+        for (const char* label : allNine) {
             QCOMPARE(back(label), QColor("#123456"));
-        QCOMPARE(captions(), before);
-        QCOMPARE(editor().scheme().Background, RGB(0x12, 0x34, 0x56));
-    }
+            QCOMPARE(caption(label), captions.takeFirst());
+        }
 
-    // A click on the preview chooses the item under it and makes its color current.
-    void previewClickChoosesItemAndMakesItsColorCurrent()
-    {
-        f->window();
+        // A click on the preview chooses the item under it and makes its color current.
         clickRow(2);
         const struct {
             const char *label, *option, *color;
-        } targets[] = {{"lbldisplay", "optbg", "#F5ECD7"},
-                       {"lbltext_2", "opttext", "#3B2F2F"},
-                       {"lblhl", "opthl", "#D2691E"}};
+            QPoint at; // the rectangle's own area lies right of the sample texts
+        } targets[] = {{"lbldisplay", "optbg", "#F5ECD7", {3, 3}},
+                       {"lbltext_2", "opttext", "#3B2F2F", {}},
+                       {"lblhl", "opthl", "#D2691E", {}}};
         for (const auto& t : targets) {
-            // The rectangle's own area lies right of the sample texts.
             QWidget* target = f->find(t.label);
-            const QPoint at =
-                target->objectName() == "lbldisplay" ? QPoint(3, 3) : target->rect().center();
-            QTest::mouseClick(target, Qt::LeftButton, {}, at);
+            QTest::mouseClick(target, Qt::LeftButton, {},
+                              t.at.isNull() ? target->rect().center() : t.at);
             QVERIFY(f->find<QRadioButton>(t.option)->isChecked());
             QCOMPARE(f->text("txtrgb"), QString(t.color));
             QCOMPARE(shown(), sepia);
         }
     }
 
-    void saveAppendsWithoutSelectingAndFailuresLoseNothing()
+    // Delete asks with the name, Yes by default, and the preview keeps its colors; Save appends
+    // it under the typed name and selects nothing; a rewrite that fails loses nothing.
+    void deleteAndSaveRewriteTheListAndFailuresLoseNothing()
     {
-        f->window();
+        f->showActive();
         clickRow(2);
+        QCOMPARE(QApplication::focusWidget(), list());
+        QTest::mouseClick(deleteButton(), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        const auto& asked = f->fakes.questions.asked;
+        QCOMPARE(asked.size(), size_t(1));
+        QVERIFY(asked.front().text.contains("\"Sepia Paper\"") && asked.front().yesIsDefault);
+        QCOMPARE(list()->item(2)->text(), QString("Ocean Breeze"));
+        QVERIFY(!deleteButton()->isEnabled());
+        QCOMPARE(shown(), sepia);
+        QVERIFY(f->readFile("set.hcs").find("Sepia") == std::string::npos);
+        QCOMPARE(f->readFile("colorset.dat").size(), size_t(5 * 36));
+
         f->find<QRadioButton>("optbg")->setChecked(true);
         f->window().CurrentColorChanged(RGB(0x11, 0x22, 0x33));
         MainWindowFixture::answerInputBox("Say \"hi\", then", true);
         f->find<QAction>("mnuSaveScheme")->trigger();
-        QCOMPARE(list()->count(), 7);
-        QCOMPARE(list()->item(6)->text(), QString("Say \"hi\", then"));
-        QCOMPARE(list()->selectedItems(), QList<QListWidgetItem*>{list()->item(2)});
-        QCOMPARE(editor().selectedSchemeIndex(), 2);
-        const std::string names = f->readFile("set.hcs");
-        QVERIFY(names.ends_with("\"Sepia Paper\"\r\n\"Ocean Breeze\"\r\n\"Forest Trail\"\r\n"
-                                "\"High Contrast\"\r\n\"Say \"hi\", then\"\r\n"));
+        QCOMPARE(list()->item(5)->text(), QString("Say \"hi\", then"));
+        QVERIFY(list()->selectedItems().isEmpty());
+        QVERIFY(f->readFile("set.hcs").ends_with("\"Ocean Breeze\"\r\n\"Forest Trail\"\r\n"
+                                                 "\"High Contrast\"\r\n\"Say \"hi\", then\"\r\n"));
         // Text, Background, links as BBGGRR: Sepia with the new background #112233.
-        QCOMPARE(f->readFile("colorset.dat").substr(6 * 36),
+        QCOMPARE(f->readFile("colorset.dat").substr(5 * 36),
                  std::string("2F2F3B332211"
                              "13458B753E6B2222B21E69D2"));
-
         MainWindowFixture::answerInputBox("Cancelled", false);
         f->find<QAction>("mnuSaveScheme")->trigger();
-        QCOMPARE(list()->count(), 7);
+        QCOMPARE(list()->count(), 6);
 
-        // A rewrite that fails is shown and loses nothing, for delete and for save.
         std::filesystem::create_directories(f->folder() / "colorset.dam" / "blocker");
-        const std::string records = f->readFile("colorset.dat");
+        const std::string names = f->readFile("set.hcs"), records = f->readFile("colorset.dat");
         clickRow(3);
         QTest::mouseClick(deleteButton(), Qt::LeftButton);
         MainWindowFixture::answerInputBox("Mine", true);
         f->find<QAction>("mnuSaveScheme")->trigger();
         QCOMPARE(f->fakes.questions.errors.size(), size_t(2));
         for (const auto& error : f->fakes.questions.errors)
-            QVERIFY2(error.text.contains("colorset.dam"), qPrintable(error.text));
-        QCOMPARE(list()->count(), 7);
+            QVERIFY(error.text.contains("colorset.dam"));
+        QCOMPARE(list()->count(), 6);
         QCOMPARE(f->readFile("set.hcs"), names);
         QCOMPARE(f->readFile("colorset.dat"), records);
-    }
-
-    // Delete asks with the name, Yes by default, and the preview keeps its colors.
-    void deleteAsksOnceThenKeepsThePreviewColors()
-    {
-        showActive();
-        clickRow(2);
-        QCOMPARE(QApplication::focusWidget(), list());
-        QTest::mouseClick(deleteButton(), Qt::LeftButton);
-        QCoreApplication::processEvents();
-        QCOMPARE(f->fakes.questions.asked.size(), size_t(1));
-        QVERIFY(f->fakes.questions.asked.front().text.contains("\"Sepia Paper\""));
-        QVERIFY(f->fakes.questions.asked.front().yesIsDefault);
-        QCOMPARE(list()->count(), 5);
-        QCOMPARE(list()->item(2)->text(), QString("Ocean Breeze"));
-        QVERIFY(list()->selectedItems().isEmpty());
-        QVERIFY(!deleteButton()->isEnabled());
-        QCOMPARE(shown(), sepia);
-        QVERIFY(f->readFile("set.hcs").find("Sepia") == std::string::npos);
-        QCOMPARE(f->readFile("colorset.dat").size(), size_t(5 * 36));
     }
 
     // The real question box, answered No from the keyboard, after reaching the button by a
@@ -214,28 +189,21 @@ private slots:
         const std::string names = f->readFile("set.hcs"), records = f->readFile("colorset.dat");
         QtQuestions questions;
         f->services.emplace(f->fakes.services(&questions));
-        showActive();
+        f->showActive();
         clickRow(6);
 
-        // Answers every question box that opens, once it has placed its focus; one that stays
-        // open is noted and closed, so that nothing can hang the test.
         QStringList asked;
         QTimer answerer;
-        int ticksOpen = 0;
         connect(&answerer, &QTimer::timeout, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->focusWidget())
+            if (!box || !box->focusWidget() || box->property("answered").toBool())
                 return;
-            if (box->property("answered").toBool()) {
-                if (++ticksOpen == 50) {
-                    asked << "stayed open";
-                    box->reject();
-                }
-                return;
-            }
             box->setProperty("answered", true);
-            ticksOpen = 0;
             asked << box->text() + (box->textFormat() == Qt::PlainText ? "" : " (rich)");
+            QTimer::singleShot(300, box, [&asked, box] {
+                asked << "stayed open"; // so that nothing can hang the test
+                box->reject();
+            });
             for (const int key : keys)
                 QTest::keyClick(box->focusWidget(), Qt::Key(key));
         });
@@ -257,7 +225,7 @@ private slots:
 
     // The chosen item takes each new color and its caption; the others keep theirs. Each copy
     // command and the code window then give the code of that scheme, each in its own form.
-    void itemTakesTheColorAndTheCodeCommandsGiveTheScheme()
+    void itemTakesTheColorAndTheCodeCommandsAndWindowsGiveTheScheme()
     {
         f->window();
         QTest::mouseClick(f->find<QRadioButton>("opttext"), Qt::LeftButton);
@@ -296,21 +264,16 @@ private slots:
         QCOMPARE(boxes.size(), 3);
         for (int i = 0; i < 3; ++i)
             QCOMPARE(boxes[i], QString::fromStdString(forms[i].code).replace("\r\n", "\n"));
-    }
-
-    void fullScreenPreviewShowsTheCaptionsAndClosesOnlyOnItsBackground()
-    {
-        f->window();
+        // The full-screen preview shows the captions and closes only on its background.
         clickRow(2);
         bool closedByBox = true, boxReacted = true;
         QStringList texts;
-        QColor windowBack, hoverFore;
         MainWindowFixture::onNextModal([&](QWidget* window) {
             for (const char* box : {"txtTxt", "txtNl", "txtvl", "txtal", "txthl"})
                 texts << window->findChild<QLineEdit*>(box)->text();
-            windowBack = window->palette().color(QPalette::Window);
             auto* hover = window->findChild<QLineEdit*>("txthl");
-            hoverFore = hover->palette().color(QPalette::Text);
+            texts << window->palette().color(QPalette::Window).name()
+                  << hover->palette().color(QPalette::Text).name();
             // Clicks inside a box do nothing: no menu, no selection.
             QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
             QApplication::sendEvent(hover, &menuEvent);
@@ -328,10 +291,88 @@ private slots:
         QVERIFY(!boxReacted);
         QCOMPARE(texts, QStringList({"Text Color: #3B2F2F", "Normal Link Color: #8B4513",
                                      "Visited Link Color: #6B3E75", "Active Link Color: #B22222",
-                                     "Hover Link Color: #D2691E"}));
-        QCOMPARE(windowBack, QColor("#F5ECD7"));
-        QCOMPARE(hoverFore, QColor("#D2691E"));
+                                     "Hover Link Color: #D2691E", "#f5ecd7", "#d2691e"}));
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // One window, laid out for the keyboard, which shows the scheme as seen with a color-vision
+    // deficiency, follows the scheme and the current color, and applies fixes.
+    void opensOnceForTheKeyboardAndFollowsTheScheme()
+    {
+        ContrastWindow* w = open();
+        open();
+        QVERIFY(w);
+        QCOMPARE(f->window().findChildren<ContrastWindow*>().size(), 1);
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        const auto controls = w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (const QWidget* a : controls)
+            for (const QWidget* b : controls)
+                if (a < b && a->isVisible() && b->isVisible())
+                    QVERIFY2(!a->geometry().intersects(b->geometry()),
+                             qPrintable(a->objectName() + " overlaps " + b->objectName()));
+        // Each view of a color-vision deficiency changes the sample and marks the ratio.
+        auto* viewAs = in<QComboBox>("viewAs");
+        auto* severity = in<QSpinBox>("severity");
+        const QColor normal = hoverSample(); // #FF6600
+        QVERIFY(!severity->isEnabled());
+        for (int view = 1; view <= 4; ++view) {
+            viewAs->setCurrentIndex(view);
+            QVERIFY2(hoverSample() != normal, qPrintable(viewAs->currentText()));
+            QVERIFY(ratio(4).endsWith('*'));
+            QCOMPARE(severity->isEnabled(), view != 4);
+        }
+        QCOMPARE(hoverSample().hslSaturation(), 0);
+        viewAs->setCurrentIndex(1);
+        QTest::keyClick(w, Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), severity);
+        QTest::keyClick(w, Qt::Key_V, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), viewAs);
+        const QColor full = hoverSample();
+        severity->setValue(30);
+        QVERIFY(hoverSample() != full);
+        viewAs->setCurrentIndex(0);
+        QCOMPARE(hoverSample(), normal);
+        QCOMPARE(ratio(4), QString("2.93:1")); // the classic scheme's hover link on white
+
+        f->find<QRadioButton>("optbg")->setChecked(true);
+        f->window().CurrentColorChanged(RGB(0, 0, 0));
+        QCOMPARE(ratio(0), QString("1.00:1")); // black text on the new black background
+        QCOMPARE(in("currentRatio_0")->text(), QString("21.00:1"));
+        QCOMPARE(in("currentGrade_1")->text(), QString("fail"));
+        QVERIFY(in("currentTitle")->text().contains("#000000"));
+        // Loading a saved scheme replaces every row.
+        list()->setCurrentRow(5);
+        QVERIFY(ratio(0) != QString("1.00:1"));
+
+        // A fix reaches AA and lands in its item, on light, dark and colored backgrounds.
+        list()->setCurrentRow(0);
+        const ColorValue WebColorScheme::*fields[] = {
+            &WebColorScheme::Text, &WebColorScheme::NormalLink, &WebColorScheme::VisitedLink,
+            &WebColorScheme::ActiveLink, &WebColorScheme::HoverLink};
+        const char* options[] = {"opttext", "optnl", "optvl", "optal", "opthl"};
+        for (const int background : {0xFFFFFF, 0x000000, 0x000080}) { // blue first: #800000
+            f->find<QRadioButton>("optbg")->setChecked(true);
+            f->window().CurrentColorChanged(background);
+            int fixed = 0;
+            for (int row = 0; row < ContrastWindow::rowCount; ++row) {
+                const WebColorScheme scheme = f->window().schemeEditor()->scheme();
+                const bool below = ContrastRatio(scheme.*fields[row], scheme.Background) < 4.5;
+                QPushButton* fix = in<QPushButton>(QString("fix_%1").arg(row));
+                QCOMPARE(fix->isVisibleTo(w), below);
+                if (!below)
+                    continue;
+                const ColorValue suggested = *w->fixOf(row);
+                QTest::mouseClick(fix, Qt::LeftButton);
+                QCOMPARE(f->window().schemeEditor()->scheme().*fields[row], suggested);
+                QVERIFY(f->find<QRadioButton>(options[row])->isChecked());
+                QCOMPARE(f->text("txtrgb"), QString::fromStdString(HexRGB(suggested)));
+                QVERIFY(!fix->isVisibleTo(w));
+                QCOMPARE(in(QString("mark_%1").arg(row * 4))->text(), QString("Pass"));
+                ++fixed;
+            }
+            QVERIFY(fixed > 0);
+        }
     }
 };
 

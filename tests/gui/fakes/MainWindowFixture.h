@@ -55,6 +55,13 @@ public:
         return *m_window;
     }
 
+    void showActive()
+    {
+        window().show();
+        window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window()));
+    }
+
     template <typename T = QWidget> T* find(const char* name)
     {
         T* found = window().findChild<T*>(QString::fromLatin1(name));
@@ -80,12 +87,10 @@ public:
     template <typename F> static void onNextModal(F answer)
     {
         QTimer::singleShot(0, [answer] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal) {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                answer(modal);
+            else
                 onNextModal(answer);
-                return;
-            }
-            answer(modal);
         });
     }
 
