@@ -60,7 +60,8 @@ private slots:
     void init() { f = std::make_unique<MainWindowFixture>(); }
     void cleanup() { f.reset(); }
 
-    void pagesShowNewestFirst()
+    // A click selects for deletion, a double-click shows Color Info, a right-click the Edit menu.
+    void pagesShowNewestFirstAndCellsSelectShowAndOfferTheirRecords()
     {
         const struct {
             int count, page, pages;
@@ -79,13 +80,6 @@ private slots:
             QCOMPARE(action("prevpage")->isEnabled(), c.page > 1);
             QCOMPARE(action("nextpage")->isEnabled(), c.page < c.pages);
         }
-    }
-
-    // Click selects for deletion, double-click shows Color Info, right-click the Edit menu.
-    void cellsSelectShowAndOfferTheirRecords()
-    {
-        showTestPalette(300);
-        action("nextpage")->trigger();
         click(13); // record 300 - 216 - 13 = 71
         QCOMPARE(view().selectedRecord(), 71);
         QCOMPARE(f->window().currentColor(), recordColor(71));
@@ -138,10 +132,8 @@ private slots:
             QCOMPARE(action("mnuCleanDup")->isEnabled(), clean[i]);
             QCOMPARE(action("mnuDelChart")->isEnabled(), deletable[i]);
         }
-        QStringList captions;
-        for (QAction* a : addToItems())
-            captions << a->text();
-        QCOMPARE(captions, (QStringList{"Mine", "Black && White", "Nine"}));
+        QCOMPARE(visibleItems(f->find<QMenu>("mnuAddto")),
+                 (QStringList{"Mine", "Black && White", "Nine"}));
         addToItems().at(1)->trigger();
         QCOMPARE(f->readFile("c44.rgb"), std::string("FF0000"));
 
@@ -236,7 +228,7 @@ private slots:
         QVERIFY(chooser()->findText("Twin") >= 0);
     }
 
-    // Both New commands name the palette through the input box: trimmed, "Untiltled" if blank.
+    // Both New commands name the palette through the input box; Cancel makes none.
     void newPaletteIsNamedThroughTheInputBox()
     {
         const struct {
@@ -244,8 +236,8 @@ private slots:
             bool ok;
             std::string title, file;
         } cases[] = {{"addnew", "Brand", false, "", "c10.rgb"},
-                     {"addnew", "  Brand blues ", true, "Brand blues", "c10.rgb"},
-                     {"mnuNew", "   ", true, "Untiltled", "c11.rgb"}};
+                     {"addnew", "Brand blues", true, "Brand blues", "c10.rgb"},
+                     {"mnuNew", "  Brand ", true, "Brand", "c11.rgb"}};
         for (const auto& c : cases) {
             const int before = chooser()->count();
             MainWindowFixture::answerInputBox(c.typed, c.ok);

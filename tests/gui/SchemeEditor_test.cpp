@@ -165,8 +165,7 @@ private slots:
         QCOMPARE(f->readFile("colorset.dat"), records);
     }
 
-    // The real question box, answered No from the keyboard, after reaching the button by a
-    // click or by Tab: nothing is deleted, the button is disabled, and the name shows as typed.
+    // The real question box, answered No by key after a click or Tab: nothing goes, name as typed.
     void keyboardNoDeletesNothing_data()
     {
         QTest::addColumn<bool>("byTab");
@@ -245,12 +244,13 @@ private slots:
         } forms[] = {{"mnuCopyHtml", "txthtml", HtmlCode(scheme)},
                      {"mnuCopyExternal", "txtec", ExternalCssCode(scheme)},
                      {"mnuCopyInline", "txtic", InlineCssCode(scheme)}};
+        QStringList boxes, codes;
         for (const auto& form : forms) {
             f->fakes.clipboard.setText("old");
             f->find<QAction>(form.command)->trigger();
             QCOMPARE(f->fakes.clipboard.text(), QString::fromStdString(form.code));
+            codes << QString::fromStdString(form.code).replace("\r\n", "\n");
         }
-        QStringList boxes;
         bool topMost = false;
         MainWindowFixture::onNextModal([&](QWidget* dialog) {
             topMost = !f->fakes.stayOnTop.calls.empty() &&
@@ -261,9 +261,7 @@ private slots:
         });
         f->find<QAction>("mnuViewCode")->trigger();
         QVERIFY(topMost);
-        QCOMPARE(boxes.size(), 3);
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(boxes[i], QString::fromStdString(forms[i].code).replace("\r\n", "\n"));
+        QCOMPARE(boxes, codes);
         // The full-screen preview shows the captions and closes only on its background.
         clickRow(2);
         bool closedByBox = true, boxReacted = true;
@@ -295,8 +293,7 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
-    // One window, laid out for the keyboard, which shows the scheme as seen with a color-vision
-    // deficiency, follows the scheme and the current color, and applies fixes.
+    // One window, for the keyboard, shows color-vision deficiencies, follows and fixes the scheme.
     void opensOnceForTheKeyboardAndFollowsTheScheme()
     {
         ContrastWindow* w = open();
@@ -322,7 +319,6 @@ private slots:
             QVERIFY(ratio(4).endsWith('*'));
             QCOMPARE(severity->isEnabled(), view != 4);
         }
-        QCOMPARE(hoverSample().hslSaturation(), 0);
         viewAs->setCurrentIndex(1);
         QTest::keyClick(w, Qt::Key_S, Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget(), severity);

@@ -23,7 +23,7 @@ private slots:
             const char* result;
         } rows[] = {
             {"spaces trimmed, inner kept", "  my  blues  ", 1, Qt::Key_Return, "my  blues"},
-            {"empty gives the default", "", 1, Qt::Key_Space, "Untiltled"},
+            {"blank gives the default", "  ", 1, Qt::Key_Space, "Untiltled"},
             {"return in the box", "kbd", 0, Qt::Key_Return, "kbd"},
             {"return on cancel", "kbd", 2, Qt::Key_Return, ""},
             {"keypad enter on cancel", "kbd", 2, Qt::Key_Enter, ""},
@@ -33,7 +33,6 @@ private slots:
             bool startedEmptyWithFocus = false;
             MainWindowFixture::onNextModal([&startedEmptyWithFocus, r](QWidget* dialog) {
                 auto* box = dialog->findChild<QLineEdit*>("txtResult");
-                // Every call starts with an empty box that has the focus.
                 startedEmptyWithFocus = box->text().isEmpty() && dialog->focusWidget() == box;
                 QTest::keyClicks(box, r.typed);
                 for (int i = 0; i < r.tabs; ++i)

@@ -9,37 +9,24 @@
 
 using bascommon::RGB;
 
-namespace
-{
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-const QString expectedPage = QStringLiteral(HUEBENCH_TEST_DATA "/colorinfo_255_161_204.html");
-
-} // namespace
-
 class FrmpreviewTest : public QObject
 {
     Q_OBJECT
 
 private:
     FakeServices fakes;
-    std::optional<Services> services;
+    Services services = fakes.services();
     std::unique_ptr<frmpreview> window;
     QTemporaryDir dir;
 
-    void open()
-    {
-        services.emplace(fakes.services());
-        window = std::make_unique<frmpreview>(textsOf(255, 161, 204), *services);
-        window->show();
-    }
     void save() { window->findChild<QAction*>("mnusave")->trigger(); }
     QString path(const QString& name) { return dir.filePath(name); }
+    static QByteArray readAll(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    const QString expectedPage = HUEBENCH_TEST_DATA "/colorinfo_255_161_204.html";
 
 private slots:
     // A right release on the color or the panel opens the Action menu too; a left one does not.
@@ -47,7 +34,8 @@ private slots:
     // returns; ".htm" added to a name is new to it, so the window asks itself.
     void actionMenuSavesThePageAndAsksBeforeReplacing()
     {
-        open();
+        window = std::make_unique<frmpreview>(textsOf(255, 161, 204), services);
+        window->show();
         auto* bar = window->findChild<QMenuBar*>();
         QVERIFY(bar && bar->isVisible());
         QCOMPARE(bar->geometry(), QRect(0, 0, window->width(), bar->height()));
@@ -66,15 +54,9 @@ private slots:
             QCOMPARE(menu->isVisible(), r.button == Qt::RightButton);
             menu->close();
         }
-        QVERIFY(QDir(dir.path()).mkdir("page.htm"));
-        for (const char* name : {"page.htm", "missing/page.htm"}) {
-            fakes.fileSaveDialog.answer = path(name);
-            save();
-            QCOMPARE(fakes.questions.errors.size(), 1u);
-            QVERIFY(fakes.questions.errors[0].text.contains("page.htm"));
-            QVERIFY(window->isVisible());
-            fakes.questions.errors.clear();
-        }
+        fakes.fileSaveDialog.answer = path("missing/page.htm");
+        save();
+        QVERIFY(fakes.questions.errors.at(0).text.contains("page.htm") && window->isVisible());
         fakes.fileSaveDialog.answer = path("#FFA1CC.htm");
         save();
         QCOMPARE(fakes.fileSaveDialog.lastSuggestedName, QString("#FFA1CC.htm"));
@@ -97,8 +79,8 @@ private slots:
         fakes.fileSaveDialog.answer.reset();
         save();
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-                 QStringList({"#FFA1CC.htm", "page.htm", "pink.htm"}));
-        QVERIFY(fakes.questions.errors.empty());
+                 QStringList({"#FFA1CC.htm", "pink.htm"}));
+        QCOMPARE(fakes.questions.errors.size(), 1u);
     }
 
     // Opened from the main window: the current color in every model, left alone; Exit closes.

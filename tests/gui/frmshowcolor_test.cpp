@@ -1,5 +1,4 @@
-// The main window frame: the six component boxes, start-up state, copy commands and the CSS
-// forms, Paste Color, pop-ups, modes, exit, and the Color Conversion dialog.
+// The main window: its boxes, copy and paste, pop-ups, modes, exit and the conversion dialog.
 #include "MainWindowFixture.h"
 
 #include "color/CopyTexts.h"
@@ -54,7 +53,6 @@ private:
     QString hex() { return part<QLineEdit>("txtHEX")->text(); }
     QColor sample() { return part("picClr")->palette().color(QPalette::Window); }
     bool visible(const QString& name) { return part(name)->isVisibleTo(dialog.get()); }
-    void click(const char* button) { part<QPushButton>(button)->click(); }
     void selectTab(const QString& tab)
     {
         auto* tabs = part<QTabWidget>("tabModels");
@@ -84,11 +82,47 @@ private slots:
         f.reset();
     }
 
+    // A commit runs the new-color handling even with unchanged values (the C++ caption gains its
+    // colon); Enter and leaving a box commit. White is web-safe: Make Web-Safe waits for a change.
     // Typed key by key ("\b" is Backspace), or inserted over the whole text as a context-menu
-    // paste is. Digits of other scripts and control characters never arrive.
-    void boxTextIsFiltered()
+    // paste is, digits of other scripts and control characters never arrive.
+    void boxesCommitOnEnterOrLeavingAndFilterWhatArrives()
     {
         f->showActive();
+        QAction* websafe = f->find<QAction>("mnuWebsafe");
+        QVERIFY(!websafe->isEnabled());
+        box("txtr")->setFocus();
+        QTest::keyClick(box("txtr"), Qt::Key_Tab);
+        QCOMPARE(f->window().currentColor(), RGB(255, 255, 255));
+        QCOMPARE(f->find<QAction>("mnuCopyCplus")->text(), QString("C++:0xFFFFFF"));
+        // Tab runs down the decimal column, then down the hexadecimal one.
+        QStringList order{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(order, QStringList({"txtg", "txtb", "txtrh", "txtgh", "txtbh"}));
+        replaceText(box("txtr"), "300");
+        replaceText(box("txtg"), "007");
+        replaceText(box("txtb"), "113");
+        QTest::keyClick(box("txtb"), Qt::Key_Return);
+        QCOMPARE(f->window().currentColor(), RGB(255, 7, 113));
+        QCOMPARE(f->text("txtg"), QString("7"));
+        QCOMPARE(f->text("txtrgb"), QString("#FF0771"));
+        QCOMPARE(f->text("txtgh"), QString("07"));
+        // Leaving a hexadecimal box commits too, and shows its digits in upper case.
+        replaceText(box("txtrh"), "ab");
+        QTest::keyClick(box("txtrh"), Qt::Key_Tab);
+        QCOMPARE(f->window().currentColor(), RGB(171, 7, 113));
+        QCOMPARE(f->text("txtrh"), QString("AB"));
+        QCOMPARE(f->text("txtr"), QString("171"));
+        f->window().CurrentColorChanged(RGB(229, 26, 25));
+        QAction* button = f->find<QAction>("makewebsafe");
+        QVERIFY(websafe->isEnabled() && button->isEnabled());
+        button->trigger();
+        QCOMPARE(f->window().currentColor(), RGB(204, 51, 0));
+        QVERIFY(!websafe->isEnabled() && !button->isEnabled());
+
         const struct {
             const char *name, *box;
             bool typed;
@@ -129,50 +163,10 @@ private slots:
         QCOMPARE(txtg->text(), QString("9"));
     }
 
-    // A commit runs the new-color handling even with unchanged values (the C++ caption gains its
-    // colon); Enter and leaving a box commit. White is web-safe: Make Web-Safe waits for a change.
-    void enterOrLeavingABoxCommits()
-    {
-        f->showActive();
-        QAction* websafe = f->find<QAction>("mnuWebsafe");
-        QVERIFY(!websafe->isEnabled());
-        box("txtr")->setFocus();
-        QTest::keyClick(box("txtr"), Qt::Key_Tab);
-        QCOMPARE(f->window().currentColor(), RGB(255, 255, 255));
-        QCOMPARE(f->find<QAction>("mnuCopyCplus")->text(), QString("C++:0xFFFFFF"));
-        // Tab runs down the decimal column, then down the hexadecimal one.
-        QStringList order{QApplication::focusWidget()->objectName()};
-        for (int i = 0; i < 4; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            order << QApplication::focusWidget()->objectName();
-        }
-        QCOMPARE(order, QStringList({"txtg", "txtb", "txtrh", "txtgh", "txtbh"}));
-        replaceText(box("txtr"), "300");
-        replaceText(box("txtg"), "007");
-        replaceText(box("txtb"), "113");
-        QTest::keyClick(box("txtb"), Qt::Key_Return);
-        QCOMPARE(f->window().currentColor(), RGB(255, 7, 113));
-        QCOMPARE(f->text("txtg"), QString("7"));
-        QCOMPARE(f->text("txtrgb"), QString("#FF0771"));
-        QCOMPARE(f->text("txtrgb1"), QString("255,7,113"));
-        QCOMPARE(f->text("txtgh"), QString("07"));
-        // Leaving a hexadecimal box commits too, and shows its digits in upper case.
-        replaceText(box("txtrh"), "ab");
-        QTest::keyClick(box("txtrh"), Qt::Key_Tab);
-        QCOMPARE(f->window().currentColor(), RGB(171, 7, 113));
-        QCOMPARE(f->text("txtrh"), QString("AB"));
-        QCOMPARE(f->text("txtr"), QString("171"));
-        f->window().CurrentColorChanged(RGB(229, 26, 25));
-        QAction* button = f->find<QAction>("makewebsafe");
-        QVERIFY(websafe->isEnabled() && button->isEnabled());
-        button->trigger();
-        QCOMPARE(f->window().currentColor(), RGB(204, 51, 0));
-        QVERIFY(!websafe->isEnabled() && !button->isEnabled());
-    }
-
     // Each copy command copies its own form of what the boxes show, a pending edit as it stands;
-    // the CSS commands show what they copy of the settled color.
-    void startsWhiteAndCopiesEachFormOfTheBoxes()
+    // the CSS commands show what they copy of the settled color. Paste Color takes one color;
+    // anything else is refused naming the text, the color stays.
+    void startsWhiteCopiesEachFormOfTheBoxesAndPastesOneColor()
     {
         QCOMPARE(f->text("txtrgb1") + f->text("txtrgb") + f->text("txtg") + f->text("txtbh"),
                  QString("255,255,255#FFFFFF255FF"));
@@ -190,6 +184,25 @@ private slots:
         for (const char* css : {"mnuCopyCssRgb", "mnuCopyCssHsl", "mnuCopyCssOklch"})
             QCOMPARE(f->find<QAction>(css)->text(), copied(css));
         QCOMPARE(copied("mnuCopyCssRgb"), QString("rgb(10 0 255)"));
+
+        const std::pair<QString, int> cases[] = {
+            {" 'rgb(255 161 204)'; ", RGB(255, 161, 204)}, {"red\ngreen", -1}, {"", -1}};
+        auto& errors = f->fakes.questions.errors;
+        for (const auto& [clipboard, color] : cases) {
+            errors.clear();
+            f->window().CurrentColorChanged(RGB(1, 2, 3));
+            f->fakes.clipboard.setText(clipboard);
+            f->find<QAction>("mnuPasteColor")->trigger();
+            QCOMPARE(f->window().currentColor(), color == -1 ? RGB(1, 2, 3) : color);
+            QCOMPARE(f->text("txtrgb"), QString::fromStdString(HexRGB(f->window().currentColor())));
+            QCOMPARE(int(errors.size()), int(color == -1));
+            if (color != -1)
+                continue;
+            const QString firstLine = clipboard.section('\n', 0, 0);
+            QVERIFY(firstLine.isEmpty() ||
+                    errors[0].text.startsWith("The clipboard text \"" + firstLine));
+            QVERIFY(errors[0].text.contains("Expected a color such as #FFA1CC"));
+        }
     }
 
     // On the shown window: the preview's pop-up opens on a right release only; compact mode
@@ -297,29 +310,6 @@ private slots:
         QCOMPARE(f->text("txtrgb"), QString("#010203"));
     }
 
-    // Paste Color takes one color; anything else is refused naming the text, the color stays.
-    void pasteColorTakesOneColorOrRefusesTheText()
-    {
-        const std::pair<QString, int> cases[] = {
-            {" 'rgb(255 161 204)'; ", RGB(255, 161, 204)}, {"red\ngreen", -1}, {"", -1}};
-        auto& errors = f->fakes.questions.errors;
-        for (const auto& [clipboard, color] : cases) {
-            errors.clear();
-            f->window().CurrentColorChanged(RGB(1, 2, 3));
-            f->fakes.clipboard.setText(clipboard);
-            f->find<QAction>("mnuPasteColor")->trigger();
-            QCOMPARE(f->window().currentColor(), color == -1 ? RGB(1, 2, 3) : color);
-            QCOMPARE(f->text("txtrgb"), QString::fromStdString(HexRGB(f->window().currentColor())));
-            QCOMPARE(int(errors.size()), int(color == -1));
-            if (color != -1)
-                continue;
-            const QString firstLine = clipboard.section('\n', 0, 0);
-            QVERIFY(firstLine.isEmpty() ||
-                    errors[0].text.startsWith("The clipboard text \"" + firstLine));
-            QVERIFY(errors[0].text.contains("Expected a color such as #FFA1CC"));
-        }
-    }
-
     // The dialog opens on the RGB tab, above the main window. Each tab shows the same color:
     // switching only re-expresses it, and the fourth row belongs to CMYK alone.
     void eachTabShowsTheSameColor()
@@ -380,7 +370,7 @@ private slots:
             for (const int value : m.values)
                 slider(m.row)->setValue(value);
             QCOMPARE(hex(), QString(m.hex));
-            click(m.ok ? "Command2" : "Command1");
+            part<QPushButton>(m.ok ? "Command2" : "Command1")->click();
             QVERIFY(!dialog->isVisible());
             QCOMPARE(dialog->result(), int(m.ok ? QDialog::Accepted : QDialog::Rejected));
             QStringList appliedHex;
@@ -388,6 +378,16 @@ private slots:
                 appliedHex << QString::fromStdString(HexRGB(color));
             QCOMPARE(appliedHex, m.ok ? QStringList{m.hex} : QStringList{});
         }
+        // Through the main window, OK makes the sample the current color everywhere.
+        f->window().CurrentColorChanged(RGB(255, 161, 204));
+        MainWindowFixture::onNextModal([](QWidget* modal) {
+            modal->findChild<QTabWidget*>("tabModels")->setCurrentIndex(1); // HLS
+            modal->findChild<QSlider*>("sldVal_0")->setValue(60);
+            modal->findChild<QPushButton*>("Command2")->click();
+        });
+        f->window().showConversion();
+        QCOMPARE(f->text("txtrgb"), QString("#FFA3A3"));
+        QCOMPARE(f->window().currentColor(), RGB(255, 163, 163));
     }
 
     // Too much chroma is brought into sRGB at the same lightness and hue, and the tab says so.
@@ -398,28 +398,9 @@ private slots:
         QVERIFY(!visible("gamutNote"));
         slider(1)->setValue(370);
         QVERIFY(visible("gamutNote"));
-        const QColor mapped = sample();
-        QVERIFY(mapped.red() > 200 && mapped.green() < 80 && mapped.blue() < 80);
+        QVERIFY(sample().red() > 200 && sample().green() < 80 && sample().blue() < 80);
         slider(1)->setValue(100);
         QVERIFY(!visible("gamutNote"));
-        selectTab("RGB");
-        slider(1)->setValue(1);
-        selectTab("OKLCH");
-        QVERIFY(!visible("gamutNote"));
-    }
-
-    // Through the main window: OK makes the sample the current color everywhere.
-    void okFromTheMainWindowSetsTheCurrentColor()
-    {
-        f->window().CurrentColorChanged(RGB(255, 161, 204));
-        MainWindowFixture::onNextModal([](QWidget* modal) {
-            modal->findChild<QTabWidget*>("tabModels")->setCurrentIndex(1); // HLS
-            modal->findChild<QSlider*>("sldVal_0")->setValue(60);
-            modal->findChild<QPushButton*>("Command2")->click();
-        });
-        f->window().showConversion();
-        QCOMPARE(f->text("txtrgb"), QString("#FFA3A3"));
-        QCOMPARE(f->window().currentColor(), RGB(255, 163, 163));
     }
 };
 

@@ -32,8 +32,7 @@ const QPoint desktopOrigin(0, -200);
 const QSize desktopSize(1600, 1250);
 enum Screen { A, B, C, D };
 
-// Each pixel's color encodes its place (low bytes of x and y, then their high bits): a sample
-// tells where it was read.
+// Each pixel's color encodes its place (low bytes of x and y, then their high bits).
 QRgb pattern(QPoint at)
 {
     return qRgb(at.x() & 0xFF, at.y() & 0xFF, (at.x() >> 8) | ((at.y() >> 8) << 4));
@@ -148,8 +147,7 @@ private slots:
         QVERIFY(!b->shpshow().isVisible());
     }
 
-    // The chooser lists the permanent and user palettes only and takes keys only while open; picks
-    // go to the palette chosen.
+    // The chooser lists permanent and user palettes, takes keys only while open; picks go there.
     void chooserOffersPermanentAndUserPalettesOnly()
     {
         f->writeFile("colorchart.cci", "mycolor.rgb\r\nFirst\r\n0\r\n"
@@ -351,8 +349,7 @@ private slots:
         QVERIFY(!overlay->loupe()->geometry().contains(onLoupe));
     }
 
-    // Keys 1, 3, 5 and Ctrl+wheel set the sample size, the wheel the zoom; both last to the next
-    // run.
+    // Keys 1, 3, 5 and Ctrl+wheel set the sample size, the wheel the zoom; both outlive the run.
     void optionsFollowWheelAndKeysAndAreRemembered()
     {
         QVERIFY(startPicker());

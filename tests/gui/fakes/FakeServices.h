@@ -7,8 +7,6 @@
 #include <deque>
 #include <vector>
 
-// Hand-written stand-ins for the operating-system services.
-
 class FakeClipboard final : public Clipboard
 {
 public:
@@ -77,7 +75,6 @@ public:
     QString lastSuggestedName;
 };
 
-// Returns `answer` (nothing: cancelled).
 class FakeFileOpenDialog final : public FileOpenDialog
 {
 public:
@@ -129,7 +126,6 @@ struct FakeServices {
     FakeStayOnTop stayOnTop;
     FakeFileOpenDialog fileOpenDialog;
 
-    // Fakes throughout, or with the given questions service in place of the fake one.
     Services services(Questions* realQuestions = nullptr)
     {
         return Services{clipboard,      screenCapture, realQuestions ? *realQuestions : questions,

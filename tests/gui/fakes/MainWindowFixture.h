@@ -94,7 +94,6 @@ public:
         });
     }
 
-    // Answers the next input box: types `typed`, then presses OK or Cancel.
     static void answerInputBox(const QString& typed, bool ok)
     {
         onNextModal([typed, ok](QWidget* dialog) {
