@@ -56,7 +56,8 @@ private slots:
         }
         fakes.fileSaveDialog.answer = path("missing/page.htm");
         save();
-        QVERIFY(fakes.questions.errors.at(0).text.contains("page.htm") && window->isVisible());
+        QCOMPARE(fakes.questions.errors.size(), 1u);
+        QVERIFY(fakes.questions.errors[0].text.contains("page.htm") && window->isVisible());
         fakes.fileSaveDialog.answer = path("#FFA1CC.htm");
         save();
         QCOMPARE(fakes.fileSaveDialog.lastSuggestedName, QString("#FFA1CC.htm"));
