@@ -81,9 +81,6 @@ std::string schemeView(const fs::path& folder)
     return seen;
 }
 
-using OnPalettes = std::function<void(PaletteStore&)>;
-using OnSchemes = std::function<void(SchemeStore&)>;
-
 template <typename Store> Action on(std::function<void(Store&)> change)
 {
     return [change](const fs::path& f) {
@@ -107,14 +104,14 @@ std::vector<RewriteCase> rewriteCases(int scale)
     const Target index{fileView("colorchart.cci"), repair, {"colorchart.cci"}, {"colorchart.cct"}};
     const Target schemeFiles{
         schemeView, start, {"set.hcs", "colorset.dat"}, {"set.hct", "colorset.dam"}};
-    auto onPalette = [&](std::string name, std::string bytes, OnPalettes change) {
-        return RewriteCase{name, {{"p.rgb", bytes}}, on(change), paletteFile};
+    auto onPalette = [&](std::string name, std::string bytes, auto change) {
+        return RewriteCase{name, {{"p.rgb", bytes}}, on<PaletteStore>(change), paletteFile};
     };
-    auto onIndex = [&](std::string name, Files before, OnPalettes change) {
-        return RewriteCase{name, before, on(change), index};
+    auto onIndex = [&](std::string name, Files before, auto change) {
+        return RewriteCase{name, before, on<PaletteStore>(change), index};
     };
-    auto onSchemes = [&](std::string name, Files before, OnSchemes change) {
-        return RewriteCase{name, before, on(change), schemeFiles};
+    auto onSchemes = [&](std::string name, Files before, auto change) {
+        return RewriteCase{name, before, on<SchemeStore>(change), schemeFiles};
     };
     // Every scheme read loads the whole record file, so the scheme cases grow more slowly.
     const int records = 300 * scale, entries = 30 * scale, schemes = 20 + 4 * scale;

@@ -249,14 +249,13 @@ TEST_F(PaletteExchangeTest, EveryFactoryPaletteComesBackExactlyThroughGplAseAndT
         for (const auto& entry : factory) {
             const fs::path file = folder() / ("exported" + std::to_string(int(format)) + ".x");
             writeFile(file.filename().string(), store.ExportPalette(entry, format));
-            auto result = readPaletteFile(file);
+            const auto result = readPaletteFile(file);
             ASSERT_FALSE(result.fault) << entry.file;
             if (format == PaletteFormat::Gpl) {
                 EXPECT_EQ(result.title, entry.title);
             }
             EXPECT_TRUE(result.skipped.empty()) << entry.file;
-            std::vector<ColorValue> colors = colorsOf(result);
-            const std::string imported = store.ImportPalette(entry.title, colors);
+            const std::string imported = store.ImportPalette(entry.title, colorsOf(result));
             EXPECT_EQ(readFile(imported), readFile(entry.file)) << entry.file << " " << int(format);
         }
     }

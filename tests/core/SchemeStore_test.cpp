@@ -54,9 +54,9 @@ TEST_F(SchemeStoreTest, RecordsAreBroughtInStepWithTheNames)
     EXPECT_EQ(readFile("set.hcs") + readFile("colorset.dat"), "\"Only\"\r\n" + classicRecord);
 }
 
-TEST_F(SchemeStoreTest, UnreadablePartsReadAsClassicAndShortLinesKeepTheirPlace)
+TEST_F(SchemeStoreTest, UnreadablePartsReadAsClassicAndNamesKeepTheirPlaceUnderAnyLineEnd)
 {
-    writeSchemes("\"A\"\r\nx\r\n\r\n\"B\"\n\"C\"",
+    writeSchemes("\"A\"\rx\r\r\n\r\n\"B\"\n\"C\"",
                  "0000FFGGGGGG00FF0000FF0000FF0012 456" // two fields not hexadecimal
                  "FF0000ABCD");                         // cut off in the second field
     EXPECT_EQ(schemes().ReadNames(), (std::vector<std::string>{"A", "", "", "B", "C"}));

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Types a color into the hexadecimal boxes with real keys, copies it in the C++ and VB forms
-# from the menu bar, and reads the real clipboard back.
+# Types a color into the boxes with real keys, copies it in the C++, VB and hexadecimal forms
+# from the menu bar and reads the real clipboard back; then pastes a color another program
+# copied with the real shortcut, copies it as oklch(), pastes that back and gets the same color.
 source "$(dirname "$0")/lib.sh" "$@"
 e2e_start
 
@@ -28,4 +29,16 @@ xdotool key --delay 120 alt+e Down Right Return
 expect_clipboard "#0A00FF"
 xdotool key --delay 120 alt+e Right Down Return
 expect_clipboard "10,0,255"
+
+printf '%s' ' rgb(255 161 204); ' | xclip -selection clipboard
+sleep 0.3
+xdotool key --clearmodifiers ctrl+shift+v
+sleep 0.3
+# Edit > Copy CSS Format of Color > oklch(): the last submenu but one, reached upwards.
+xdotool key --delay 120 alt+e Up Up Right Down Down Return
+expect_clipboard "oklch(81.54% 0.12234 351.21)"
+xdotool key --clearmodifiers ctrl+shift+v
+sleep 0.3
+xdotool key --delay 120 alt+e Down Right Return
+expect_clipboard "#FFA1CC"
 echo "copy_commands: ok"
