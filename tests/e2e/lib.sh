@@ -37,6 +37,7 @@ e2e_start_xvfb() {
             export DISPLAY=":$(head -1 "$E2E_TMP/display")"
             xdpyinfo >/dev/null 2>&1 && return 0
         fi
+        kill -0 "${E2E_PIDS[-1]}" 2>/dev/null || break
         sleep 0.1
     done
     fail "no X server could be started: $(cat "$E2E_TMP/xvfb.log")"
