@@ -475,3 +475,10 @@ std::optional<ColorValue> ParseColor(std::string_view text)
         return named;
     return hexForm(s);
 }
+
+ColorReading ReadColor(std::string_view text)
+{
+    if (const auto color = ParseColor(text))
+        return {ParsedColor{*color, 1.0, false}, {}};
+    return {std::nullopt, "not a color"};
+}

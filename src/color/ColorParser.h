@@ -3,6 +3,7 @@
 #include "color/bascommon.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 // Reads a color from any text a user may paste or type:
@@ -19,6 +20,22 @@
 // Function names and hexadecimal digits may be in any case. Surrounding blanks, one pair of
 // surrounding quotes and a trailing ";" are ignored. Anything else gives nothing.
 std::optional<bascommon::ColorValue> ParseColor(std::string_view text);
+
+// A color read from text: its 8-bit sRGB color (brought inside sRGB by the CSS gamut mapping
+// when it lay outside), its alpha 0-1, and whether the mapping changed it by more than the 8-bit
+// rounding does.
+struct ParsedColor {
+    bascommon::ColorValue color = 0;
+    double alpha = 1.0;
+    bool gamutMapped = false;
+};
+// Either a color or, when the text cannot be read, why: a sentence for a message, such as
+// "rgb() takes three numbers or three percentages, not a mix" (no final period).
+struct ColorReading {
+    std::optional<ParsedColor> color;
+    std::string error;
+};
+ColorReading ReadColor(std::string_view text);
 
 // What ParseColor reads, for messages that refuse a text.
 inline constexpr std::string_view ColorFormsExpected =
