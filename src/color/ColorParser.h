@@ -6,19 +6,14 @@
 #include <string>
 #include <string_view>
 
-// Reads a color from any text a user may paste or type:
-// - "#RGB", "#RRGGBB", and the same without "#";
-// - "rgb()"/"rgba()" in the comma and the space syntax, components as numbers 0-255 or
-//   percentages (fractions round to nearest, values outside clamp into 0-255), alpha ignored;
-// - "hsl()"/"hsla()" (hue in degrees, optionally with "deg", "grad", "rad" or "turn";
-//   saturation and lightness in percent, clamped into 0-100), alpha ignored;
-// - "oklch()" (lightness in percent or 0-1, chroma as a number or percent of 0.4, hue in
-//   degrees); colors outside sRGB are brought in by GamutMapToSrgb, never clipped;
-// - the 148 CSS named colors, in any case;
-// - "R,G,B" with decimal components 0-255;
-// - the copy forms "&H00BBGGRR&", "$00BBGGRR", "0xBBGGRR", "Hex={RR,GG,BB}" and "RGB(R,G,B)".
-// Function names and hexadecimal digits may be in any case. Surrounding blanks, one pair of
-// surrounding quotes and a trailing ";" are ignored. Anything else gives nothing.
+// Reads a color from any text a user may paste or type: every color of style sheets, read as
+// browsers read it (see CssColor.h: hex with 3, 4, 6 or 8 digits, named colors, rgb(), hsl(),
+// hwb(), lab(), lch(), oklab(), oklch(), color(), color-mix(), relative colors, math functions),
+// and the program's own forms: "R,G,B" with decimal components 0-255, hex without "#" (3 or 6
+// digits; a color name wins over hex, "add" is #AADDDD), the copy forms "&H00BBGGRR&",
+// "$00BBGGRR", "0xBBGGRR", "Hex={RR,GG,BB}", and "#RRGGBB" or "RRGGBB" in double quotes.
+// Surrounding blanks and a trailing ";" are ignored. Colors outside sRGB are brought inside by
+// the CSS gamut mapping; channels round half up. ParseColor gives the 8-bit color alone.
 std::optional<bascommon::ColorValue> ParseColor(std::string_view text);
 
 // A color read from text: its 8-bit sRGB color (brought inside sRGB by the CSS gamut mapping
@@ -39,6 +34,6 @@ ColorReading ReadColor(std::string_view text);
 
 // What ParseColor reads, for messages that refuse a text.
 inline constexpr std::string_view ColorFormsExpected =
-    "a color such as #FFA1CC, #FAC, rgb(255 161 204), hsl(332.6 100% 81.6%), "
-    "oklch(81.54% 0.12234 351.21), hotpink, 255,161,204, &H00CCA1FF&, $00CCA1FF, 0xCCA1FF "
-    "or Hex={FF,A1,CC}";
+    "a color such as #FFA1CC, #FAC, #FFA1CC80, rgb(255 161 204), hsl(332.6 100% 81.6%), "
+    "oklch(81.54% 0.12234 351.21), lab(), color(display-p3 ...), color-mix(), hotpink, "
+    "255,161,204, &H00CCA1FF&, $00CCA1FF, 0xCCA1FF or Hex={FF,A1,CC}";
