@@ -133,7 +133,7 @@ TEST(ColorParser, AcceptedForms)
           "rgba(255, 161, 204, 0.5)", "rgb(255 161 204 / 50%)", "hsla(332.6, 100%, 81.6%, 1)",
           "255, 161, 204", "&hcca1ff&"})
         EXPECT_EQ(ParseColor(pink), RGB(255, 161, 204)) << pink;
-    // rgb(100% 0% 50%): 127.5 rounds to even.
+    // rgb(100% 0% 50%): 127.5 rounds half up.
     for (const auto& [text, hex] : {std::pair{"#FAC", "#FFAACC"},
                                     {"fac", "#FFAACC"},
                                     {"rgb(100% 0% 50%)", "#FF0080"},
@@ -154,7 +154,7 @@ TEST(ColorParser, RefusedTexts)
 {
     // A long run of digits must not overflow on its way to refusal.
     for (const char* text : {"", "   ", "#", "#FFA1C", "#FFA1CCD", "#ddddddddddddddddddddddddddd",
-                             "#GGHHII", "ffa1c", "notacolor", "transparent", "color: #FFA1CC",
+                             "#GGHHII", "ffa1c", "notacolor", "color: #FFA1CC",
                              "256,0,0", "1,2", "1,2,3,4", "-1,0,0", "\"#FFA1CC", "#FFA1CC;;x"})
         EXPECT_FALSE(ParseColor(text)) << "'" << text << "'";
     for (const char* text :
