@@ -2,6 +2,7 @@
 
 #include "app/ColorEditor.h"
 #include "storage/DataFolder.h"
+#include "color/ColorParser.h"
 #include "color/CopyTexts.h"
 #include "color/bascommon.h"
 #include "palette/PaletteStore.h"
@@ -83,6 +84,7 @@ private:
     void setPreviewPopupItemsVisible(bool visible);
     void createFormsMenu(QMenu* edit);
     void changeCssMenu();
+    void notePastedColor(const ParsedColor& pasted);
     void onPasteColor();
 
     void onMakeWebSafe();
@@ -104,6 +106,7 @@ private:
     // recent colors and deletes them at exit.
     std::unique_ptr<InstanceLock> m_instanceLock;
     bool m_recentRemoved = false;
+    bool m_transparencyNoted = false; // the ignored alpha of a pasted color is told once a run
 
     QWidget* m_client = nullptr;
     ColorEditor* m_editor = nullptr;

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
+#include <QStringList>
 
 namespace
 {
@@ -68,14 +69,33 @@ void frmshowcolor::changeCssMenu()
 void frmshowcolor::onPasteColor()
 {
     const QString text = m_services.clipboard.text();
-    if (const auto color = ParseColor(text.toStdString())) {
-        CurrentColorChanged(*color);
+    const ColorReading reading = ReadColor(text.toStdString());
+    if (reading.color) {
+        CurrentColorChanged(reading.color->color);
+        notePastedColor(*reading.color);
         return;
     }
     const QString what = text.trimmed().isEmpty() ? QString("The clipboard holds no text")
                                                   : "The clipboard text " + quotedForMessage(text);
     m_services.questions.showError(
         this, "Paste Color",
-        what + " is not a color.\nExpected " +
-            QString::fromUtf8(ColorFormsExpected.data(), int(ColorFormsExpected.size())) + ".");
+        what + " is not a color: " + QString::fromStdString(reading.error) + ".");
+}
+
+// What the current color could not keep of a pasted color: the gamut mapping is told every time,
+// the ignored transparency once a run, since a designer pasting from a style sheet meets it often.
+void frmshowcolor::notePastedColor(const ParsedColor& pasted)
+{
+    QStringList notes;
+    if (pasted.gamutMapped)
+        notes << "The pasted color lies outside sRGB; it was brought inside by gamut mapping, "
+                 "keeping its lightness and hue.";
+    if (pasted.alpha < 1.0 && !m_transparencyNoted) {
+        m_transparencyNoted = true;
+        notes << "The pasted color is partly transparent (alpha " +
+                     QString::number(pasted.alpha, 'g', 3) +
+                     "); its transparency was ignored, since the current color is opaque.";
+    }
+    if (!notes.isEmpty())
+        m_services.questions.showMessage(this, "Paste Color", notes.join("\n"));
 }

@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QToolBar>
+#include <tuple>
 
 using namespace bascommon;
 
@@ -185,23 +186,35 @@ private slots:
             QCOMPARE(f->find<QAction>(css)->text(), copied(css));
         QCOMPARE(copied("mnuCopyCssRgb"), QString("rgb(10 0 255)"));
 
-        const std::pair<QString, int> cases[] = {
-            {" 'rgb(255 161 204)'; ", RGB(255, 161, 204)}, {"red\ngreen", -1}, {"", -1}};
+        // A mapped color is told each time, ignored transparency once a run.
+        const std::tuple<QString, int, const char*> cases[] = {
+            {" 'ffa1cc'; ", RGB(255, 161, 204), ""},
+            {"#FFA1CC80", RGB(255, 161, 204), "transparent"},
+            {"rgb(0 0 0 / 0.5)", RGB(0, 0, 0), ""},
+            {"oklch(10% 20 20deg)", RGB(17, 0, 0), "outside sRGB"},
+            {"red\ngreen", -1, ""},
+            {"'red'", -1, ""},
+            {"", -1, ""}};
         auto& errors = f->fakes.questions.errors;
-        for (const auto& [clipboard, color] : cases) {
+        auto& messages = f->fakes.questions.messages;
+        for (const auto& [clipboard, color, note] : cases) {
             errors.clear();
+            messages.clear();
             f->window().CurrentColorChanged(RGB(1, 2, 3));
             f->fakes.clipboard.setText(clipboard);
             f->find<QAction>("mnuPasteColor")->trigger();
             QCOMPARE(f->window().currentColor(), color == -1 ? RGB(1, 2, 3) : color);
             QCOMPARE(f->text("txtrgb"), QString::fromStdString(HexRGB(f->window().currentColor())));
             QCOMPARE(int(errors.size()), int(color == -1));
+            QCOMPARE(int(messages.size()), int(*note != 0));
+            if (*note)
+                QVERIFY(messages[0].text.contains(note));
             if (color != -1)
                 continue;
             const QString firstLine = clipboard.section('\n', 0, 0);
             QVERIFY(firstLine.isEmpty() ||
                     errors[0].text.startsWith("The clipboard text \"" + firstLine));
-            QVERIFY(errors[0].text.contains("Expected a color such as #FFA1CC"));
+            QVERIFY(errors[0].text.contains(" is not a color: "));
         }
     }
 
