@@ -91,10 +91,33 @@ template <typename F> Channels oddEach(const Channels& c, F f)
     return out;
 }
 
+double srgbChannelToLinear(double v)
+{
+    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+}
+
+// The channels of 8-bit colors (k / 255) are looked up: a long list of colors costs no power.
 Channels srgbToLinear(const Channels& c)
 {
-    return oddEach(
-        c, [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); });
+    static const std::array<double, 256> eightBit = [] {
+        std::array<double, 256> t{};
+        for (std::size_t k = 0; k < t.size(); ++k)
+            t[k] = srgbChannelToLinear(static_cast<double>(k) / 255);
+        return t;
+    }();
+    Channels out;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const double scaled = c[i] * 255;
+        if (scaled >= 0 && scaled <= 255) {
+            const auto k = static_cast<std::size_t>(std::lrint(scaled));
+            if (static_cast<double>(k) / 255 == c[i]) {
+                out[i] = eightBit[k];
+                continue;
+            }
+        }
+        out[i] = std::copysign(srgbChannelToLinear(std::fabs(c[i])), c[i]);
+    }
+    return out;
 }
 
 Channels linearToSrgb(const Channels& c)
