@@ -271,6 +271,32 @@ Hsv HsvOf(ColorValue color)
     return {H >= 360 ? 0 : H, roundHalfUp(s * 100.0), roundHalfUp(mx * 100.0)};
 }
 
+OklchSteps OklchStepsOf(ColorValue color)
+{
+    const OkLch lch = OkLchOf(color);
+    const auto nearest = [](double v) { return static_cast<int>(std::lrint(v)); };
+    const int chroma = std::min(nearest(lch.C * 1000.0), 370);
+    return {nearest(lch.L * 1000.0), chroma, chroma == 0 ? 0 : nearest(lch.H) % 360};
+}
+
+namespace
+{
+OkLch okLchOfSteps(const OklchSteps& steps)
+{
+    return {steps.L / 1000.0, steps.C / 1000.0, static_cast<double>(steps.H)};
+}
+} // namespace
+
+ColorValue ColorOfOklchSteps(const OklchSteps& steps)
+{
+    return GamutMapToSrgb(okLchOfSteps(steps));
+}
+
+bool OklchStepsOutsideSrgb(const OklchSteps& steps)
+{
+    return NeedsGamutMapping(okLchOfSteps(steps));
+}
+
 ColorValue ColorOfHsv(int H, int S, int V)
 {
     const double v = std::clamp(V, 0, 100) / 100.0;

@@ -66,6 +66,19 @@ Hsv HsvOf(bascommon::ColorValue color);
 // channels rounded half up.
 bascommon::ColorValue ColorOfHsv(int H, int S, int V);
 
+// OKLCH in whole steps, as the conversion sliders move: L in tenths of a percent 0-1000, C in
+// thousandths clamped to 0-370 (beyond sRGB's largest chroma), H in whole degrees 0-359; each
+// rounded to nearest, ties to even. A color whose chroma rounds to 0 has H 0: a gray's hue is
+// only rounding noise.
+struct OklchSteps {
+    int L, C, H;
+};
+OklchSteps OklchStepsOf(bascommon::ColorValue color);
+// The 8-bit color of OKLCH steps (GamutMapToSrgb), and whether they lie outside sRGB so that the
+// color is a mapped one (NeedsGamutMapping).
+bascommon::ColorValue ColorOfOklchSteps(const OklchSteps& steps);
+bool OklchStepsOutsideSrgb(const OklchSteps& steps);
+
 // `value` rounded to `decimals` (0-9) decimal places, half away from zero, then trailing zeros
 // and a trailing point dropped; never "-0".
 std::string FormatDecimal(double value, int decimals);

@@ -1,15 +1,13 @@
 #include "color/ColorSpace.h"
 
+#include "color/CssSpaces.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <numbers>
-#include <optional>
 
 namespace
 {
-
-constexpr double degreesPerRadian = 180.0 / std::numbers::pi;
 
 double srgbToLinearFormula(double c)
 {
@@ -42,20 +40,6 @@ int rounded8Bit(double linear)
         return -1;
     const auto above = std::upper_bound(b.begin() + 1, b.end() - 1, linear);
     return static_cast<int>(above - (b.begin() + 1));
-}
-
-// The nearest 8-bit color, or nothing when a channel would have to be clamped.
-std::optional<bascommon::ColorValue> nearest8Bit(const LinearRgb& rgb)
-{
-    const int r = rounded8Bit(rgb.r), g = rounded8Bit(rgb.g), b = rounded8Bit(rgb.b);
-    if (r < 0 || g < 0 || b < 0)
-        return std::nullopt;
-    return bascommon::RGB(r, g, b);
-}
-
-LinearRgb linearOfOkLch(double L, double C, double H)
-{
-    return LinearOfOkLab(OkLabOfOkLch(OkLch{L, C, H}));
 }
 
 } // namespace
@@ -93,25 +77,15 @@ bascommon::ColorValue ColorOfLinear(const LinearRgb& rgb)
 
 OkLab OkLabOfLinear(const LinearRgb& c)
 {
-    const double l = std::cbrt(0.4122214708 * c.r + 0.5363325363 * c.g + 0.0514459929 * c.b);
-    const double m = std::cbrt(0.2119034982 * c.r + 0.6806995451 * c.g + 0.1073969566 * c.b);
-    const double s = std::cbrt(0.0883024619 * c.r + 0.2817188376 * c.g + 0.6299787005 * c.b);
-    return {0.2104542553 * l + 0.7936177850 * m - 0.0040720468 * s,
-            1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s,
-            0.0259040371 * l + 0.7827717662 * m - 0.8086757660 * s};
+    const Channels lab = ConvertChannels(CssSpace::SrgbLinear, CssSpace::Oklab, {c.r, c.g, c.b});
+    return {lab[0], lab[1], lab[2]};
 }
 
 LinearRgb LinearOfOkLab(const OkLab& lab)
 {
-    const double l_ = lab.L + 0.3963377774 * lab.a + 0.2158037573 * lab.b;
-    const double m_ = lab.L - 0.1055613458 * lab.a - 0.0638541728 * lab.b;
-    const double s_ = lab.L - 0.0894841775 * lab.a - 1.2914855480 * lab.b;
-    const double l = l_ * l_ * l_;
-    const double m = m_ * m_ * m_;
-    const double s = s_ * s_ * s_;
-    return {4.0767416621 * l - 3.3077115913 * m + 0.2309699292 * s,
-            -1.2684380046 * l + 2.6097574011 * m - 0.3413193965 * s,
-            -0.0041960863 * l - 0.7034186147 * m + 1.7076147010 * s};
+    const Channels c =
+        ConvertChannels(CssSpace::Oklab, CssSpace::SrgbLinear, {lab.L, lab.a, lab.b});
+    return {c[0], c[1], c[2]};
 }
 
 OkLab OkLabOf(bascommon::ColorValue color)
@@ -126,17 +100,14 @@ OkLch OkLchOf(bascommon::ColorValue color)
 
 OkLch OkLchOfOkLab(const OkLab& lab)
 {
-    const double C = std::sqrt(lab.a * lab.a + lab.b * lab.b);
-    double H = C == 0.0 ? 0.0 : std::atan2(lab.b, lab.a) * degreesPerRadian;
-    if (H < 0.0)
-        H += 360.0;
-    return {lab.L, C, H};
+    const Channels lch = ConvertChannels(CssSpace::Oklab, CssSpace::Oklch, {lab.L, lab.a, lab.b});
+    return {lch[0], lch[1], lch[2]};
 }
 
 OkLab OkLabOfOkLch(const OkLch& lch)
 {
-    const double h = lch.H / degreesPerRadian;
-    return {lch.L, lch.C * std::cos(h), lch.C * std::sin(h)};
+    const Channels lab = ConvertChannels(CssSpace::Oklch, CssSpace::Oklab, {lch.L, lch.C, lch.H});
+    return {lab[0], lab[1], lab[2]};
 }
 
 bool InSrgbGamut(const LinearRgb& rgb, double tolerance)
@@ -152,26 +123,10 @@ bool InSrgbGamut(const OkLab& lab, double tolerance)
 
 bool NeedsGamutMapping(const OkLch& lch)
 {
-    if (lch.L >= 1.0 || lch.L <= 0.0)
-        return false;
-    return !nearest8Bit(linearOfOkLch(lch.L, std::max(lch.C, 0.0), lch.H));
+    return OutsideSrgb(CssSpace::Oklch, {lch.L, std::max(lch.C, 0.0), lch.H});
 }
 
 bascommon::ColorValue GamutMapToSrgb(const OkLch& lch)
 {
-    if (lch.L >= 1.0)
-        return bascommon::RGB(255, 255, 255);
-    if (lch.L <= 0.0)
-        return bascommon::RGB(0, 0, 0);
-    const double C = std::max(lch.C, 0.0);
-    if (const auto inside = nearest8Bit(linearOfOkLch(lch.L, C, lch.H)))
-        return *inside;
-    // Chroma 0 is a gray, always inside; the boundary lies between lo (inside) and hi (outside).
-    double lo = 0.0;
-    double hi = C;
-    while (hi - lo > 1e-7) {
-        const double mid = (lo + hi) / 2.0;
-        (nearest8Bit(linearOfOkLch(lch.L, mid, lch.H)) ? lo : hi) = mid;
-    }
-    return ColorOfLinear(linearOfOkLch(lch.L, lo, lch.H));
+    return ColorOfChannels(CssSpace::Oklch, {lch.L, std::max(lch.C, 0.0), lch.H});
 }

@@ -30,13 +30,14 @@ LinearRgb LinearRgbOf(bascommon::ColorValue color);
 // rounded to nearest and clamped into 0-255.
 bascommon::ColorValue ColorOfLinear(const LinearRgb& rgb);
 
-// OKLab from linear sRGB and back, with Ottosson's published matrices.
+// OKLab from linear sRGB and back, through XYZ D65 with the matrices of CssSpaces (the program
+// has one OKLab).
 OkLab OkLabOfLinear(const LinearRgb& rgb);
 LinearRgb LinearOfOkLab(const OkLab& lab);
 
 OkLab OkLabOf(bascommon::ColorValue color);
 OkLch OkLchOf(bascommon::ColorValue color);
-// Polar and rectangular forms; the hue of a color without chroma is 0.
+// Polar and rectangular forms; the hue of a color whose chroma is below 1e-9 is 0.
 OkLch OkLchOfOkLab(const OkLab& lab);
 OkLab OkLabOfOkLch(const OkLch& lch);
 
@@ -44,11 +45,11 @@ OkLab OkLabOfOkLch(const OkLch& lch);
 bool InSrgbGamut(const LinearRgb& rgb, double tolerance = 1e-6);
 bool InSrgbGamut(const OkLab& lab, double tolerance = 1e-6);
 
-// The 8-bit sRGB color of an OKLCH color, brought into the gamut the CSS Color 4 way: lightness
-// and hue are kept and the chroma alone is reduced (by bisection) to the largest value whose
-// channels all round into 0-255; channels are never clipped one by one. L at or above 1 is
-// white, L at or below 0 black. A color already inside gives its nearest 8-bit color.
+// The 8-bit sRGB color of an OKLCH color (a negative chroma counts as 0): the CSS Color 4 gamut
+// mapping (GamutMapSrgb: lightness and hue kept, chroma reduced by binary search until the
+// clipped color lies within deltaEOK 0.02 of it, and that clipped color taken; L >= 1 white,
+// L <= 0 black), then ColorOfSrgb (half up). A color already inside gives its rounded 8-bit color.
 bascommon::ColorValue GamutMapToSrgb(const OkLch& lch);
-// Whether GamutMapToSrgb has to reduce the chroma of this color (it lies outside sRGB by more
-// than the 8-bit rounding absorbs).
+// Whether the color lies outside sRGB by more than the 8-bit rounding absorbs (OutsideSrgb), so
+// that GamutMapToSrgb shows a mapped color rather than its own.
 bool NeedsGamutMapping(const OkLch& lch);

@@ -38,8 +38,8 @@ using Channels = std::array<double, 3>;
 
 // The name a space has in color() and in color-mix()'s "in" clause ("srgb", "display-p3",
 // "xyz-d65", "lab", "oklch", "hsl", ...), and the space of such a name (lower case; "xyz" is
-// XyzD65). Lab, Lch, Oklab, Oklch, Hsl and Hwb are not color() spaces; ColorFunctionSpace
-// says which are.
+// XyzD65; SpaceOfName ignores ASCII case). Lab, Lch, Oklab, Oklch, Hsl and Hwb are not color()
+// spaces; IsColorFunctionSpace says which are.
 std::string_view SpaceName(CssSpace space);
 std::optional<CssSpace> SpaceOfName(std::string_view name);
 bool IsColorFunctionSpace(CssSpace space); // srgb ... xyz-d65
@@ -48,14 +48,17 @@ bool IsPolarSpace(CssSpace space);
 int HueIndex(CssSpace space); // -1 when the space has no hue
 
 // Channels of one space expressed in another. Lab, Lch, ProPhoto and XYZ D50 meet the others
-// through the Bradford adaptation between D50 and D65. A polar space's hue is kept in
-// 0-360; an achromatic color (chroma, or HSL saturation, below 1e-9 of its scale) gets hue 0.
+// through the Bradford adaptation between D50 and D65; Hsl and Hwb go through Srgb, and each polar
+// space meets its rectangular one directly. The same space gives the channels back unchanged.
+// A computed hue lies in 0 up to (not including) 360; an achromatic color gets hue 0: OKLCH
+// chroma below 1e-9, LCH chroma below 1e-7, HSL saturation or HWB's 100 - W - B below 1e-7.
 Channels ConvertChannels(CssSpace from, CssSpace to, const Channels& channels);
 
 // The sRGB channels (0-1) of a color brought inside the sRGB gamut by the CSS Color 4
-// gamut-mapping algorithm: a color inside (within 1e-6) is kept; otherwise, in OKLCH, L >= 1 is
-// white and L <= 0 black, and the chroma is reduced by binary search until the clipped color lies
-// within deltaEOK 0.02 of the reduced one (the clipped color is the answer).
+// gamut-mapping algorithm: a color inside (within 1e-6) is kept (clamped to 0-1); otherwise, in
+// OKLCH, L >= 1 is white and L <= 0 black, and the chroma is reduced by binary search (to within
+// 0.0001) until the clipped color lies within deltaEOK 0.02 of the reduced one, and the clipped
+// color is the answer. No allocation: it may run once per color of a large batch.
 Channels GamutMapSrgb(CssSpace from, const Channels& channels);
 
 // Whether a color lies outside sRGB by more than half an 8-bit step in some channel, so that its

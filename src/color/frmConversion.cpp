@@ -3,7 +3,6 @@
 #include "platform/FontFit.h"
 #include "platform/Widgets.h"
 #include "color/ColorForms.h"
-#include "color/ColorSpace.h"
 #include "platform/Services.h"
 
 #include <QFrame>
@@ -15,7 +14,6 @@
 #include <QTabWidget>
 
 #include <algorithm>
-#include <cmath>
 
 namespace
 {
@@ -38,11 +36,6 @@ constexpr std::array<ModelRows, 7> modelRows = {{
     {"HSV", 3, {"H", "S", "V", ""}, {359, 100, 100, 0}},
     {"OKLCH", 3, {"L", "C", "H", ""}, {1000, 370, 359, 0}},
 }};
-
-int nearestInt(double v)
-{
-    return static_cast<int>(std::lround(v));
-}
 
 constexpr std::array<int, 4> valueBoxTops = {2, 37, 72, 108};
 
@@ -239,11 +232,8 @@ void frmConversion::LoadSliders()
         break;
     }
     case Model::Oklch: {
-        const OkLch lch = OkLchOf(sampleColor());
-        const int chroma = std::min(nearestInt(lch.C * 1000.0), 370);
-        // Grays carry no hue, only rounding noise: like the oklch() text, they show hue 0.
-        const int hue = chroma == 0 ? 0 : nearestInt(lch.H) % 360;
-        load({nearestInt(lch.L * 1000.0), chroma, hue, 0}, 3);
+        const OklchSteps lch = OklchStepsOf(sampleColor());
+        load({lch.L, lch.C, lch.H, 0}, 3);
         break;
     }
     }
@@ -278,9 +268,9 @@ void frmConversion::ApplySliders()
         setWorkingColor(ColorOfHsv(value(0), value(1), value(2)));
         break;
     case Model::Oklch: {
-        const OkLch lch{value(0) / 1000.0, value(1) / 1000.0, double(value(2))};
-        m_gamutNote->setVisible(NeedsGamutMapping(lch));
-        setWorkingColor(GamutMapToSrgb(lch));
+        const OklchSteps lch{value(0), value(1), value(2)};
+        m_gamutNote->setVisible(OklchStepsOutsideSrgb(lch));
+        setWorkingColor(ColorOfOklchSteps(lch));
         break;
     }
     }

@@ -2,7 +2,7 @@
 // with the text encodings and color models they carry.
 #include "palette/PaletteFormats.h"
 
-#include "color/ColorSpace.h"
+#include "color/CssSpaces.h"
 #include "color/cClrModels.h"
 
 #include <algorithm>
@@ -170,23 +170,10 @@ ColorValue fromCmyk(double c, double m, double y, double k)
     return bascommon::RGB(model.rgbR(), model.rgbG(), model.rgbB());
 }
 
-// CIELAB under D50 (L 0-100) to sRGB: to XYZ with the D50 white, then to linear sRGB with the
-// Bradford-adapted matrix; each linear channel outside 0-1 is clipped.
+// CIELAB under D50 (L 0-100) to the 8-bit sRGB color, brought into the gamut the CSS way.
 ColorValue fromLabD50(double L, double a, double b)
 {
-    constexpr double epsilon = 216.0 / 24389.0, kappa = 24389.0 / 27.0;
-    const double fy = (L + 16) / 116, fx = fy + a / 500, fz = fy - b / 200;
-    auto inverse = [&](double f) {
-        return f * f * f > epsilon ? f * f * f : (116 * f - 16) / kappa;
-    };
-    const double x = 0.96422 * inverse(fx);
-    const double y = L > kappa * epsilon ? fy * fy * fy : L / kappa;
-    const double z = 0.82521 * inverse(fz);
-    const double r = 3.1338561 * x - 1.6168667 * y - 0.4906146 * z;
-    const double g = -0.9787684 * x + 1.9161415 * y + 0.0334540 * z;
-    const double bl = 0.0719453 * x - 0.2289914 * y + 1.4052427 * z;
-    auto encoded = [](double linear) { return LinearToSrgb(std::clamp(linear, 0.0, 1.0)); };
-    return bascommon::RGB(channel(encoded(r)), channel(encoded(g)), channel(encoded(bl)));
+    return ColorOfChannels(CssSpace::Lab, {L, a, b});
 }
 
 // Hue in degrees, saturation and brightness 0-1.

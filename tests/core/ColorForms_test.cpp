@@ -193,6 +193,33 @@ std::vector<std::string> unreadForms(ColorValue c)
     return bad;
 }
 
+// Expected colors: colorjs.io 0.7.1, oklch() brought into sRGB by toGamut({method: "css"}),
+// channels rounded half up.
+TEST(ColorForms, OklchStepsBothWays)
+{
+    const struct {
+        ColorValue color;
+        OklchSteps steps;
+    } of[] = {{RGB(255, 0, 0), {628, 258, 29}},
+              {RGB(119, 119, 119), {569, 0, 0}},
+              {RGB(255, 161, 204), {815, 122, 351}}};
+    for (const auto& c : of) {
+        const OklchSteps s = OklchStepsOf(c.color);
+        EXPECT_EQ(std::tie(s.L, s.C, s.H), std::tie(c.steps.L, c.steps.C, c.steps.H)) << c.color;
+    }
+    const struct {
+        OklchSteps steps;
+        const char* hex;
+        bool outside;
+    } to[] = {{{815, 0, 0}, "#C2C2C2", false},
+              {{700, 370, 150}, "#00C248", true},
+              {{500, 100, 359}, "#904962", false}};
+    for (const auto& c : to) {
+        EXPECT_EQ(HexRGB(ColorOfOklchSteps(c.steps)), c.hex);
+        EXPECT_EQ(OklchStepsOutsideSrgb(c.steps), c.outside) << c.hex;
+    }
+}
+
 // Every color's text forms read back to the same color, the cube split between two threads.
 TEST(ColorFormsCube, EveryTextFormReadsBackToTheSameColor)
 {
