@@ -100,8 +100,8 @@ constexpr std::string_view colorUsage =
     "a98-rgb, prophoto-rgb, rec2020, xyz, xyz-d50, xyz-d65, each channel a number, a percentage "
     "or none";
 constexpr std::string_view mixUsage =
-    "color-mix(in SPACE, COLOR [P%], COLOR [P%]) with percentages 0-100 that do not both "
-    "come to 0, SPACE one of srgb, srgb-linear, display-p3, a98-rgb, prophoto-rgb, rec2020, lab, "
+    "color-mix(in SPACE, COLOR [P%], COLOR [P%]...) with percentages 0-100, SPACE one of srgb, "
+    "srgb-linear, display-p3, a98-rgb, prophoto-rgb, rec2020, lab, "
     "oklab, xyz, xyz-d50, xyz-d65, or hsl, hwb, lch, oklch followed by an optional shorter, "
     "longer, increasing or decreasing hue";
 constexpr std::string_view pageReason = "needs a page to give it a value, so it is not a color "
@@ -177,8 +177,9 @@ private:
     std::optional<CssColorValue> function(std::string_view name, int depth);
     std::optional<CssColorValue> channels(const FunctionShape& shape, CssSpace space, int depth);
     std::optional<CssColorValue> mix(int depth);
+    std::optional<CssColorValue> alphaFunction(int depth);
     std::optional<Component> component(const ChannelKeywords& keywords, int depth);
-    std::optional<double> inSlot(const Component& c, const Slot& slot) const;
+    std::optional<double> inSlot(const Component& c, const Slot& slot, bool clamped) const;
     std::optional<double> alphaOf(const Component& c) const;
     std::optional<double> mixPercentage(int depth);
 
@@ -253,8 +254,10 @@ std::optional<CssColorValue> ColorReader::function(std::string_view name, int de
     const auto is = [&](std::string_view n) { return EqualsIgnoringCase(name, n); };
     if (is("color-mix"))
         return mix(depth + 1);
-    if (is("light-dark"))
-        return fail("light-dark() " + std::string(pageReason));
+    if (is("light-dark") || IsPageFunction(name))
+        return fail(std::string(name) + "() " + std::string(pageReason));
+    if (is("alpha"))
+        return alphaFunction(depth + 1);
     if (is("color")) {
         static const FunctionShape colorShape{"color",           CssSpace::Srgb,  false,     1.0,
                                               {{{1}, {1}, {1}}}, {"r", "g", "b"}, colorUsage};
@@ -286,16 +289,22 @@ std::optional<Component> ColorReader::component(const ChannelKeywords& keywords,
             if (EqualsIgnoringCase(t.text, name))
                 return Component{value, MathType::Number};
         return std::nullopt;
-    case TokenKind::Function:
-        if (const auto v = EvaluateMath(t.text, m_cursor, keywords, depth))
-            return Component{v->value, v->type};
+    case TokenKind::Function: {
+        const MathOutcome math = EvaluateMath(t.text, m_cursor, keywords, depth);
+        if (math.needsPage)
+            return fail(std::string(t.text) + "() in a color " + std::string(pageReason));
+        if (math.value)
+            return Component{math.value->value, math.value->type};
         return std::nullopt;
+    }
     default:
         return std::nullopt;
     }
 }
 
-std::optional<double> ColorReader::inSlot(const Component& c, const Slot& slot) const
+// A component in the channel's units. Relative colors keep values outside the channel's range,
+// for the gamut mapping to bring in.
+std::optional<double> ColorReader::inSlot(const Component& c, const Slot& slot, bool clamped) const
 {
     double v = c.value;
     if (slot.hue) {
@@ -310,6 +319,8 @@ std::optional<double> ColorReader::inSlot(const Component& c, const Slot& slot) 
         return std::nullopt;
     if (c.type == MathType::Percent)
         v = v / 100.0 * slot.percentRef;
+    if (!clamped)
+        return std::clamp(v, -largestChannel, largestChannel);
     return std::clamp(v, std::max(slot.low, -largestChannel), std::min(slot.high, largestChannel));
 }
 
@@ -347,9 +358,7 @@ std::optional<CssColorValue> ColorReader::channels(const FunctionShape& shape, C
             names = {"x", "y", "z"};
     }
     if (origin) {
-        const Channels own = origin->space == space
-                                 ? ResolvedChannels(*origin)
-                                 : ConvertChannels(origin->space, space, ResolvedChannels(*origin));
+        const Channels own = ResolvedChannels(InSpace(*origin, space));
         for (std::size_t i = 0; i < 3; ++i)
             keywords.emplace_back(names[i], own[i] / shape.scale);
         keywords.emplace_back("alpha", origin->missing[3] ? 0.0 : origin->alpha);
@@ -397,7 +406,7 @@ std::optional<CssColorValue> ColorReader::channels(const FunctionShape& shape, C
         result.missing[i] = parts[i].missing;
         if (parts[i].missing)
             continue;
-        const auto v = inSlot(parts[i], shape.slots[i]);
+        const auto v = inSlot(parts[i], shape.slots[i], !origin);
         if (!v)
             return refuse();
         result.channels[i] = *v * shape.scale;
@@ -419,8 +428,13 @@ std::optional<double> ColorReader::mixPercentage(int depth)
     std::optional<MathValue> v;
     if (t.kind == TokenKind::Percentage)
         v = MathValue{t.value, MathType::Percent};
-    else if (t.kind == TokenKind::Function)
-        v = EvaluateMath(t.text, m_cursor, {}, depth);
+    else if (t.kind == TokenKind::Function) {
+        const MathOutcome math = EvaluateMath(t.text, m_cursor, {}, depth);
+        if (math.needsPage)
+            return fail("a color-mix() share that uses " + std::string(t.text) + "() " +
+                        std::string(pageReason));
+        v = math.value;
+    }
     if (!v || v->type != MathType::Percent || !(v->value >= 0 && v->value <= 100))
         return std::nullopt;
     return v->value;
@@ -457,7 +471,7 @@ std::optional<CssColorValue> ColorReader::mix(int depth)
         const bool percentFirst = t.kind == TokenKind::Percentage ||
                                   (t.kind == TokenKind::Function && IsMathFunction(t.text));
         if (percentFirst && !(item.percent = mixPercentage(depth)))
-            return refuse();
+            return m_error.empty() ? refuse() : std::nullopt;
         const auto c = color(depth + 1);
         if (!c)
             return m_error.empty() ? refuse() : std::nullopt;
@@ -468,12 +482,33 @@ std::optional<CssColorValue> ColorReader::mix(int depth)
             return refuse();
         items.push_back(item);
     } while (m_cursor.take(TokenKind::Comma));
-    if (!m_cursor.take(TokenKind::CloseParen) || items.size() != 2)
+    if (!m_cursor.take(TokenKind::CloseParen))
         return refuse();
-    const auto mixed = MixColors(method, items);
-    if (!mixed)
-        return fail("color-mix() percentages must not both be 0%");
-    return mixed;
+    return MixColors(method, items);
+}
+
+// alpha(from COLOR [/ A]): the color with another alpha, "alpha" standing for its own.
+std::optional<CssColorValue> ColorReader::alphaFunction(int depth)
+{
+    const auto refuse = [&] { return fail("expected alpha(from COLOR) or alpha(from COLOR / A)"); };
+    const Token& from = m_cursor.next();
+    if (from.kind != TokenKind::Ident || !EqualsIgnoringCase(from.text, "from"))
+        return refuse();
+    auto origin = color(depth + 1);
+    if (!origin)
+        return std::nullopt;
+    if (m_cursor.take(TokenKind::Slash)) {
+        const ChannelKeywords keywords{{"alpha", origin->missing[3] ? 0.0 : origin->alpha}};
+        const auto alpha = component(keywords, depth);
+        const auto value = alpha && !alpha->missing ? alphaOf(*alpha) : std::nullopt;
+        if (!alpha || (!alpha->missing && !value))
+            return m_error.empty() ? refuse() : std::nullopt;
+        origin->missing[3] = alpha->missing;
+        origin->alpha = value.value_or(0);
+    }
+    if (!m_cursor.take(TokenKind::CloseParen))
+        return refuse();
+    return origin;
 }
 
 } // namespace

@@ -28,21 +28,32 @@ Category categoryOf(CssSpace space, std::size_t i)
     }
 }
 
-// Whether a color in a polar space has no hue to speak of.
+// Whether a color in a polar space lies so near the grays that its hue means nothing.
 bool achromatic(CssSpace space, const Channels& c)
 {
     switch (space) {
     case CssSpace::Lch:
-        return c[1] < 0.02;
+        return c[1] <= 0.0015;
     case CssSpace::Oklch:
-        return c[1] < 0.0002;
+        return c[1] <= 0.000004;
     case CssSpace::Hsl:
-        return c[1] < 1e-4 || c[2] <= 1e-4 || c[2] >= 100 - 1e-4;
+        return std::fabs(c[1]) <= 0.001;
     case CssSpace::Hwb:
-        return c[1] + c[2] >= 100 - 1e-4;
+        return c[1] + c[2] >= 100 - 0.001;
     default:
         return false;
     }
+}
+
+// The exact gray of an achromatic polar color.
+Channels grayOf(CssSpace space, Channels c)
+{
+    if (space == CssSpace::Hwb) {
+        const double sum = c[1] + c[2];
+        return {0, c[1] / sum * 100, c[2] / sum * 100};
+    }
+    c[1] = 0; // chroma, or HSL saturation
+    return c;
 }
 
 // Both hues in 0-360; returns them adjusted so that plain interpolation takes the method's arc.
@@ -89,13 +100,16 @@ std::optional<HueMethod> HueMethodOfName(std::string_view name)
     return std::nullopt;
 }
 
-CssColorValue InSpaceForMixing(const CssColorValue& color, CssSpace space)
+CssColorValue InSpace(const CssColorValue& color, CssSpace space)
 {
     if (color.space == space)
         return color;
     CssColorValue result = color;
     result.space = space;
-    result.channels = ConvertChannels(color.space, space, ResolvedChannels(color));
+    Channels from = ResolvedChannels(color);
+    if (achromatic(color.space, from))
+        from = grayOf(color.space, from);
+    result.channels = ConvertChannels(color.space, space, from);
     for (std::size_t i = 0; i < 3; ++i) {
         const Category c = categoryOf(space, i);
         result.missing[i] = false;
@@ -104,25 +118,21 @@ CssColorValue InSpaceForMixing(const CssColorValue& color, CssSpace space)
                 result.missing[i] = true;
     }
     const int hue = HueIndex(space);
-    if (hue >= 0 && achromatic(space, result.channels))
+    if (hue >= 0 && achromatic(space, result.channels)) {
+        if (space != CssSpace::Hwb)
+            result.channels[1] = 0;
+        result.channels[static_cast<std::size_t>(hue)] = 0;
         result.missing[static_cast<std::size_t>(hue)] = true;
+    }
     return result;
 }
 
-std::optional<CssColorValue> MixColors(const MixMethod& method, const std::vector<MixItem>& items)
+namespace
 {
-    const MixItem& one = items.at(0);
-    const MixItem& two = items.at(1);
-    double p1 = one.percent.value_or(two.percent ? 100 - *two.percent : 50);
-    double p2 = two.percent.value_or(one.percent ? 100 - *one.percent : 50);
-    const double total = p1 + p2;
-    if (total <= 0)
-        return std::nullopt;
-    const double alphaScale = total < 100 ? total / 100 : 1.0;
-    const double t = p2 / total;
 
-    CssColorValue a = InSpaceForMixing(one.color, method.space);
-    CssColorValue b = InSpaceForMixing(two.color, method.space);
+// Two colors in the mixing space, the second with share t (0-1) of the result.
+CssColorValue mixPair(const MixMethod& method, CssColorValue a, CssColorValue b, double t)
+{
     // A component missing in one color takes the other's value; missing in both stays missing.
     for (std::size_t i = 0; i < 4; ++i) {
         double& va = i < 3 ? a.channels[i] : a.alpha;
@@ -136,8 +146,8 @@ std::optional<CssColorValue> MixColors(const MixMethod& method, const std::vecto
     mixed.space = method.space;
     for (std::size_t i = 0; i < 4; ++i)
         mixed.missing[i] = a.missing[i] && b.missing[i];
-    const double alphaA = a.missing[3] ? 1.0 : a.alpha;
-    const double alphaB = b.missing[3] ? 1.0 : b.alpha;
+    const double alphaA = mixed.missing[3] ? 1.0 : a.alpha;
+    const double alphaB = mixed.missing[3] ? 1.0 : b.alpha;
     const double alpha = alphaA * (1 - t) + alphaB * t;
     const int hue = HueIndex(method.space);
     for (std::size_t i = 0; i < 3; ++i) {
@@ -150,6 +160,32 @@ std::optional<CssColorValue> MixColors(const MixMethod& method, const std::vecto
         const double premultiplied = a.channels[i] * alphaA * (1 - t) + b.channels[i] * alphaB * t;
         mixed.channels[i] = alpha == 0 ? premultiplied : premultiplied / alpha;
     }
-    mixed.alpha = alpha * alphaScale;
+    mixed.alpha = alpha;
+    return mixed;
+}
+
+} // namespace
+
+CssColorValue MixColors(const MixMethod& method, const std::vector<MixItem>& items)
+{
+    // Written shares stand; the others share what is left of 100% equally.
+    double given = 0;
+    int unwritten = 0;
+    for (const MixItem& item : items) {
+        given += item.percent.value_or(0);
+        unwritten += !item.percent;
+    }
+    const double each = unwritten ? std::max(0.0, 100 - given) / unwritten : 0;
+    // Colors mix one after another: the mix so far, with the shares so far, and the next color.
+    CssColorValue mixed = InSpace(items.front().color, method.space);
+    double sofar = items.front().percent.value_or(each);
+    for (std::size_t i = 1; i < items.size(); ++i) {
+        const double share = items[i].percent.value_or(each);
+        const double t = sofar + share > 0 ? share / (sofar + share) : 0.5;
+        mixed = mixPair(method, mixed, InSpace(items[i].color, method.space), t);
+        sofar += share;
+    }
+    if (sofar < 100)
+        mixed.alpha *= sofar / 100;
     return mixed;
 }

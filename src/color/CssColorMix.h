@@ -24,12 +24,15 @@ struct MixItem {
     std::optional<double> percent;
 };
 
-// The mix of two colors, in the method's space. Missing shares are 50% each, or the rest of 100%
-// when one is given; shares that come to another total are scaled to 100%, and a total below
-// 100% scales the alpha of the result by it. Nothing when the shares come to 0.
-std::optional<CssColorValue> MixColors(const MixMethod& method, const std::vector<MixItem>& items);
+// The mix of one or more colors, in the method's space. Unwritten shares split what the written
+// ones leave of 100% (a lone color's is 100%); the colors mix one after another, each with its
+// share of the shares so far, so shares that come to another total count in proportion (all 0%
+// mix equally). A total below 100% scales the alpha of the result by it.
+CssColorValue MixColors(const MixMethod& method, const std::vector<MixItem>& items);
 
-// A color in another space for interpolation: missing components carry over to the analogous
-// component of the new space (reds, greens, blues, lightness, colorfulness, hue, a, b), and the
-// hue of an achromatic color becomes missing.
-CssColorValue InSpaceForMixing(const CssColorValue& color, CssSpace space);
+// A color in another space, as mixing and relative colors see it: missing components carry over
+// to the analogous component of the new space (reds, greens, blues, lightness, colorfulness, hue,
+// a, b). A color whose chroma is below what the eye can see (LCH C <= 0.0015, OKLCH C <= 0.000004,
+// HSL S <= 0.001%, HWB W + B >= 99.999%) is taken as exactly gray, and in a polar space such a
+// gray has no chroma and a missing hue.
+CssColorValue InSpace(const CssColorValue& color, CssSpace space);

@@ -315,6 +315,8 @@ Channels xyzOf(CssSpace from, const Channels& c)
         return srgbToXyz * c;
     case CssSpace::DisplayP3:
         return p3ToXyz * srgbToLinear(c);
+    case CssSpace::DisplayP3Linear:
+        return p3ToXyz * c;
     case CssSpace::A98Rgb:
         return a98ToXyz * a98ToLinear(c);
     case CssSpace::ProphotoRgb:
@@ -347,6 +349,8 @@ Channels ofXyz(CssSpace to, const Channels& xyz)
         return xyzToSrgb * xyz;
     case CssSpace::DisplayP3:
         return linearToSrgb(xyzToP3 * xyz);
+    case CssSpace::DisplayP3Linear:
+        return xyzToP3 * xyz;
     case CssSpace::A98Rgb:
         return linearToA98(xyzToA98 * xyz);
     case CssSpace::ProphotoRgb:
@@ -373,10 +377,11 @@ struct NamedSpace {
     CssSpace space;
 };
 
-constexpr std::array<NamedSpace, 15> spaceNames = {{
+constexpr std::array<NamedSpace, 16> spaceNames = {{
     {"srgb", CssSpace::Srgb},
     {"srgb-linear", CssSpace::SrgbLinear},
     {"display-p3", CssSpace::DisplayP3},
+    {"display-p3-linear", CssSpace::DisplayP3Linear},
     {"a98-rgb", CssSpace::A98Rgb},
     {"prophoto-rgb", CssSpace::ProphotoRgb},
     {"rec2020", CssSpace::Rec2020},

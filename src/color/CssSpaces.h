@@ -11,7 +11,8 @@
 // with the matrices and transfer functions browsers use.
 
 // Channel units of each space:
-// - Srgb, SrgbLinear, DisplayP3, A98Rgb, ProphotoRgb, Rec2020: 0-1 inside the gamut (values
+// - Srgb, SrgbLinear, DisplayP3, DisplayP3Linear, A98Rgb, ProphotoRgb, Rec2020: 0-1 inside the
+// gamut (values
 //   outside are kept; the transfer functions extend to negatives by symmetry);
 // - XyzD50, XyzD65: X, Y, Z with white at Y 1;
 // - Lab (D50): L 0-100, a, b; Lch (D50): L 0-100, C >= 0, H degrees;
@@ -21,6 +22,7 @@ enum class CssSpace {
     Srgb,
     SrgbLinear,
     DisplayP3,
+    DisplayP3Linear,
     A98Rgb,
     ProphotoRgb,
     Rec2020,
@@ -37,9 +39,9 @@ enum class CssSpace {
 using Channels = std::array<double, 3>;
 
 // The name a space has in color() and in color-mix()'s "in" clause ("srgb", "display-p3",
-// "xyz-d65", "lab", "oklch", "hsl", ...), and the space of such a name (lower case; "xyz" is
-// XyzD65; SpaceOfName ignores ASCII case). Lab, Lch, Oklab, Oklch, Hsl and Hwb are not color()
-// spaces; IsColorFunctionSpace says which are.
+// "display-p3-linear", "xyz-d65", "lab", "oklch", "hsl", ...), and the space of such a name (lower
+// case; "xyz" is XyzD65; SpaceOfName ignores ASCII case). Lab, Lch, Oklab, Oklch, Hsl and Hwb are
+// not color() spaces; IsColorFunctionSpace says which are.
 std::string_view SpaceName(CssSpace space);
 std::optional<CssSpace> SpaceOfName(std::string_view name);
 bool IsColorFunctionSpace(CssSpace space); // srgb ... xyz-d65

@@ -249,6 +249,8 @@ public:
 
     Result function(std::string_view name, int depth);
 
+    bool needsPage = false;
+
 private:
     Result sum(int depth)
     {
@@ -290,9 +292,10 @@ private:
                 const MathType type = left->type == MathType::Number ? right->type : left->type;
                 left = MathValue{left->value * right->value, type};
             } else {
-                if (right->type != MathType::Number)
+                if (right->type != MathType::Number && right->type != left->type)
                     return std::nullopt;
-                left->value /= right->value;
+                left = MathValue{left->value / right->value,
+                                 right->type == MathType::Number ? left->type : MathType::Number};
             }
         }
         return left;
@@ -309,6 +312,8 @@ private:
         case TokenKind::Dimension:
             if (const auto perUnit = DegreesPerUnit(t.text))
                 return MathValue{t.value * *perUnit, MathType::Angle};
+            // A length (1em, 10px, 5cqw): its size is the page's.
+            needsPage = true;
             return std::nullopt;
         case TokenKind::Ident:
             return constant(t.text);
@@ -321,6 +326,10 @@ private:
             return inner;
         }
         case TokenKind::Function:
+            if (IsPageFunction(t.text)) {
+                needsPage = true;
+                return std::nullopt;
+            }
             return function(t.text, depth + 1);
         default:
             return std::nullopt;
@@ -477,14 +486,23 @@ bool IsMathFunction(std::string_view name)
                        [&](std::string_view f) { return EqualsIgnoringCase(f, name); });
 }
 
-std::optional<MathValue> EvaluateMath(std::string_view function, TokenCursor& cursor,
-                                      const ChannelKeywords& keywords, int depth)
+MathOutcome EvaluateMath(std::string_view function, TokenCursor& cursor,
+                         const ChannelKeywords& keywords, int depth)
 {
     if (!IsMathFunction(function))
-        return std::nullopt;
+        return {std::nullopt, IsPageFunction(function)};
     MathReader reader(cursor, keywords);
     auto result = reader.function(function, depth + 1);
     if (result && std::isnan(result->value))
         result->value = 0;
-    return result;
+    return {reader.needsPage ? std::nullopt : result, reader.needsPage};
+}
+
+bool IsPageFunction(std::string_view name)
+{
+    for (std::string_view f :
+         {"var", "env", "attr", "sibling-index", "sibling-count", "if", "inherit", "progress"})
+        if (EqualsIgnoringCase(f, name))
+            return true;
+    return false;
 }

@@ -69,15 +69,26 @@ private:
 // The deepest nesting of functions and parentheses a color may have.
 inline constexpr int maxNesting = 32;
 
+// What a math function came to: its value, or nothing when the expression is malformed, mixes
+// types or nests too deep; `needsPage` when it uses what only a page knows (lengths such as 1em,
+// var(), sibling-index() and their kin).
+struct MathOutcome {
+    std::optional<MathValue> value;
+    bool needsPage = false;
+};
+
 // Evaluates a math function whose Function token (calc, min, max, clamp, abs, sign, round, mod,
 // rem, sin, cos, tan, asin, acos, atan, atan2, pow, sqrt, hypot, log, exp) the cursor has just
 // taken, through its closing parenthesis. Sums and differences need whitespace around the sign,
-// as in style sheets; types combine as in style sheets (a number scales anything, like types add).
-// A NaN result becomes 0; infinities stay and are clamped by the channel. Nothing when the
-// expression is malformed, mixes types or nests deeper than maxNesting (`depth` counts the
-// levels already open).
-std::optional<MathValue> EvaluateMath(std::string_view function, TokenCursor& cursor,
-                                      const ChannelKeywords& keywords, int depth);
+// as in style sheets; types combine as in style sheets (a number scales anything, like types add,
+// a value divided by one of its own type is a number). A NaN result becomes 0; infinities stay and
+// are clamped by the channel. `depth` counts the levels already open; nesting beyond maxNesting
+// gives nothing.
+MathOutcome EvaluateMath(std::string_view function, TokenCursor& cursor,
+                         const ChannelKeywords& keywords, int depth);
+
+// True for functions whose value only a page knows: var(), env(), attr(), sibling-index(), ...
+bool IsPageFunction(std::string_view name);
 
 // True for the names EvaluateMath takes.
 bool IsMathFunction(std::string_view name);
