@@ -42,6 +42,8 @@ void ConvertPiped(benchmark::State& state, const char* form)
 }
 
 BENCHMARK_CAPTURE(ConvertPiped, oklch, "oklch")->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(ConvertPiped, lab, "lab")->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(ConvertPiped, p3, "p3")->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(ConvertPiped, hsl, "hsl")->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(ConvertPiped, hex, "hex")->Unit(benchmark::kMillisecond)->Iterations(3);
 
