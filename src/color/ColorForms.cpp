@@ -4,6 +4,7 @@
 #include "color/CssSpaces.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -88,22 +89,41 @@ constexpr long long powersOfTen[] = {1,      10,      100,      1000,      10000
 // and a trailing point dropped, never "-0".
 std::string scaledText(long long scaled, int places)
 {
-    const bool negative = scaled < 0;
-    std::string digits = std::to_string(negative ? -scaled : scaled);
+    // Written into a buffer: the text forms run for every line of a long pipe.
+    const unsigned long long magnitude = scaled < 0 ? 0ull - static_cast<unsigned long long>(scaled)
+                                                    : static_cast<unsigned long long>(scaled);
+    char digits[32];
     const auto count = static_cast<std::size_t>(places);
-    if (digits.size() <= count)
-        digits.insert(0, count + 1 - digits.size(), '0');
-    std::string text = digits.substr(0, digits.size() - count);
-    std::string fraction = digits.substr(text.size());
-    fraction.erase(fraction.find_last_not_of('0') + 1);
-    if (!fraction.empty())
-        text += "." + fraction;
-    return negative && text != "0" ? "-" + text : text;
+    const std::size_t length =
+        static_cast<std::size_t>(std::to_chars(digits, digits + 24, magnitude).ptr - digits);
+    char padded[40];
+    const std::size_t zeros = length <= count ? count + 1 - length : 0;
+    std::fill(padded, padded + zeros, '0');
+    std::copy(digits, digits + length, padded + zeros);
+    const std::size_t total = zeros + length;
+    std::size_t fractionEnd = total;
+    while (fractionEnd > total - count && padded[fractionEnd - 1] == '0')
+        --fractionEnd;
+    char text[48];
+    std::size_t n = 0;
+    const bool zero = total - count == 1 && padded[0] == '0' && fractionEnd == total - count;
+    if (scaled < 0 && !zero)
+        text[n++] = '-';
+    for (std::size_t i = 0; i < total - count; ++i)
+        text[n++] = padded[i];
+    if (fractionEnd > total - count) {
+        text[n++] = '.';
+        for (std::size_t i = total - count; i < fractionEnd; ++i)
+            text[n++] = padded[i];
+    }
+    return std::string(text, n);
 }
 
 // " / A" for an alpha that prints below 1, else nothing.
 std::string alphaSuffix(double alpha)
 {
+    if (alpha >= 1.0)
+        return {};
     const std::string text = FormatDecimal(std::clamp(alpha, 0.0, 1.0), 3);
     return text == "1" ? std::string() : " / " + text;
 }
@@ -246,9 +266,12 @@ std::string CssLch(ColorValue color, double alpha)
 std::string CssP3(ColorValue color, double alpha)
 {
     const Channels p3 = ConvertChannels(CssSpace::Srgb, CssSpace::DisplayP3, SrgbOf(color));
-    return "color(display-p3 " + FormatDecimal(p3[0], p3Digits) + " " +
-           FormatDecimal(p3[1], p3Digits) + " " + FormatDecimal(p3[2], p3Digits) +
-           alphaSuffix(alpha) + ")";
+    std::string text = "color(display-p3 ";
+    text.reserve(48);
+    text.append(FormatDecimal(p3[0], p3Digits)).append(" ");
+    text.append(FormatDecimal(p3[1], p3Digits)).append(" ");
+    text.append(FormatDecimal(p3[2], p3Digits)).append(alphaSuffix(alpha)).append(")");
+    return text;
 }
 
 std::string CssHex8(ColorValue color, double alpha)
