@@ -1,32 +1,14 @@
 #include "color/ColorFormTable.h"
 
 #include "color/ColorForms.h"
-#include "color/cClrModels.h"
+#include "color/ColorModels.h"
 
 #include <array>
-#include <initializer_list>
 
 using bascommon::ColorValue;
 
 namespace
 {
-
-std::string commaJoined(std::initializer_list<int> values)
-{
-    std::string text;
-    for (int v : values)
-        text += (text.empty() ? "" : ",") + std::to_string(v);
-    return text;
-}
-
-cClrModels modelsOf(ColorValue c)
-{
-    cClrModels models;
-    models.rgbR(static_cast<std::uint8_t>(bascommon::GetRed(c)));
-    models.rgbG(static_cast<std::uint8_t>(bascommon::GetGreen(c)));
-    models.rgbB(static_cast<std::uint8_t>(bascommon::GetBlue(c)));
-    return models;
-}
 
 // A copy command's text of a settled color, as a writer of the table.
 template <CopyForm form> std::string copied(ColorValue c, double)
@@ -34,35 +16,19 @@ template <CopyForm form> std::string copied(ColorValue c, double)
     return CopyText(form, BoxTextsOf(c));
 }
 
-std::string hsvText(ColorValue c, double)
+// A model's values of a color, as the conversion dialog shows them, as "V1,V2,V3[,V4]".
+template <std::size_t Model> std::string modelText(ColorValue c, double)
 {
-    const Hsv hsv = HsvOf(c);
-    return commaJoined({hsv.H, hsv.S, hsv.V});
+    const ColorModel& model = ColorModelTable()[Model];
+    const auto values = model.valuesOf(ModelsOf(c));
+    std::string text;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(model.rows); ++i)
+        text += (i ? "," : "") + std::to_string(values[i]);
+    return text;
 }
 
-std::string cmyText(ColorValue c, double)
-{
-    const cClrModels m = modelsOf(c);
-    return commaJoined({m.cmyC(), m.cmyM(), m.cmyY()});
-}
-
-std::string cmykText(ColorValue c, double)
-{
-    const cClrModels m = modelsOf(c);
-    return commaJoined({m.cmykC(), m.cmykM(), m.cmykY(), m.cmykK()});
-}
-
-std::string hlsText(ColorValue c, double)
-{
-    const cClrModels m = modelsOf(c);
-    return commaJoined({m.hlsH(), m.hlsL(), m.hlsS()});
-}
-
-std::string ycbcrText(ColorValue c, double)
-{
-    const cClrModels m = modelsOf(c);
-    return commaJoined({m.ycbcrY(), m.ycbcrCb(), m.ycbcrCr()});
-}
+// Where the models of `convert` sit in the models table.
+constexpr std::size_t hls = 1, cmy = 2, cmyk = 3, ycbcr = 4, hsv = 5;
 
 using M = FormMenu;
 using R = FormReader;
@@ -79,7 +45,7 @@ constexpr ColorFormRow rows[] = {
     {"hwb", "hwb(H W% B%)", M::Css, "mnuCopyCssHwb", {}, {}, true, R::Color, CssHwb},
     {"p3", "color(display-p3 R G B)", M::Css, "mnuCopyCssP3", {}, {}, true, R::Color, CssP3},
     {"hex8", "#RRGGBBAA", M::Css, "mnuCopyCssHex8", {}, {}, true, R::Color, CssHex8},
-    {"hsv", "H,S,V (0-359, 0-100, 0-100)", M::None, {}, {}, {}, false, R::None, hsvText},
+    {"hsv", "H,S,V (0-359, 0-100, 0-100)", M::None, {}, {}, {}, false, R::None, modelText<hsv>},
     {"dec", "RGB(R,G,B)", M::Dec, "mnuCopydec1", F::Dec1, "RGB(255,255,113)", false, R::Color,
      copied<F::Dec1>},
     {{}, "R,G,B", M::Dec, "mnuCopydec2", F::Dec2, "255,255,113", false, R::Color, copied<F::Dec2>},
@@ -111,10 +77,18 @@ constexpr ColorFormRow rows[] = {
      false,
      R::Color,
      copied<F::Hex5>},
-    {"cmy", "C,M,Y (0-255)", M::None, {}, {}, {}, false, R::None, cmyText},
-    {"cmyk", "C,M,Y,K (0-100)", M::None, {}, {}, {}, false, R::None, cmykText},
-    {"hls", "H,L,S (hue 0-360 with red at 60)", M::None, {}, {}, {}, false, R::None, hlsText},
-    {"ycbcr", "Y,Cb,Cr (0-255)", M::None, {}, {}, {}, false, R::None, ycbcrText},
+    {"cmy", "C,M,Y (0-255)", M::None, {}, {}, {}, false, R::None, modelText<cmy>},
+    {"cmyk", "C,M,Y,K (0-100)", M::None, {}, {}, {}, false, R::None, modelText<cmyk>},
+    {"hls",
+     "H,L,S (hue 0-360 with red at 60)",
+     M::None,
+     {},
+     {},
+     {},
+     false,
+     R::None,
+     modelText<hls>},
+    {"ycbcr", "Y,Cb,Cr (0-255)", M::None, {}, {}, {}, false, R::None, modelText<ycbcr>},
     {"vb", "&H00BBGGRR&", M::Special, "mnuCopyVB", F::VB, "VB:", false, R::Color, copied<F::VB>},
     {"delphi", "$00BBGGRR", M::Special, "mnuCopyDelphi", F::Delphi, "Delphi:", false, R::Color,
      copied<F::Delphi>},

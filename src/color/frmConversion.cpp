@@ -18,25 +18,6 @@
 namespace
 {
 
-// The rows of each model, in tab order: captions and slider maximums (minimum always 0).
-struct ModelRows {
-    const char* tab;
-    int rows;
-    std::array<const char*, 4> captions;
-    std::array<int, 4> maximums;
-};
-
-// OKLCH rows count L in tenths of a percent and C in thousandths: the sliders move in integers.
-constexpr std::array<ModelRows, 7> modelRows = {{
-    {"RGB", 3, {"R", "G", "B", ""}, {255, 255, 255, 0}},
-    {"HLS", 3, {"H", "L", "S", ""}, {360, 100, 100, 0}},
-    {"CMY", 3, {"C", "M", "Y", ""}, {255, 255, 255, 0}},
-    {"CMYK", 4, {"C", "M", "Y", "K"}, {100, 100, 100, 100}},
-    {"YCbCr", 3, {"Y", "Cb", "Cr", ""}, {255, 255, 255, 0}},
-    {"HSV", 3, {"H", "S", "V", ""}, {359, 100, 100, 0}},
-    {"OKLCH", 3, {"L", "C", "H", ""}, {1000, 370, 359, 0}},
-}};
-
 constexpr std::array<int, 4> valueBoxTops = {2, 37, 72, 108};
 
 QByteArray indexedName(const char* base, int i)
@@ -72,8 +53,8 @@ void frmConversion::createControls()
 {
     tabModels = makeNamed<QTabWidget>(this, "tabModels");
     tabModels->setGeometry(11, 5, 299, 195);
-    for (const ModelRows& model : modelRows)
-        tabModels->addTab(new QWidget, QString::fromLatin1(model.tab));
+    for (const ColorModel& model : ColorModelTable())
+        tabModels->addTab(new QWidget, QString::fromUtf8(model.tab.data(), int(model.tab.size())));
 
     // Lies over the tab strip's page area; created after it, so it stays on top.
     fraCtls = makeNamed<QFrame>(this, "fraCtls");
@@ -129,9 +110,10 @@ void frmConversion::fitTexts()
     // A row label shows the component names of every model, a value box every maximum; the
     // four labels keep one size, and so do the boxes and buttons.
     QStringList captions, maximums;
-    for (const ModelRows& model : modelRows) {
+    for (const ColorModel& model : ColorModelTable()) {
         for (std::size_t row = 0; row < model.captions.size(); ++row) {
-            captions << QString::fromLatin1(model.captions[row]);
+            captions << QString::fromUtf8(model.captions[row].data(),
+                                          int(model.captions[row].size()));
             maximums << QString::number(model.maximums[row]);
         }
     }
@@ -162,9 +144,9 @@ bascommon::ColorValue frmConversion::sampleColor() const
     return bascommon::RGB(m_working.rgbR(), m_working.rgbG(), m_working.rgbB());
 }
 
-frmConversion::Model frmConversion::selectedModel() const
+const ColorModel& frmConversion::selectedModel() const
 {
-    return static_cast<Model>(tabModels->currentIndex());
+    return ColorModelTable()[static_cast<std::size_t>(tabModels->currentIndex())];
 }
 
 void frmConversion::onTabModelsChanged()
@@ -178,7 +160,7 @@ void frmConversion::onTabModelsChanged()
 
 void frmConversion::ConfigureRows()
 {
-    const ModelRows& model = modelRows[static_cast<std::size_t>(tabModels->currentIndex())];
+    const ColorModel& model = selectedModel();
     const bool fourRows = model.rows == 4;
     m_gamutNote->hide();
     lblCp[3]->setVisible(fourRows);
@@ -191,13 +173,16 @@ void frmConversion::ConfigureRows()
         slider->setValue(0);
     m_updating = false;
 
-    // Wider value boxes for the decimals of OKLCH ("0.258"); the column has room for them.
-    const int boxWidth = selectedModel() == Model::Oklch ? 43 : 33;
+    // Wider value boxes for decimals ("0.258"); the column has room for them.
+    const bool decimals =
+        std::any_of(model.scales.begin(), model.scales.end(), [](int scale) { return scale > 1; });
+    const int boxWidth = decimals ? 43 : 33;
     for (QLineEdit* box : txtval)
         box->resize(boxWidth, box->height());
 
     for (std::size_t row = 0; row < static_cast<std::size_t>(model.rows); ++row) {
-        lblCp[row]->setText(QString::fromLatin1(model.captions[row]));
+        lblCp[row]->setText(
+            QString::fromUtf8(model.captions[row].data(), int(model.captions[row].size())));
         sldVal[row]->setMaximum(model.maximums[row]);
     }
 }
@@ -205,93 +190,29 @@ void frmConversion::ConfigureRows()
 void frmConversion::LoadSliders()
 {
     m_updating = true;
-    const auto load = [this](std::array<int, 4> values, int rows) {
-        for (std::size_t row = 0; row < static_cast<std::size_t>(rows); ++row)
-            sldVal[row]->setValue(values[row]);
-    };
-    const cClrModels& c = m_working;
-    switch (selectedModel()) {
-    case Model::Rgb:
-        load({c.rgbR(), c.rgbG(), c.rgbB(), 0}, 3);
-        break;
-    case Model::Hls:
-        load({c.hlsH(), c.hlsL(), c.hlsS(), 0}, 3);
-        break;
-    case Model::Cmy:
-        load({c.cmyC(), c.cmyM(), c.cmyY(), 0}, 3);
-        break;
-    case Model::Cmyk:
-        load({c.cmykC(), c.cmykM(), c.cmykY(), c.cmykK()}, 4);
-        break;
-    case Model::YCbCr:
-        load({c.ycbcrY(), c.ycbcrCb(), c.ycbcrCr(), 0}, 3);
-        break;
-    case Model::Hsv: {
-        const Hsv hsv = HsvOf(sampleColor());
-        load({hsv.H, hsv.S, hsv.V, 0}, 3);
-        break;
-    }
-    case Model::Oklch: {
-        const OklchSteps lch = OklchStepsOf(sampleColor());
-        load({lch.L, lch.C, lch.H, 0}, 3);
-        break;
-    }
-    }
+    const ColorModel& model = selectedModel();
+    const std::array<int, 4> values = model.valuesOf(m_working);
+    for (std::size_t row = 0; row < static_cast<std::size_t>(model.rows); ++row)
+        sldVal[row]->setValue(values[row]);
     m_updating = false;
 }
 
 void frmConversion::ApplySliders()
 {
     // The slider ranges are the model ranges, so every value fits its setter's type.
-    const auto value = [this](std::size_t row) {
-        return static_cast<std::int16_t>(sldVal[row]->value());
-    };
-    switch (selectedModel()) {
-    case Model::Rgb:
-        m_working.rgbR(static_cast<std::uint8_t>(value(0)));
-        m_working.rgbG(static_cast<std::uint8_t>(value(1)));
-        m_working.rgbB(static_cast<std::uint8_t>(value(2)));
-        break;
-    case Model::Hls:
-        m_working.SetHLS(value(0), value(1), value(2));
-        break;
-    case Model::Cmy:
-        m_working.SetCMY(value(0), value(1), value(2));
-        break;
-    case Model::Cmyk:
-        m_working.SetCMYK(value(0), value(1), value(2), value(3));
-        break;
-    case Model::YCbCr:
-        m_working.SetYCbCr(value(0), value(1), value(2));
-        break;
-    case Model::Hsv:
-        setWorkingColor(ColorOfHsv(value(0), value(1), value(2)));
-        break;
-    case Model::Oklch: {
-        const OklchSteps lch{value(0), value(1), value(2)};
-        m_gamutNote->setVisible(OklchStepsOutsideSrgb(lch));
-        setWorkingColor(ColorOfOklchSteps(lch));
-        break;
-    }
-    }
-}
-
-void frmConversion::setWorkingColor(bascommon::ColorValue color)
-{
-    m_working.rgbR(static_cast<std::uint8_t>(bascommon::GetRed(color)));
-    m_working.rgbG(static_cast<std::uint8_t>(bascommon::GetGreen(color)));
-    m_working.rgbB(static_cast<std::uint8_t>(bascommon::GetBlue(color)));
+    std::array<int, 4> values{};
+    for (std::size_t row = 0; row < values.size(); ++row)
+        values[row] = sldVal[row]->value();
+    m_gamutNote->setVisible(selectedModel().apply(m_working, values));
 }
 
 void frmConversion::RefreshRow(int i)
 {
     const auto row = static_cast<std::size_t>(i);
     const int value = sldVal[row]->value();
-    if (selectedModel() == Model::Oklch && i < 2)
-        txtval[row]->setText(i == 0 ? QString::number(value / 10.0, 'f', 1)
-                                    : QString::number(value / 1000.0, 'f', 3));
-    else
-        txtval[row]->setText(QString::number(value));
+    const int scale = selectedModel().scales[row];
+    const int decimals = scale >= 1000 ? 3 : scale >= 100 ? 2 : scale >= 10 ? 1 : 0;
+    txtval[row]->setText(QString::number(double(value) / scale, 'f', decimals));
     if (!m_updating)
         ApplySliders();
     const bascommon::ColorValue color = sampleColor();

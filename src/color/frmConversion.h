@@ -1,6 +1,7 @@
 #pragma once
 
 #include "color/CurrentColorTexts.h"
+#include "color/ColorModels.h"
 #include "color/cClrModels.h"
 
 #include <QDialog>
@@ -42,18 +43,15 @@ public:
     QPushButton* Command1; // "Cancel"
 
 private:
-    enum class Model { Rgb, Hls, Cmy, Cmyk, YCbCr, Hsv, Oklch };
-
     void createControls();
     void fitTexts();
-    Model selectedModel() const;
+    const ColorModel& selectedModel() const;
     void onTabModelsChanged();
     void ConfigureRows();
     void LoadSliders();
     void ApplySliders();
     void RefreshRow(int i);
     void onCommand2Clicked();
-    void setWorkingColor(bascommon::ColorValue color);
 
     Services& m_services;
     std::function<void(bascommon::ColorValue)> m_currentColorChanged;
