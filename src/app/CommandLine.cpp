@@ -1,51 +1,33 @@
 #include "app/CommandLine.h"
 
+#include "cli/Cli.h"
+
+#include <sstream>
+
 CommandLine parseCommandLine(const std::vector<std::string>& args)
 {
+    std::istringstream in;
+    std::ostringstream out, err;
+    CliIo io{in, out, err};
+    const ProgramOptions options = ParseProgramOptions(args, io);
     CommandLine result;
-    static const std::string dataDirEq = "--data-dir=";
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            result.help = true;
-        } else if (arg == "--version") {
-            result.version = true;
-        } else if (arg == "--print-data-dir") {
-            result.printDataDir = true;
-        } else if (arg == "--data-dir") {
-            if (i + 1 >= args.size() || args[i + 1].empty()) {
-                result.error = "option --data-dir needs a folder";
-                return result;
-            }
-            result.dataDir = args[++i];
-        } else if (arg.rfind(dataDirEq, 0) == 0) {
-            if (arg.size() == dataDirEq.size()) {
-                result.error = "option --data-dir needs a folder";
-                return result;
-            }
-            result.dataDir = arg.substr(dataDirEq.size());
-        } else if (arg.empty() || arg[0] != '-' || arg == "-") {
-            result.error = "unexpected argument '" + arg + "'";
-            return result;
-        } else {
-            result.error = "unknown option '" + arg + "'";
-            return result;
-        }
+    result.help = options.exitStatus == 0;
+    result.version = options.version;
+    result.printDataDir = options.printDataDir;
+    if (!options.dataDir.empty())
+        result.dataDir = options.dataDir;
+    if (options.exitStatus == 2) {
+        // The message alone, without the program's name and the pointer to --help.
+        std::string message = err.str().substr(0, err.str().find('\n'));
+        constexpr std::string_view prefix = "huebench: ";
+        if (message.rfind(prefix, 0) == 0)
+            message.erase(0, prefix.size());
+        result.error = message;
     }
     return result;
 }
 
 std::string commandLineUsage()
 {
-    return "Usage: huebench [OPTION]...\n"
-           "A color utility for web and software designers.\n"
-           "\n"
-           "  --data-dir DIR     keep palettes and schemes in DIR\n"
-           "  --print-data-dir   print the data folder that would be used, then exit\n"
-           "  --version          print the version, then exit\n"
-           "  -h, --help         print this help, then exit\n"
-           "\n"
-           "Without --data-dir, HUEBENCH_DATA_DIR names the data folder; else the program's\n"
-           "own folder is used when it holds the data files and can be written, else the\n"
-           "per-user data folder, seeded from the installed factory data.\n";
+    return ProgramHelp();
 }

@@ -14,9 +14,9 @@ struct CommandLine {
     std::string error; // non-empty: the arguments were not understood
 };
 
-// Parses the arguments after the program name: --help/-h, --version, --print-data-dir,
-// --data-dir DIR and --data-dir=DIR. Anything else sets `error`.
+// Parses the arguments after the program name, in the grammar of the verbs: --help/-h,
+// --version, --print-data-dir, --data-dir DIR and --data-dir=DIR. Anything else sets `error`.
 CommandLine parseCommandLine(const std::vector<std::string>& args);
 
-// The text of --help.
+// The text of --help: the window's options, the verbs and the forms of convert.
 std::string commandLineUsage();

@@ -61,7 +61,7 @@ std::vector<std::string> argumentsOf(const QStringList& arguments)
 std::optional<int> answerWithoutWindow(const CommandLine& options)
 {
     if (options.help) {
-        std::fputs((commandLineUsage() + VerbsHelp()).c_str(), stdout);
+        std::fputs(commandLineUsage().c_str(), stdout);
         return 0;
     }
     if (options.version) {

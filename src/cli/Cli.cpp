@@ -2,6 +2,8 @@
 
 #include "color/ColorFormTable.h"
 
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
 #include <array>
 #include <ostream>
@@ -21,26 +23,27 @@ const std::array verbs = {
     &paletteVerb,
 };
 
-// Takes the leading --data-dir options off `args`; returns false when one lacks its folder.
-bool takeDataDir(std::vector<std::string>& args, std::optional<std::string>& dataDir)
+constexpr std::string_view dataFolderText =
+    "Without --data-dir, HUEBENCH_DATA_DIR names the data folder; else the program's\n"
+    "own folder is used when it holds the data files and can be written, else the\n"
+    "per-user data folder, seeded from the installed factory data.\n";
+
+// The forms of convert, wrapped to the width of a terminal.
+std::string formsText()
 {
-    static const std::string eq = "--data-dir=";
-    while (!args.empty()) {
-        if (args[0] == "--data-dir") {
-            if (args.size() < 2 || args[1].empty())
-                return false;
-            dataDir = args[1];
-            args.erase(args.begin(), args.begin() + 2);
-        } else if (args[0].rfind(eq, 0) == 0) {
-            if (args[0].size() == eq.size())
-                return false;
-            dataDir = args[0].substr(eq.size());
-            args.erase(args.begin());
-        } else {
-            break;
+    std::string text = "Color forms of convert --to (huebench convert --help shows each one):\n ";
+    std::size_t column = 1;
+    for (const ColorFormRow& form : ColorFormTable()) {
+        if (form.name.empty())
+            continue;
+        if (column + form.name.size() + 2 > 80) {
+            text += "\n ";
+            column = 1;
         }
+        text += " " + std::string(form.name) + ",";
+        column += form.name.size() + 2;
     }
-    return true;
+    return text + " all\n";
 }
 
 const CliVerb* findVerb(std::string_view name)
@@ -59,13 +62,107 @@ std::string verbNames()
     return names;
 }
 
+// The first argument that is neither --data-dir nor its folder: the verb, when there is one.
+std::optional<std::string> firstWord(const std::vector<std::string>& args)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--data-dir")
+            ++i;
+        else if (args[i].rfind("--data-dir=", 0) != 0)
+            return args[i];
+    }
+    return std::nullopt;
+}
+
+// The window's options and the verbs, declared once for the window and for every verb.
+class Program
+{
+public:
+    explicit Program(ProgramOptions& options)
+    {
+        const auto formatter = m_app.get_formatter();
+        formatter->column_width(26);
+        formatter->label("Positionals", "Arguments");
+        formatter->label("Subcommands", "Commands");
+        formatter->label("SUBCOMMAND", "COMMAND");
+        m_app.set_help_flag("-h,--help", "print this help, then exit");
+        m_app.add_option("--data-dir", options.dataDir, "keep palettes and schemes in DIR")
+            ->type_name("DIR")
+            ->check(CLI::Validator(
+                [](const std::string& folder) {
+                    return folder.empty() ? std::string("needs a folder") : std::string();
+                },
+                "", "folder"));
+        m_app.add_flag("--print-data-dir", options.printDataDir,
+                       "print the data folder that would be used, then exit");
+        m_app.add_flag("--version", options.version, "print the version, then exit");
+        for (const CliVerb* verb : verbs) {
+            CLI::App* command =
+                m_app.add_subcommand(std::string(verb->name), std::string(verb->summary));
+            command->fallthrough();
+            command->group("Commands");
+            command->set_help_flag("-h,--help", "print this help, then exit");
+            m_commands.push_back({command, verb->declare(*command)});
+        }
+        m_app.footer(std::string(dataFolderText) + "\n" + formsText());
+    }
+
+    CLI::App& app() { return m_app; }
+
+    // The runner of the verb the parse selected, with its name.
+    std::pair<std::string, VerbRunner> selected() const
+    {
+        for (const auto& [command, runner] : m_commands)
+            if (command->parsed())
+                return {command->get_name(), runner};
+        return {};
+    }
+
+    // The verb a failed parse had reached, for its message.
+    std::string reached() const
+    {
+        for (const auto& [command, runner] : m_commands)
+            if (command->parsed())
+                return command->get_name();
+        return {};
+    }
+
+private:
+    CLI::App m_app{"A color utility for web and software designers.", "huebench"};
+    std::vector<std::pair<CLI::App*, VerbRunner>> m_commands;
+};
+
+// Parses the whole line; nothing when it was taken, else the exit status after the help
+// (0) or one message (2).
+std::optional<int> parse(Program& program, const std::vector<std::string>& args, CliIo& io)
+{
+    try {
+        program.app().parse(std::vector<std::string>(args.rbegin(), args.rend()));
+        return std::nullopt;
+    } catch (const CLI::CallForHelp&) {
+        io.out << program.app().help();
+        return 0;
+    } catch (const CLI::ExtrasError& e) {
+        // Named the way every message of the program names what it cannot take.
+        const std::vector<std::string> rest = program.app().remaining(true);
+        if (rest.empty())
+            return UsageError(io, program.reached(), e.what());
+        const std::string& first = rest.front();
+        return UsageError(
+            io, program.reached(),
+            (first.size() > 1 && first[0] == '-' ? "unknown option '" : "unexpected argument '") +
+                first + "'");
+    } catch (const CLI::ParseError& e) {
+        return UsageError(io, program.reached(), e.what());
+    }
+}
+
 } // namespace
 
 bool NamesVerb(const std::vector<std::string>& args)
 {
-    std::vector<std::string> rest = args;
-    std::optional<std::string> dataDir;
-    return takeDataDir(rest, dataDir) && !rest.empty() && !rest[0].empty() && rest[0][0] != '-';
+    const auto word = firstWord(args);
+    return word && !word->empty() && (*word)[0] != '-';
 }
 
 std::optional<int> RunVerb(const std::vector<std::string>& args, CliIo& io,
@@ -73,54 +170,41 @@ std::optional<int> RunVerb(const std::vector<std::string>& args, CliIo& io,
 {
     if (!NamesVerb(args))
         return std::nullopt;
-    std::vector<std::string> rest = args;
-    CliContext context{io, std::nullopt, resolveDataFolder};
-    takeDataDir(rest, context.dataDir);
-    const CliVerb* verb = findVerb(rest[0]);
-    if (!verb) {
-        io.err << "huebench: unknown command '" << rest[0] << "' (expected one of: " << verbNames()
+    const std::string word = *firstWord(args);
+    if (!findVerb(word)) {
+        io.err << "huebench: unknown command '" << word << "' (expected one of: " << verbNames()
                << ")\nTry 'huebench --help' for more information.\n";
         return 2;
     }
-    rest.erase(rest.begin());
-    for (const std::string& arg : rest) {
-        if (arg == "--")
-            break;
-        if (arg == "--help" || arg == "-h") {
-            io.out << verb->usage;
-            return 0;
-        }
-    }
-    return verb->run(rest, context);
+    ProgramOptions options;
+    Program program(options);
+    if (const auto status = parse(program, args, io))
+        return status;
+    CliContext context{io, std::nullopt, resolveDataFolder};
+    if (!options.dataDir.empty())
+        context.dataDir = options.dataDir;
+    return program.selected().second(context);
 }
 
-std::string VerbsHelp()
+ProgramOptions ParseProgramOptions(const std::vector<std::string>& args, CliIo& io)
 {
-    std::string text = "\nCommands (huebench COMMAND --help for each one's arguments):\n";
-    for (const CliVerb* verb : verbs) {
-        std::string name(verb->name);
-        name.resize(std::max<std::size_t>(name.size() + 1, 19), ' ');
-        text += "  " + name + std::string(verb->summary) + "\n";
-    }
-    // The forms of convert, wrapped to the width of the lines above.
-    text += "\nColor forms of convert --to (huebench convert --help shows each one):\n ";
-    std::size_t column = 1;
-    for (const ColorFormRow& form : ColorFormTable()) {
-        if (form.name.empty())
-            continue;
-        if (column + form.name.size() + 2 > 80) {
-            text += "\n ";
-            column = 1;
-        }
-        text += " " + std::string(form.name) + ",";
-        column += form.name.size() + 2;
-    }
-    return text + " all\n";
+    ProgramOptions options;
+    Program program(options);
+    if (const auto status = parse(program, args, io))
+        options.exitStatus = status;
+    return options;
+}
+
+std::string ProgramHelp()
+{
+    ProgramOptions options;
+    Program program(options);
+    return program.app().help();
 }
 
 int UsageError(CliIo& io, std::string_view verb, std::string_view message)
 {
-    io.err << "huebench " << verb << ": " << message << "\nTry 'huebench " << verb
-           << " --help' for more information.\n";
+    const std::string who = verb.empty() ? "huebench" : "huebench " + std::string(verb);
+    io.err << who << ": " << message << "\nTry '" << who << " --help' for more information.\n";
     return 2;
 }

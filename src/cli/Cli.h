@@ -32,25 +32,48 @@ struct CliContext {
     DataFolderResolver resolveDataFolder;
 };
 
+namespace CLI
+{
+class App;
+}
+
+// What runs a verb once its command line is parsed; returns the exit status.
+using VerbRunner = std::function<int(CliContext& context)>;
+
 struct CliVerb {
     std::string_view name;
     std::string_view summary; // one line in `huebench --help`
-    std::string_view usage;   // the whole text of `huebench VERB --help`
-    // Runs the verb on the arguments after its name; returns the exit status.
-    int (*run)(const std::vector<std::string>& args, CliContext& context);
+    // Declares the verb's options and arguments (and its help's closing text) on its command;
+    // the runner reads what the parse stored.
+    VerbRunner (*declare)(CLI::App& command);
 };
 
 // True when the arguments (after the program name) ask for a verb: the first one that is not
 // --data-dir and its folder is a word, not an option. Such a call never starts the window.
+// The whole line is then one grammar: "--opt X" and "--opt=X" alike, "--" ending the options,
+// --data-dir anywhere on it.
 bool NamesVerb(const std::vector<std::string>& args);
 
-// Runs the verb the arguments name. `huebench VERB --help` prints the verb's usage. Returns the
-// exit status, or nothing when the arguments name no verb (the window starts).
+// Runs the verb the arguments name. `huebench VERB --help` prints the verb's generated usage.
+// Returns the exit status (2 for arguments it cannot take, with one message on io.err), or
+// nothing when the arguments name no verb (the window starts).
 std::optional<int> RunVerb(const std::vector<std::string>& args, CliIo& io,
                            const DataFolderResolver& resolveDataFolder);
 
-// The list of verbs with their summaries, for `huebench --help`.
-std::string VerbsHelp();
+// The generated help of the window's options and the verbs, `huebench --help`.
+std::string ProgramHelp();
+
+// The options of the whole line: the window's, and --data-dir, which verbs take too.
+struct ProgramOptions {
+    std::string dataDir; // empty: not given
+    bool printDataDir = false;
+    bool version = false;
+    // Set when the line is answered already: 0 after --help, 2 after one message on io.err.
+    std::optional<int> exitStatus;
+};
+
+// Parses a line that names no verb, as the window reads it.
+ProgramOptions ParseProgramOptions(const std::vector<std::string>& args, CliIo& io);
 
 // Writes "huebench VERB: MESSAGE" and a pointer to the verb's --help on io.err; returns 2.
 int UsageError(CliIo& io, std::string_view verb, std::string_view message);

@@ -5,7 +5,10 @@
 #include "color/ColorParser.h"
 #include "color/Contrast.h"
 
+#include <CLI/CLI.hpp>
+
 #include <charconv>
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -41,18 +44,8 @@ InputAnswer pairLine(std::string_view line)
     return {contrastLine(foreground.color->color, background.color->color), {}};
 }
 
-int runContrast(const std::vector<std::string>& args, CliContext& context)
+int runContrast(const std::vector<std::string>& colors, CliContext& context)
 {
-    std::vector<std::string> colors;
-    bool optionsEnded = false;
-    for (const std::string& arg : args) {
-        if (!optionsEnded && arg == "--")
-            optionsEnded = true;
-        else if (!optionsEnded && arg.size() > 1 && arg[0] == '-' && !ParseColor(arg))
-            return UsageError(context.io, "contrast", "unknown option '" + arg + "'");
-        else
-            colors.push_back(arg);
-    }
     if (colors.size() == 2) {
         ColorValue pair[2];
         for (std::size_t i = 0; i < 2; ++i) {
@@ -89,54 +82,71 @@ std::optional<double> parseSeverity(std::string_view text)
 constexpr std::string_view visionNames =
     "protanopia, deuteranopia, tritanopia, achromatopsia or normal";
 
-int runSimulate(const std::vector<std::string>& args, CliContext& context)
-{
-    std::optional<VisionKind> kind;
-    double severity = 100.0;
+struct SimulateArguments {
+    std::string as, severity = "100";
     std::vector<std::string> colors;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string arg = args[i];
-        if (optionsEnded || arg.empty() || arg[0] != '-' || ParseColor(arg)) {
-            colors.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        std::string value;
-        if (const std::size_t eq = arg.find('='); eq != std::string::npos) {
-            value = arg.substr(eq + 1);
-            arg.resize(eq);
-        } else if ((arg == "--as" || arg == "--severity") && i + 1 < args.size()) {
-            value = args[++i];
-        } else if (arg == "--as" || arg == "--severity") {
-            return UsageError(context.io, "simulate", "option " + arg + " needs a value");
-        }
-        if (arg == "--as") {
-            if (!(kind = VisionKindFromName(value)))
-                return UsageError(context.io, "simulate",
-                                  "unknown deficiency '" + value + "'; expected " +
-                                      std::string(visionNames));
-        } else if (arg == "--severity") {
-            const auto percent = parseSeverity(value);
-            if (!percent)
-                return UsageError(context.io, "simulate",
-                                  "cannot read severity '" + value +
-                                      "'; expected a number from 10 to 100 (percent)");
-            severity = *percent;
-        } else {
-            return UsageError(context.io, "simulate", "unknown option '" + arg + "'");
-        }
-    }
-    if (!kind)
+};
+
+int runSimulate(const SimulateArguments& args, CliContext& context)
+{
+    const auto kind = VisionKindFromName(args.as);
+    if (args.as.empty())
         return UsageError(context.io, "simulate",
                           "option --as is required; expected " + std::string(visionNames));
+    if (!kind)
+        return UsageError(context.io, "simulate",
+                          "unknown deficiency '" + args.as + "'; expected " +
+                              std::string(visionNames));
+    const auto percent = parseSeverity(args.severity);
+    if (!percent)
+        return UsageError(context.io, "simulate",
+                          "cannot read severity '" + args.severity +
+                              "'; expected a number from 10 to 100 (percent)");
+    const double severity = *percent;
+    const std::vector<std::string>& colors = args.colors;
     return AnswerEachColor(
         colors, context.io, "simulate", [kind = *kind, severity](const ParsedColor& parsed) {
             return bascommon::HexRGB(SimulateVision(parsed.color, kind, severity / 100.0));
         });
+}
+
+VerbRunner declareContrast(CLI::App& command)
+{
+    auto colors = std::make_shared<std::vector<std::string>>();
+    command.add_option("FOREGROUND BACKGROUND", *colors, "two colors; none: read standard input")
+        ->type_name("");
+    command.footer(
+        "Prints the contrast ratio of the two colors, truncated to two decimals, and its\n"
+        "grade: AAA (7 or more), AA (4.5), AA-large (3) or fail, for example \"4.47:1 AA-large\".\n"
+        "Without arguments, reads one pair per line from standard input, the two colors\n"
+        "separated by a tab, and answers one line per line (an empty line for a line it cannot\n"
+        "read). A color is any form that huebench convert reads.\n"
+        "\n"
+        "Exit status: 0 when every pair was read, 2 when a color or an argument could not be\n"
+        "read (the other pairs are still answered).\n");
+    return [colors](CliContext& context) { return runContrast(*colors, context); };
+}
+
+VerbRunner declareSimulate(CLI::App& command)
+{
+    auto args = std::make_shared<SimulateArguments>();
+    command.add_option("--as", args->as, "the color-vision deficiency")->type_name("DEFICIENCY");
+    command.add_option("--severity", args->severity, "10 to 100 (default 100)")
+        ->type_name("PERCENT");
+    command.add_option("COLOR", args->colors, "colors to show; none: read standard input")
+        ->type_name("");
+    command.footer(
+        "Prints each COLOR as #RRGGBB as it is seen with DEFICIENCY, one line each. Without\n"
+        "COLOR arguments, reads one color per line from standard input and answers one line\n"
+        "per line (an empty line for a line it cannot read).\n"
+        "\n"
+        "DEFICIENCY is protanopia, deuteranopia or tritanopia (the Machado, Oliveira and\n"
+        "Fernandes 2009 model), achromatopsia (luminance only), or normal. PERCENT is the\n"
+        "severity from 10 to 100 (default 100); it does not apply to achromatopsia.\n"
+        "\n"
+        "Exit status: 0 when every color was read, 2 when a color or an argument could not be\n"
+        "read (the other colors are still answered).\n");
+    return [args](CliContext& context) { return runSimulate(*args, context); };
 }
 
 } // namespace
@@ -145,34 +155,12 @@ extern const CliVerb contrastVerb;
 const CliVerb contrastVerb = {
     "contrast",
     "contrast ratio and WCAG grade of text on a background",
-    "Usage: huebench contrast FOREGROUND BACKGROUND\n"
-    "Prints the contrast ratio of the two colors, truncated to two decimals, and its grade:\n"
-    "AAA (7 or more), AA (4.5), AA-large (3) or fail, for example \"4.47:1 AA-large\".\n"
-    "Without arguments, reads one pair per line from standard input, the two colors separated\n"
-    "by a tab, and answers one line per line (an empty line for a line it cannot read).\n"
-    "\n"
-    "A color is #RGB, #RRGGBB, rgb(), hsl(), oklch(), a CSS color name or any form that\n"
-    "huebench convert reads.\n"
-    "\n"
-    "Exit status: 0 when every pair was read, 2 when a color or an argument could not be read\n"
-    "(the other pairs are still answered).\n",
-    runContrast,
+    declareContrast,
 };
 
 extern const CliVerb simulateVerb;
 const CliVerb simulateVerb = {
     "simulate",
     "colors as seen with a color-vision deficiency",
-    "Usage: huebench simulate --as DEFICIENCY [--severity PERCENT] [COLOR]...\n"
-    "Prints each COLOR as #RRGGBB as it is seen with DEFICIENCY, one line each. Without COLOR\n"
-    "arguments, reads one color per line from standard input and answers one line per line\n"
-    "(an empty line for a line it cannot read).\n"
-    "\n"
-    "DEFICIENCY is protanopia, deuteranopia or tritanopia (the Machado, Oliveira and\n"
-    "Fernandes 2009 model), achromatopsia (luminance only), or normal.\n"
-    "PERCENT is the severity from 10 to 100 (default 100); it does not apply to achromatopsia.\n"
-    "\n"
-    "Exit status: 0 when every color was read, 2 when a color or an argument could not be read\n"
-    "(the other colors are still answered).\n",
-    runSimulate,
+    declareSimulate,
 };

@@ -3,7 +3,10 @@
 #include "cli/CliInput.h"
 #include "color/ColorFormTable.h"
 
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -56,27 +59,15 @@ void tellNotes(const ConvertNotes& notes, const ColorFormRow* form, std::ostream
             << " brought inside by gamut mapping\n";
 }
 
-int runConvert(const std::vector<std::string>& args, CliContext& context)
-{
+struct ConvertArguments {
     std::string to = "hex";
     std::vector<std::string> colors;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsEnded || arg.empty() || arg[0] != '-') {
-            colors.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--to" && i + 1 < args.size()) {
-            to = args[++i];
-        } else if (arg.rfind("--to=", 0) == 0) {
-            to = arg.substr(5);
-        } else if (arg == "--to") {
-            return UsageError(context.io, "convert", "option --to needs a form: " + formNames());
-        } else {
-            return UsageError(context.io, "convert", "unknown option '" + arg + "'");
-        }
-    }
+};
+
+int runConvert(const ConvertArguments& args, CliContext& context)
+{
+    const std::string& to = args.to;
+    const std::vector<std::string>& colors = args.colors;
     const ColorFormRow* form = FindColorForm(to);
     if (!form && to != "all")
         return UsageError(context.io, "convert",
@@ -104,7 +95,6 @@ int runConvert(const std::vector<std::string>& args, CliContext& context)
 std::string convertUsage()
 {
     std::string text =
-        "Usage: huebench convert [--to FORM] [COLOR]...\n"
         "Prints each COLOR in the text form FORM, one line each. Without COLOR arguments, reads\n"
         "one color per line from standard input and answers one line per line (an empty line\n"
         "for a line it cannot read, with the reason on standard error).\n"
@@ -141,8 +131,15 @@ std::string convertUsage()
     return text;
 }
 
-// Built before convertVerb, which is defined after it in this file.
-const std::string convertUsageText = convertUsage();
+VerbRunner declareConvert(CLI::App& command)
+{
+    auto args = std::make_shared<ConvertArguments>();
+    command.add_option("--to", args->to, "the form to write (default hex)")->type_name("FORM");
+    command.add_option("COLOR", args->colors, "colors to convert; none: read standard input")
+        ->type_name("");
+    command.footer(convertUsage());
+    return [args](CliContext& context) { return runConvert(*args, context); };
+}
 
 } // namespace
 
@@ -150,6 +147,5 @@ extern const CliVerb convertVerb;
 const CliVerb convertVerb = {
     "convert",
     "convert colors between text forms",
-    convertUsageText,
-    runConvert,
+    declareConvert,
 };

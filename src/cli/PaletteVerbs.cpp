@@ -6,7 +6,10 @@
 #include "storage/SaveAs.h"
 #include "storage/DataFolder.h"
 
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -33,10 +36,8 @@ std::string trimmedKind(const std::string& kind)
                                       : kind.substr(first, kind.find_last_not_of(' ') - first + 1);
 }
 
-int list(const std::vector<std::string>& args, PaletteStore& store, CliIo& io)
+int list(PaletteStore& store, CliIo& io)
 {
-    if (!args.empty())
-        return UsageError(io, verb, "list takes no arguments, got '" + args[0] + "'");
     store.RepairFile();
     for (const auto& entry : store.ReadChartIndex())
         io.out << entry.file << '\t' << trimmedKind(entry.kind) << '\t'
@@ -44,25 +45,19 @@ int list(const std::vector<std::string>& args, PaletteStore& store, CliIo& io)
     return 0;
 }
 
-int exportPalette(const std::vector<std::string>& args, PaletteStore& store, CliIo& io)
+// What the palette commands take; the one given is the parsed subcommand.
+struct PaletteArguments {
+    std::string name, formatName, target; // export
+    std::string file, title;              // import
+    bool titled = false;
+};
+
+int exportPalette(const PaletteArguments& args, PaletteStore& store, CliIo& io)
 {
-    std::optional<std::string> name, formatName, target;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const bool valued = args[i] == "--format" || args[i] == "-o";
-        if (valued && i + 1 >= args.size())
-            return UsageError(io, verb, args[i] + " needs a value");
-        if (args[i] == "--format")
-            formatName = args[++i];
-        else if (args[i] == "-o")
-            target = args[++i];
-        else if (!name && (args[i].empty() || args[i][0] != '-' || args[i] == "-"))
-            name = args[i];
-        else
-            return UsageError(io, verb, "unexpected argument '" + args[i] + "'");
-    }
-    if (!name)
-        return UsageError(io, verb,
-                          "export needs a PALETTE: a title or a file name from the index");
+    const std::optional<std::string> name = args.name;
+    const std::optional<std::string> formatName = args.formatName;
+    const std::optional<std::string> target =
+        args.target.empty() ? std::nullopt : std::optional(args.target);
     const auto format = formatName ? formatNamed(*formatName) : std::nullopt;
     if (!format || *format == PaletteFormat::Aco)
         return UsageError(io, verb,
@@ -86,22 +81,10 @@ int exportPalette(const std::vector<std::string>& args, PaletteStore& store, Cli
     return 0;
 }
 
-int importPalette(const std::vector<std::string>& args, PaletteStore& store, CliIo& io)
+int importPalette(const PaletteArguments& args, PaletteStore& store, CliIo& io)
 {
-    std::optional<std::string> file, title;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--title") {
-            if (i + 1 >= args.size())
-                return UsageError(io, verb, "--title needs a value");
-            title = args[++i];
-        } else if (!file && !args[i].empty() && args[i][0] != '-') {
-            file = args[i];
-        } else {
-            return UsageError(io, verb, "unexpected argument '" + args[i] + "'");
-        }
-    }
-    if (!file)
-        return UsageError(io, verb, "import needs a FILE (.gpl, .ase, .aco or .txt)");
+    const std::optional<std::string> file = args.file;
+    const std::optional<std::string> title = args.titled ? std::optional(args.title) : std::nullopt;
     auto result = readPaletteFile(*file);
     if (result.fault) {
         io.err << "huebench palette: " << faultMessage(*file, *result.fault) << '\n';
@@ -119,44 +102,68 @@ int importPalette(const std::vector<std::string>& args, PaletteStore& store, Cli
     return 0;
 }
 
-int runPalette(const std::vector<std::string>& args, CliContext& context)
+int runPalette(const std::string& command, const PaletteArguments& args, CliContext& context)
 {
     CliIo& io = context.io;
-    if (args.empty())
-        return UsageError(io, verb, "expected list, export or import");
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    const std::string& command = args[0];
-    if (command != "list" && command != "export" && command != "import")
-        return UsageError(io, verb, "unknown '" + command + "' (expected list, export or import)");
     try {
         PaletteStore store(context.resolveDataFolder(context.dataDir));
         if (command == "list")
-            return list(rest, store, io);
+            return list(store, io);
         if (command == "export")
-            return exportPalette(rest, store, io);
-        return importPalette(rest, store, io);
+            return exportPalette(args, store, io);
+        return importPalette(args, store, io);
     } catch (const std::runtime_error& e) {
         io.err << "huebench palette: " << e.what() << '\n';
         return 1;
     }
 }
 
+VerbRunner declarePalette(CLI::App& command)
+{
+    auto args = std::make_shared<PaletteArguments>();
+    const auto declare = [&](const char* name, const char* summary) {
+        CLI::App* sub = command.add_subcommand(name, summary);
+        sub->fallthrough();
+        sub->group("Commands");
+        sub->set_help_flag("-h,--help", "print this help, then exit");
+        return sub;
+    };
+    CLI::App* list = declare("list", "one line per palette: file, kind, color count, title");
+    CLI::App* exporting = declare("export", "write a palette in a file format");
+    exporting->add_option("PALETTE", args->name, "a title or a file name from the list")
+        ->type_name("")
+        ->required();
+    exporting->add_option("--format", args->formatName, "gpl, ase, css, json or txt")
+        ->type_name("FORMAT")
+        ->required();
+    exporting->add_option("-o", args->target, "the file to write; else standard output")
+        ->type_name("FILE");
+    CLI::App* importing = declare("import", "add a palette from a palette file");
+    importing->add_option("FILE", args->file, "a .gpl, .ase, .aco or .txt file")
+        ->type_name("")
+        ->required();
+    importing->add_option("--title", args->title, "the new palette's title; else the file's")
+        ->type_name("TITLE")
+        ->each([args](const std::string&) { args->titled = true; });
+    command.footer(
+        "export writes the palette in display order, newest color first, as FORMAT: gpl\n"
+        "(GIMP), ase (Adobe swatch exchange), css (custom properties), json (design tokens)\n"
+        "or txt (one color a line). import adds a new palette, its first color in cell 0, and\n"
+        "prints its file name and a summary.\n"
+        "\n"
+        "Exit status: 0 done, 2 usage error or a file that cannot be imported, 1 a file that\n"
+        "cannot be read or written.\n");
+    return [args, list, exporting, importing](CliContext& context) {
+        if (!list->parsed() && !exporting->parsed() && !importing->parsed())
+            return UsageError(context.io, verb, "expected list, export or import");
+        const std::string which = list->parsed()        ? "list"
+                                  : exporting->parsed() ? "export"
+                                                        : "import";
+        return runPalette(which, *args, context);
+    };
+}
+
 } // namespace
 
-extern const CliVerb paletteVerb{
-    "palette", "list the palettes, export one, import a palette file",
-    "Usage: huebench [--data-dir DIR] palette list\n"
-    "       huebench [--data-dir DIR] palette export PALETTE --format FORMAT [-o FILE]\n"
-    "       huebench [--data-dir DIR] palette import FILE [--title TITLE]\n"
-    "\n"
-    "list     one line per palette: file, kind, color count, title (tab-separated)\n"
-    "export   writes the palette (a title or a file name from the list) in display order,\n"
-    "         newest color first, as FORMAT: gpl (GIMP), ase (Adobe swatch exchange),\n"
-    "         css (custom properties), json (design tokens) or txt (one color a line);\n"
-    "         to FILE, else to standard output\n"
-    "import   adds a new palette from a .gpl, .ase, .aco or .txt file, its first color in\n"
-    "         cell 0, titled TITLE or by the file; prints its file name and a summary\n"
-    "\n"
-    "Exit status: 0 done, 2 usage error or a file that cannot be imported, 1 a file that\n"
-    "cannot be read or written.\n",
-    runPalette};
+extern const CliVerb paletteVerb{"palette", "list the palettes, export one, import a palette file",
+                                 declarePalette};

@@ -75,7 +75,7 @@ TEST(Cli, VerbsAnswerOrRefuse)
         {{"contrast"}, "", 0, "", ""},
         {{"contrast", "#777777", "nope"}, "", 2, "", "cannot read 'nope'"},
         {{"contrast", "#777777"}, "", 2, "", "expected two colors"},
-        {{"contrast", "--bold", "#000", "#FFF"}, "", 2, "", "unknown option '--bold'"},
+        {{"contrast", "--bold", "#000", "#FFF"}, "", 2, "", "--bold"},
         {{"simulate", "--as=protanopia", "--severity", "50", "#FF0000"}, "", 0, "#B45600\n", ""},
         {{"simulate", "--as", "Achromatopsia", "#FFFF00"}, "", 0, "#F7F7F7\n", ""},
         {{"simulate", "--as", "tritanopia"},
@@ -90,7 +90,7 @@ TEST(Cli, VerbsAnswerOrRefuse)
         {{"simulate", "--as=protanopia", "--severity=60x", "red"}, "", 2, "", "'60x'"},
         {{"simulate", "--as", "deutan", "#FF0000"}, "", 2, "", "unknown deficiency 'deutan'"},
         {{"simulate", "#FF0000"}, "", 2, "", "option --as is required"},
-        {{"simulate", "--as"}, "", 2, "", "option --as needs a value"}};
+        {{"simulate", "--as"}, "", 2, "", "--as"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
         const VerbRun r = runVerb(c.args, c.input);
@@ -139,11 +139,53 @@ TEST(Cli, ArgumentsWithoutAVerbStartTheWindowAndHelpListsTheVerbs)
     EXPECT_FALSE(NamesVerb({"-platform", "offscreen"}));
     EXPECT_TRUE(NamesVerb({"--data-dir=x", "convert"}));
     EXPECT_EQ(runVerb({"--version"}).status, -1);
-    const VerbRun help = runVerb({"convert", "--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.find("Usage: huebench convert [--to FORM]"), 0u);
-    EXPECT_NE(VerbsHelp().find("convert "), std::string::npos);
+    for (const char* verb : {"convert", "contrast", "simulate", "palette"}) {
+        const VerbRun help = runVerb({verb, "--data-dir", "x", "--help"});
+        EXPECT_EQ(help.status, 0);
+        EXPECT_NE(help.out.find("Usage: huebench " + std::string(verb) + " [OPTIONS]"),
+                  std::string::npos)
+            << help.out;
+        EXPECT_NE(help.out.find("-h,--help"), std::string::npos) << help.out;
+    }
+    EXPECT_NE(ProgramHelp().find("convert "), std::string::npos);
     EXPECT_NE(commandLineUsage().find("--data-dir DIR"), std::string::npos);
+}
+
+// One grammar for every verb: "--opt X" and "--opt=X", "--" ending the options, --data-dir
+// anywhere on the line, one message and status 2 for what cannot be taken.
+TEST(Cli, OneGrammarForEveryVerb)
+{
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string outPart, errPart;
+    } cases[] = {
+        {{"convert", "--to", "rgb", "red"}, 0, "rgb(255 0 0)\n", ""},
+        {{"convert", "--to=rgb", "red"}, 0, "rgb(255 0 0)\n", ""},
+        {{"convert", "red", "--to", "rgb"}, 0, "rgb(255 0 0)\n", ""},
+        {{"convert", "--to", "rgb", "--", "red"}, 0, "rgb(255 0 0)\n", ""},
+        {{"convert", "--data-dir", "/nowhere", "red"}, 0, "#FF0000\n", ""},
+        {{"--data-dir=/nowhere", "convert", "red"}, 0, "#FF0000\n", ""},
+        {{"contrast", "--", "black", "white"}, 0, "21.00:1 AAA\n", ""},
+        {{"contrast", "black", "white", "--data-dir=/nowhere"}, 0, "21.00:1 AAA\n", ""},
+        {{"simulate", "--as", "normal", "--", "red"}, 0, "#FF0000\n", ""},
+        {{"simulate", "red", "--as=normal", "--severity=50"}, 0, "#FF0000\n", ""},
+        {{"contrast", "black", "white", "gray"}, 2, "", "expected two colors"},
+        {{"convert", "--to"}, 2, "", "--to"},
+        {{"convert", "--tone=rgb", "red"}, 2, "", "--tone"},
+        {{"palette", "--bogus", "list"}, 2, "", "--bogus"},
+        {{"palette"}, 2, "", "list, export or import"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const VerbRun r = runVerb(c.args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_EQ(r.out, c.outPart);
+        if (c.errPart.empty())
+            EXPECT_EQ(r.err, "");
+        else
+            EXPECT_NE(r.err.find(c.errPart), std::string::npos) << r.err;
+    }
 }
 
 TEST(CommandLine, AcceptsWhatItUnderstands)
@@ -158,9 +200,9 @@ TEST(CommandLine, AcceptsWhatItUnderstands)
                  {{"--version"}, false, true, false, std::nullopt},
                  {{"--data-dir", "/tmp/a b"}, false, false, false, "/tmp/a b"},
                  {{"--data-dir=rel/dir"}, false, false, false, "rel/dir"},
-                 // A folder whose name starts with a dash is still the option's value.
-                 {{"--data-dir", "-odd"}, false, false, false, "-odd"},
-                 {{"--data-dir", "/d", "--print-data-dir"}, false, false, true, "/d"}};
+                 // A folder whose name starts with a dash is given with "=".
+                 {{"--data-dir=-odd"}, false, false, false, "-odd"},
+                 {{"--print-data-dir", "--data-dir", "/d"}, false, false, true, "/d"}};
     for (const auto& want : cases) {
         const CommandLine got = parseCommandLine(want.args);
         SCOPED_TRACE(testing::PrintToString(want.args));
@@ -174,17 +216,16 @@ TEST(CommandLine, AcceptsWhatItUnderstands)
 TEST(CommandLine, RefusesWithAMessageNamingTheArgument)
 {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"--bogus"}, "unknown option '--bogus'"},
-        {{"-x"}, "unknown option '-x'"},
-        {{"--help=yes"}, "unknown option '--help=yes'"},
-        {{"--version", "--verbose"}, "unknown option '--verbose'"},
-        {{"palette.rgb"}, "unexpected argument 'palette.rgb'"},
-        {{"-"}, "unexpected argument '-'"},
-        {{"--data-dir"}, "option --data-dir needs a folder"},
-        {{"--data-dir", ""}, "option --data-dir needs a folder"},
-        {{"--data-dir="}, "option --data-dir needs a folder"}};
+        {{"--bogus"}, "--bogus"},
+        {{"-x"}, "-x"},
+        {{"--version", "--verbose"}, "--verbose"},
+        {{"palette.rgb"}, "palette.rgb"},
+        {{"--data-dir"}, "--data-dir"},
+        {{"--data-dir", ""}, "needs a folder"},
+        {{"--data-dir="}, "--data-dir"}};
     for (const auto& [args, error] : cases)
-        EXPECT_EQ(parseCommandLine(args).error, error) << testing::PrintToString(args);
+        EXPECT_NE(parseCommandLine(args).error.find(error), std::string::npos)
+            << testing::PrintToString(args) << ": " << parseCommandLine(args).error;
 }
 
 class PaletteVerbsTest : public TempFolderTest
@@ -239,7 +280,7 @@ TEST_F(PaletteVerbsTest, BadArgumentsAndFilesEndWithTheirStatusAndOneMessage)
         {{"export", "My Colors", "--format", "png"}, 2, "png"},
         {{"export", "No Such", "--format", "gpl"}, 2, "No Such"},
         {{"export", "My Colors"}, 2, "--format"},
-        {{"export", "--bogus", "--format", "gpl"}, 2, "unexpected argument '--bogus'"},
+        {{"export", "My Colors", "--bogus", "--format", "gpl"}, 2, "--bogus"},
         {{"import"}, 2, "FILE"},
         {{"import", (folder() / "broken.ase").string()}, 2, "offset 0"},
         {{"import", (folder() / "missing.gpl").string()}, 1, "missing.gpl"},
