@@ -3,7 +3,6 @@
 #include "palette/PaletteFormats.h"
 
 #include "color/CssSpaces.h"
-#include "color/cClrModels.h"
 
 #include <algorithm>
 #include <array>
@@ -157,17 +156,16 @@ int channel(double fraction)
     return static_cast<int>(std::lrint(std::clamp(fraction, 0.0, 1.0) * 255.0));
 }
 
-std::int16_t percent(double fraction)
-{
-    return static_cast<std::int16_t>(std::lrint(std::clamp(fraction, 0.0, 1.0) * 100.0));
-}
-
-// C, M, Y, K ink fractions 0-1 through the program's own CMYK rule, in whole percentages.
+// C, M, Y, K ink fractions 0-1 (clipped) as the file gives them, through the naive rule of
+// device CMYK: each channel is 1 - min(1, ink * (1 - K) + K), rounded only once, at the end.
 ColorValue fromCmyk(double c, double m, double y, double k)
 {
-    cClrModels model;
-    model.SetCMYK(percent(c), percent(m), percent(y), percent(k));
-    return bascommon::RGB(model.rgbR(), model.rgbG(), model.rgbB());
+    const auto ink = [](double fraction) { return std::clamp(fraction, 0.0, 1.0); };
+    const double black = ink(k);
+    const auto channelOf = [&](double part) {
+        return 1 - std::min(1.0, ink(part) * (1 - black) + black);
+    };
+    return ColorOfSrgb({channelOf(c), channelOf(m), channelOf(y)});
 }
 
 // CIELAB under D50 (L 0-100) to the 8-bit sRGB color, brought into the gamut the CSS way.
@@ -339,7 +337,9 @@ PaletteReadResult readAse(std::string_view bytes)
     const BigEndian in(bytes);
     if (!in.has(0, 12) || bytes.substr(0, 4) != "ASEF")
         return faulty(0, "not an Adobe swatch exchange file (no \"ASEF\" signature)");
-    if (in.u16(4) != 1)
+    // Version 1.0 as written today, and 0.1 as some older writers put it; the blocks are the same.
+    const bool known = in.u16(4) == 1 || (in.u16(4) == 0 && in.u16(6) == 1);
+    if (!known)
         return faulty(4, "version " + std::to_string(in.u16(4)) + "." + std::to_string(in.u16(6)) +
                              " is not supported");
     const std::uint32_t count = in.u32(8);
@@ -364,8 +364,10 @@ PaletteReadResult readAse(std::string_view bytes)
             if (result.colors.size() > maxPaletteColors)
                 return faulty(at, "more than " + std::to_string(maxPaletteColors) + " colors");
         } else if (type == 0xC001) {
+            // A group start may come without a name at all: an empty block.
             std::size_t nameAt = 0;
-            const auto name = aseBlockName(BigEndian(body), nameAt);
+            const auto name = body.empty() ? std::optional<std::string>("")
+                                           : aseBlockName(BigEndian(body), nameAt);
             if (!name)
                 return faulty(at, "group name length runs past its block");
             if (result.title.empty())

@@ -52,16 +52,17 @@ struct PaletteReadResult {
 // blank lines and lines starting with "#" are ignored; rows "R G B [name]" with components
 // 0-255 separated by spaces or tabs. A row that is not three such numbers is skipped.
 PaletteReadResult readGpl(std::string_view bytes);
-// Adobe swatch exchange (big-endian): "ASEF", version 1.x, a block count, blocks of a 16-bit type
-// and a 32-bit length. Color blocks in the models RGB, CMYK (through cClrModels::SetCMYK with
-// whole percentages), LAB (CIELAB D50, L 0-1, a and b as is) and Gray (0 black, 1 white); values
-// outside a model's range are clipped. Group starts and ends are flattened; the first group's
-// name is the title. Blocks of other types and colors of other models are skipped.
+// Adobe swatch exchange (big-endian): "ASEF", version 1.x or 0.1, a block count, blocks of a
+// 16-bit type and a 32-bit length. Color blocks in the models RGB, CMYK (device CMYK from the
+// file's fractions, rounded once), LAB (CIELAB D50, L 0-1, a and b as is, gamut-mapped) and Gray
+// (0 black, 1 white); values outside a model's range are clipped. Group starts (with a name, an
+// empty name or an empty block) and ends are flattened; the first group's name is the title.
+// Blocks of other types and colors of other models are skipped.
 PaletteReadResult readAse(std::string_view bytes);
 // Photoshop swatches: a version 1 section and an optional version 2 section of the same colors
 // with names (the version 2 section is used when present), 16-bit big-endian words. Color
-// spaces RGB (0-65535), HSB (hue 0-65535 for 0-360 degrees), CMYK (65535 no ink, through
-// cClrModels::SetCMYK), Lab (L 0-10000, a and b signed hundredths, D50) and Grayscale (0-10000
+// spaces RGB (0-65535), HSB (hue 0-65535 for 0-360 degrees), CMYK (65535 no ink, device CMYK
+// as for swatch exchange), Lab (L 0-10000, a and b signed hundredths, D50) and Grayscale (0-10000
 // ink, 0 white); other color spaces are skipped.
 PaletteReadResult readAco(std::string_view bytes);
 // Plain text: one color per line in any form the color parser reads; blank lines and lines

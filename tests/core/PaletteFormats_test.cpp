@@ -131,6 +131,34 @@ TEST(PaletteFormats, AseNamesDecodeSurrogatePairsAndMarkLoneHalves)
     EXPECT_EQ(readAse(writePalette(PaletteFormat::Ase, title, {RGB(1, 2, 3)})).title, title);
 }
 
+// Swatch files as vendors write them: a group start that is an empty block, a color whose name
+// is empty, version 0.1, and CMYK fractions between whole percents (88.24 % cyan, 0.49 % magenta,
+// 82.35 % yellow, 29.41 % black: 255 (1 - ink) (1 - K) gives 21.17, 179.12, 31.77, where whole
+// percents would give 22, 181, 33).
+TEST(PaletteFormats, AseReadsVendorFilesEmptyGroupsVersionZeroPointOneAndCmykFractions)
+{
+    Ase file;
+    file.block(0xC001, "");
+    file.block(0x0001, be16(0) + "RGB " + f32(0) + f32(0) + f32(1) + be16(2));
+    file.color("Brand green", "CMYK", {0.8824f, 0.0049f, 0.8235f, 0.2941f});
+    file.block(0xC002, "");
+    for (const unsigned minor : {0u, 1u}) {
+        Ase copy = file;
+        copy.bytes.replace(4, 4, be16(1 - minor) + be16(minor));
+        const auto result = readAse(copy.bytes);
+        ASSERT_FALSE(result.fault) << result.fault->reason;
+        EXPECT_EQ(result.title, "");
+        EXPECT_EQ(colorsOf(result), (std::vector<ColorValue>{RGB(0, 0, 255), RGB(21, 179, 32)}));
+        EXPECT_EQ(result.colors[0].name, "");
+    }
+    for (const std::string& version : {be16(2) + be16(0), be16(0) + be16(2), be16(0) + be16(0)}) {
+        Ase copy = file;
+        copy.bytes.replace(4, 4, version);
+        ASSERT_TRUE(readAse(copy.bytes).fault);
+        EXPECT_EQ(readAse(copy.bytes).fault->offset, 4u);
+    }
+}
+
 // Photoshop swatches: a color entry of the given space and words.
 std::string acoEntry(unsigned space, std::array<unsigned, 4> w)
 {
