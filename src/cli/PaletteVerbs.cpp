@@ -18,6 +18,20 @@ namespace
 
 constexpr std::string_view verb = "palette";
 
+// The extensions of the files palettes are imported from: ".gpl, .ase, .aco or .txt".
+std::string readExtensions()
+{
+    std::vector<std::string> extensions;
+    for (const auto& info : paletteFormats())
+        if (info.read)
+            for (const std::string_view extension : info.extensions)
+                extensions.emplace_back(extension);
+    std::string list;
+    for (std::size_t i = 0; i < extensions.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == extensions.size() ? " or " : ", ") + extensions[i];
+    return list;
+}
+
 // The number of whole records without creating a missing file, as a listing must not.
 std::uintmax_t recordsOf(const fs::path& folder, const std::string& file)
 {
@@ -64,10 +78,9 @@ int exportPalette(const std::vector<std::string>& args, PaletteStore& store, Cli
         return UsageError(io, verb,
                           "export needs a PALETTE: a title or a file name from the index");
     const auto format = formatName ? formatNamed(*formatName) : std::nullopt;
-    if (!format || *format == PaletteFormat::Aco)
-        return UsageError(io, verb,
-                          "--format '" + formatName.value_or("") +
-                              "': expected gpl, ase, css, json or txt");
+    if (!format || !canWrite(*format))
+        return UsageError(
+            io, verb, "--format '" + formatName.value_or("") + "': expected " + formatNames(true));
     store.RepairFile();
     const auto entries = store.ReadChartIndex();
     auto found = std::find_if(entries.begin(), entries.end(),
@@ -101,7 +114,7 @@ int importPalette(const std::vector<std::string>& args, PaletteStore& store, Cli
         }
     }
     if (!file)
-        return UsageError(io, verb, "import needs a FILE (.gpl, .ase, .aco or .txt)");
+        return UsageError(io, verb, "import needs a FILE (" + readExtensions() + ")");
     auto result = readPaletteFile(*file);
     if (result.fault) {
         io.err << "huebench palette: " << faultMessage(*file, *result.fault) << '\n';
@@ -141,22 +154,36 @@ int runPalette(const std::vector<std::string>& args, CliContext& context)
     }
 }
 
-} // namespace
+// One line per format palettes are written in: "           gpl    GIMP palette".
+std::string writtenFormatLines()
+{
+    std::string lines;
+    for (const auto& info : paletteFormats())
+        if (info.write)
+            lines += "           " + std::string(info.name) +
+                     std::string(info.name.size() < 7 ? 7 - info.name.size() : 1, ' ') +
+                     std::string(info.caption) + "\n";
+    return lines;
+}
 
-extern const CliVerb paletteVerb{
-    "palette", "list the palettes, export one, import a palette file",
+// The usage text; the formats come from the format table.
+const std::string usage =
     "Usage: huebench [--data-dir DIR] palette list\n"
     "       huebench [--data-dir DIR] palette export PALETTE --format FORMAT [-o FILE]\n"
     "       huebench [--data-dir DIR] palette import FILE [--title TITLE]\n"
     "\n"
     "list     one line per palette: file, kind, color count, title (tab-separated)\n"
     "export   writes the palette (a title or a file name from the list) in display order,\n"
-    "         newest color first, as FORMAT: gpl (GIMP), ase (Adobe swatch exchange),\n"
-    "         css (custom properties), json (design tokens) or txt (one color a line);\n"
-    "         to FILE, else to standard output\n"
-    "import   adds a new palette from a .gpl, .ase, .aco or .txt file, its first color in\n"
-    "         cell 0, titled TITLE or by the file; prints its file name and a summary\n"
+    "         newest color first, to FILE, else to standard output, as FORMAT:\n" +
+    writtenFormatLines() + "import   adds a new palette from a file (" + readExtensions() +
+    "),\n"
+    "         its first color in cell 0, titled TITLE or by the file; prints its file name\n"
+    "         and a summary\n"
     "\n"
     "Exit status: 0 done, 2 usage error or a file that cannot be imported, 1 a file that\n"
-    "cannot be read or written.\n",
-    runPalette};
+    "cannot be read or written.\n";
+
+} // namespace
+
+extern const CliVerb paletteVerb{"palette", "list the palettes, export one, import a palette file",
+                                 usage, runPalette};

@@ -104,8 +104,10 @@ private:
     // Palette exchange (PaletteExchangeCommands.cpp).
     void onImportPalette();
     void onExportPalette();
-    // Runs a command; a file failure is shown naming the file, and the view keeps what it had.
-    bool guarded(const std::function<void()>& command);
+    // Runs a command; a file failure is shown naming the file, in a box titled `caption` and
+    // after `what` (what did not happen), and the view keeps what it had.
+    bool guarded(const std::function<void()>& command, const QString& caption = "Hue Bench",
+                 const QString& what = {});
 
     bool recentOnDisplay() const;
 

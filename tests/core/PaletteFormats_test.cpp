@@ -278,6 +278,11 @@ TEST_F(PaletteExchangeTest, EveryFactoryPaletteComesBackExactlyThroughGplAseAndT
             const fs::path file = folder() / ("exported" + std::to_string(int(format)) + ".x");
             writeFile(file.filename().string(), store.ExportPalette(entry, format));
             const auto result = readPaletteFile(file);
+            if (store.CountColorRecords(entry.file) == 0) {
+                // An empty palette makes a file that imports nothing, and adds nothing.
+                EXPECT_EQ(result.fault->kind, FaultKind::NoColor) << entry.file;
+                continue;
+            }
             ASSERT_FALSE(result.fault) << entry.file;
             if (format == PaletteFormat::Gpl) {
                 EXPECT_EQ(result.title, entry.title);
@@ -324,6 +329,60 @@ TEST_F(PaletteExchangeTest, TitleFallsBackToTheFileNameAndExtensionsDecideTheRea
         EXPECT_TRUE(readPaletteFile(folder() / name).fault) << name;
     }
     EXPECT_THROW(readPaletteFile(folder() / "missing.gpl"), std::runtime_error);
+}
+
+// Files that import nothing, each refused with what happened in plain words first.
+TEST_F(PaletteExchangeTest, RefusalsSayFirstWhatHappenedInPlainWords)
+{
+    Ase cut;
+    cut.color("A", "RGB ", {0, 0, 0});
+    cut.bytes.replace(8, 4, be32(29));
+    Ase old;
+    old.bytes.replace(4, 2, be16(2));
+    Ase damaged;
+    damaged.block(0xC001, be16(100) + utf16("Group"));
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* first; // the message's first line, after "Nothing was imported from NAME: "
+    } cases[] = {
+        {"cafe.ase", cut.bytes, "it ends before its last color."},
+        {"head.ase", "ASEF", "it ends before its last color."},
+        {"cut.aco", be16(1) + be16(2) + acoEntry(0, {0, 0, 0, 0}),
+         "it ends before its last color."},
+        {"old.ase", old.bytes,
+         "its version of the Adobe swatch exchange format is not one that Hue Bench reads."},
+        {"group.ase", damaged.bytes, "it is damaged inside."},
+        {"empty.gpl", "", "the file is empty."},
+        {"empty.txt", "", "the file is empty."},
+        {"header.gpl", "GIMP Palette\nName: None\n", "it holds no color that Hue Bench can read."},
+        {"notes.txt", "hello\nworld\n", "it holds no color that Hue Bench can read."},
+        {"renamed.txt", "GIMP Palette\n255 0 0 Red\n",
+         "it holds no color that Hue Bench can read; it looks like a GIMP palette."},
+        {"swatches.gpl", cut.bytes,
+         "it is not a GIMP palette; it looks like an Adobe swatch exchange file."},
+        {"swatches.aco", "GIMP Palette\n1 2 3\n",
+         "it is not a Photoshop swatches file; it looks "
+         "like a GIMP palette."},
+        {"vars.css", ":root { --a: #000; }", "palettes are not imported from CSS files."},
+        {"image.bin", std::string("\x89PNG\0\0", 6),
+         "it is not a palette file that Hue Bench knows."},
+    };
+    for (const auto& c : cases) {
+        writeFile(c.name, c.bytes);
+        const auto result = readPaletteFile(folder() / c.name);
+        ASSERT_TRUE(result.fault) << c.name;
+        const std::string message = faultMessage(folder() / c.name, *result.fault, "\n");
+        EXPECT_EQ(message.substr(0, message.find('\n')),
+                  "Nothing was imported from " + std::string(c.name) + ": " + c.first);
+    }
+    fs::create_directory(folder() / "folder.gpl");
+    EXPECT_EQ(faultMessage("folder.gpl", *readPaletteFile(folder() / "folder.gpl").fault),
+              "Nothing was imported from folder.gpl: it is a folder or a device, not a file. "
+              "(not a regular file)");
+    EXPECT_EQ(faultMessage("cafe.ase", *readPaletteFile(folder() / "cafe.ase").fault),
+              "Nothing was imported from cafe.ase: it ends before its last color. (block count "
+              "29 is more than the file holds at offset 8)");
 }
 
 TEST(PaletteFormats, SummaryListsTheFirstTenSkippedPlaces)

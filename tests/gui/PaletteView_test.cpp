@@ -5,6 +5,7 @@
 #include "palette/PaletteView.h"
 
 #include <QComboBox>
+#include <QDir>
 
 using bascommon::ColorValue;
 
@@ -312,11 +313,29 @@ private slots:
         QCOMPARE(f->readFile("colorchart.cci"), index);
         auto& errors = f->fakes.questions.errors;
         QCOMPARE(errors.size(), std::size_t(1));
-        QVERIFY(errors[0].text.startsWith(broken + ": ") && errors[0].text.contains("offset 0"));
-        f->fakes.fileSaveDialog.answer = m_outside.filePath("palette.png");
+        QCOMPARE(errors[0].caption, QString("Import Palette"));
+        QCOMPARE(errors[0].text, QString("Nothing was imported from broken.ase: it ends before its "
+                                         "last color.\n\n(the file ends inside its header at "
+                                         "offset 4)"));
+        // A name without a known extension takes the chosen type's; a failure says what did not
+        // happen, titled after the command.
+        f->fakes.fileSaveDialog.chosenFilter = "Design tokens (*.json *.tokens)";
+        for (const char* name : {"mytokens", "v1.2"}) {
+            f->fakes.fileSaveDialog.answer = m_outside.filePath(name);
+            action("exportPalette")->trigger();
+            QVERIFY(QFile::exists(m_outside.filePath(name) + ".json"));
+        }
+        QVERIFY(f->fakes.fileSaveDialog.lastFilter.startsWith("GIMP palette (*.gpl);;"));
+        QDir(m_outside.path()).mkdir("blocked.gpl");
+        f->fakes.fileSaveDialog.answer = m_outside.filePath("blocked.gpl");
         action("exportPalette")->trigger();
         QCOMPARE(errors.size(), std::size_t(2));
-        QVERIFY(!QFile::exists(m_outside.filePath("palette.png")));
+        QCOMPARE(errors[1].caption, QString("Export Palette"));
+        QVERIFY(errors[1].text.startsWith("The palette was not exported.\n\n"));
+        f->fakes.questions.answers = {false}; // "mytokens.json already exists": keep it
+        f->fakes.fileSaveDialog.answer = m_outside.filePath("mytokens");
+        action("exportPalette")->trigger();
+        QVERIFY(f->fakes.questions.asked.back().text.startsWith("mytokens.json already exists."));
 
         showTestPalette(217);
         f->fakes.fileSaveDialog.answer = m_outside.filePath("mine.ase");

@@ -65,14 +65,19 @@ public:
 class FakeFileSaveDialog final : public FileSaveDialog
 {
 public:
-    std::optional<QString> getSaveFileName(QWidget*, const QString&, const QString& suggestedName,
-                                           const QString&) override
+    std::optional<SaveFileChoice> getSaveFileName(QWidget*, const QString&,
+                                                  const QString& suggestedName,
+                                                  const QString& filter) override
     {
         lastSuggestedName = suggestedName;
-        return answer;
+        lastFilter = filter;
+        if (!answer)
+            return std::nullopt;
+        return SaveFileChoice{*answer, chosenFilter};
     }
     std::optional<QString> answer;
-    QString lastSuggestedName;
+    QString chosenFilter; // the filter entry the user picked; "" for the dialog's first
+    QString lastSuggestedName, lastFilter;
 };
 
 class FakeFileOpenDialog final : public FileOpenDialog
