@@ -203,20 +203,46 @@ void frmshowcolor::onOnTop()
 
 void frmshowcolor::onHelpTopics()
 {
-    // A window that stays on top would cover the browser showing the help page.
-    if (isOnTop())
-        showMinimized();
     const auto page = m_dataFolder / dataFiles::helpPage;
-    m_services.shellOpen.openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
+    const QString shown = QString::fromStdString(page.string());
+    std::error_code ignored;
+    if (!std::filesystem::is_regular_file(page, ignored)) {
+        m_services.questions.showError(
+            this, "Help Topics",
+            "The help page cannot be shown: " + shown +
+                " is missing.\n\nCopy huebench.html from the installed factory data into the "
+                "data folder, or reinstall Hue Bench.");
+        return;
+    }
+    // A window that stays on top would cover the browser showing the help page.
+    const bool minimize = isOnTop();
+    if (minimize)
+        showMinimized();
+    if (!m_services.shellOpen.openUrl(QUrl::fromLocalFile(shown))) {
+        if (minimize)
+            showNormal();
+        m_services.questions.showError(this, "Help Topics",
+                                       "The help page cannot be shown: no web browser was found "
+                                       "to open it.\n\nOpen " +
+                                           shown + " in a browser yourself.");
+    }
 }
 
 void frmshowcolor::onWeb()
 {
-    m_services.shellOpen.openUrl(QUrl(webSiteAddress));
+    if (!m_services.shellOpen.openUrl(QUrl(webSiteAddress)))
+        m_services.questions.showError(this, "Visit Our Website",
+                                       "Our website cannot be opened: no web browser was found."
+                                       "\n\nIts address is " +
+                                           webSiteAddress);
 }
 void frmshowcolor::onEmail()
 {
-    m_services.shellOpen.openUrl(QUrl("mailto:" + supportAddress));
+    if (!m_services.shellOpen.openUrl(QUrl("mailto:" + supportAddress)))
+        m_services.questions.showError(this, "E-mail To Support",
+                                       "No e-mail program was found to write to us.\n\nOur "
+                                       "address is " +
+                                           supportAddress);
 }
 
 void frmshowcolor::onAbout()

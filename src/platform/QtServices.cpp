@@ -146,9 +146,9 @@ QColor QtColorDialog::getColor(QWidget* parent, const QColor& initial)
     return dialog.selectedColor();
 }
 
-void QtShellOpen::openUrl(const QUrl& url)
+bool QtShellOpen::openUrl(const QUrl& url)
 {
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
 }
 
 void QtStayOnTop::setTopMost(QWidget* window, bool onTop)

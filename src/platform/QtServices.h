@@ -51,7 +51,7 @@ public:
 class QtShellOpen final : public ShellOpen
 {
 public:
-    void openUrl(const QUrl& url) override;
+    bool openUrl(const QUrl& url) override;
 };
 
 class QtStayOnTop final : public StayOnTop

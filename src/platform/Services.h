@@ -97,7 +97,8 @@ class ShellOpen
 {
 public:
     virtual ~ShellOpen() = default;
-    virtual void openUrl(const QUrl& url) = 0;
+    // False when no program could be started to show it (no browser, no e-mail program).
+    virtual bool openUrl(const QUrl& url) = 0;
 };
 
 class StayOnTop

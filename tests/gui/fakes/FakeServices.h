@@ -106,8 +106,13 @@ public:
 class FakeShellOpen final : public ShellOpen
 {
 public:
-    void openUrl(const QUrl& url) override { opened.push_back(url); }
+    bool openUrl(const QUrl& url) override
+    {
+        opened.push_back(url);
+        return opens;
+    }
     std::vector<QUrl> opened;
+    bool opens = true; // false: as if no browser or e-mail program were installed
 };
 
 class FakeStayOnTop final : public StayOnTop
