@@ -7,6 +7,7 @@
 #include "palette/PaletteView.h"
 #include "picker/PickingRun.h"
 #include "platform/Services.h"
+#include "platform/Widgets.h"
 #include "web/SchemeEditor.h"
 
 #include <QAction>
@@ -53,6 +54,9 @@ frmshowcolor::frmshowcolor(Services& services, std::filesystem::path dataFolder,
     connect(m_editor, &ColorEditor::committed, this, &frmshowcolor::CurrentColorChanged);
     connect(m_editor->lblcolor, &ColorSwatch::released, this, &frmshowcolor::onPreviewReleased);
     connect(m_editor->lblcolor, &ColorSwatch::doubleClicked, this, &frmshowcolor::showColorDetails);
+    openPopupByKeyboard(m_editor->lblcolor, [this] {
+        onPreviewReleased(Qt::RightButton, globalCenterOf(m_editor->lblcolor));
+    });
     connect(m_palette, &PaletteView::selectionStarted, this, &frmshowcolor::ClearSchemeSelection);
     connect(m_palette, &PaletteView::colorChosen, this, &frmshowcolor::CurrentColorChanged);
     connect(m_palette, &PaletteView::detailsWanted, this, &frmshowcolor::showColorDetails);

@@ -289,6 +289,27 @@ private slots:
         QCOMPARE(chooser()->currentText(), QString("Test palette"));
     }
 
+    // Tab reaches the grid after the chooser; arrows move through the cells (down the columns),
+    // Enter chooses one as a click does, the Menu key and Shift+F10 open its pop-up menu.
+    void gridTakesTheKeyboard()
+    {
+        showTestPalette(30);
+        f->showActive();
+        chooser()->setFocus();
+        QTest::keyClick(chooser(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), &view());
+        for (const Qt::Key key :
+             {Qt::Key_Up, Qt::Key_Down, Qt::Key_Right, Qt::Key_Left, Qt::Key_Right, Qt::Key_Down})
+            QTest::keyClick(&view(), key);
+        QVERIFY(!selectionShown());
+        QTest::keyClick(&view(), Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(selectionShown());
+        QCOMPARE(f->window().currentColor(), recordColor(30 - 14)); // Up stayed on cell 0
+        QCOMPARE(popupOpenedBy(&view(), Qt::Key_Menu), QString("mnuEdit"));
+        QCOMPARE(popupOpenedBy(&view(), Qt::Key_F10, Qt::ShiftModifier), QString("mnuEdit"));
+        QCOMPARE(popupOpenedBy(&view(), Qt::Key_F10), QString());
+    }
+
     // Import shows the file from cell zero and reports skipped lines; a broken file or unknown
     // export extension is reported and changes nothing; an export imports back cell for cell.
     void importAndExportThroughTheWindow()
