@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
 build=${FUZZ_BUILD_DIR:-build-fuzz}
-targets=${FUZZ_TARGETS:-"fuzz_chart_index fuzz_palette_records fuzz_next_chart_name fuzz_scheme_names fuzz_scheme_records fuzz_command_line fuzz_palette_gpl fuzz_palette_ase fuzz_palette_aco fuzz_palette_txt fuzz_color_parser"}
+targets=${FUZZ_TARGETS:-"fuzz_chart_index fuzz_palette_records fuzz_next_chart_name fuzz_scheme_names fuzz_scheme_records fuzz_command_line fuzz_palette_files fuzz_color_parser"}
 jobs=${FUZZ_JOBS:-1}
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

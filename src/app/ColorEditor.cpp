@@ -79,7 +79,15 @@ ColorSwatch::ColorSwatch(QWidget* parent) : QLabel(parent)
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     setAutoFillBackground(true);
+    // Reached with Tab for its pop-up menu; a click leaves the focus where it is.
+    setFocusPolicy(Qt::TabFocus);
     setColor(0xFFFFFF);
+}
+
+void ColorSwatch::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    paintFocusMark(this, toQColor(m_color));
 }
 
 void ColorSwatch::setColor(ColorValue color)

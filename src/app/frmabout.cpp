@@ -64,7 +64,13 @@ frmabout::frmabout(Services& services, const QString& webSite, const QString& em
     auto* webLabel = new QLabel("Web site:", this);
     placeAt(webLabel, origin, 16, 72, 60, 18);
     auto* web = new LinkLabel(
-        webSite, [&services, webSite] { services.shellOpen.openUrl(QUrl(webSite)); }, this);
+        webSite,
+        [this, &services, webSite] {
+            if (!services.shellOpen.openUrl(QUrl(webSite)))
+                services.questions.showError(this, windowTitle(),
+                                             "No web browser was found to open " + webSite + ".");
+        },
+        this);
     web->setObjectName("lblWeb");
     web->setToolTip("Visit our website");
     placeAt(web, origin, 80, 72, 235, 18);
@@ -72,7 +78,13 @@ frmabout::frmabout(Services& services, const QString& webSite, const QString& em
     auto* mailLabel = new QLabel("E-mail:", this);
     placeAt(mailLabel, origin, 16, 94, 60, 18);
     auto* mail = new LinkLabel(
-        email, [&services, email] { services.shellOpen.openUrl(QUrl("mailto:" + email)); }, this);
+        email,
+        [this, &services, email] {
+            if (!services.shellOpen.openUrl(QUrl("mailto:" + email)))
+                services.questions.showError(
+                    this, windowTitle(), "No e-mail program was found to write to " + email + ".");
+        },
+        this);
     mail->setObjectName("lblEmail");
     mail->setToolTip("Email us");
     placeAt(mail, origin, 80, 94, 235, 18);

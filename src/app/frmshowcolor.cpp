@@ -7,6 +7,7 @@
 #include "palette/PaletteView.h"
 #include "picker/PickingRun.h"
 #include "platform/Services.h"
+#include "platform/Widgets.h"
 #include "web/SchemeEditor.h"
 
 #include <QAction>
@@ -53,6 +54,9 @@ frmshowcolor::frmshowcolor(Services& services, std::filesystem::path dataFolder,
     connect(m_editor, &ColorEditor::committed, this, &frmshowcolor::CurrentColorChanged);
     connect(m_editor->lblcolor, &ColorSwatch::released, this, &frmshowcolor::onPreviewReleased);
     connect(m_editor->lblcolor, &ColorSwatch::doubleClicked, this, &frmshowcolor::showColorDetails);
+    openPopupByKeyboard(m_editor->lblcolor, [this] {
+        onPreviewReleased(Qt::RightButton, globalCenterOf(m_editor->lblcolor));
+    });
     connect(m_palette, &PaletteView::selectionStarted, this, &frmshowcolor::ClearSchemeSelection);
     connect(m_palette, &PaletteView::colorChosen, this, &frmshowcolor::CurrentColorChanged);
     connect(m_palette, &PaletteView::detailsWanted, this, &frmshowcolor::showColorDetails);
@@ -203,20 +207,46 @@ void frmshowcolor::onOnTop()
 
 void frmshowcolor::onHelpTopics()
 {
-    // A window that stays on top would cover the browser showing the help page.
-    if (isOnTop())
-        showMinimized();
     const auto page = m_dataFolder / dataFiles::helpPage;
-    m_services.shellOpen.openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
+    const QString shown = QString::fromStdString(page.string());
+    std::error_code ignored;
+    if (!std::filesystem::is_regular_file(page, ignored)) {
+        m_services.questions.showError(
+            this, "Help Topics",
+            "The help page cannot be shown: " + shown +
+                " is missing.\n\nCopy huebench.html from the installed factory data into the "
+                "data folder, or reinstall Hue Bench.");
+        return;
+    }
+    // A window that stays on top would cover the browser showing the help page.
+    const bool minimize = isOnTop();
+    if (minimize)
+        showMinimized();
+    if (!m_services.shellOpen.openUrl(QUrl::fromLocalFile(shown))) {
+        if (minimize)
+            showNormal();
+        m_services.questions.showError(this, "Help Topics",
+                                       "The help page cannot be shown: no web browser was found "
+                                       "to open it.\n\nOpen " +
+                                           shown + " in a browser yourself.");
+    }
 }
 
 void frmshowcolor::onWeb()
 {
-    m_services.shellOpen.openUrl(QUrl(webSiteAddress));
+    if (!m_services.shellOpen.openUrl(QUrl(webSiteAddress)))
+        m_services.questions.showError(this, "Visit Our Website",
+                                       "Our website cannot be opened: no web browser was found."
+                                       "\n\nIts address is " +
+                                           webSiteAddress);
 }
 void frmshowcolor::onEmail()
 {
-    m_services.shellOpen.openUrl(QUrl("mailto:" + supportAddress));
+    if (!m_services.shellOpen.openUrl(QUrl("mailto:" + supportAddress)))
+        m_services.questions.showError(this, "E-mail To Support",
+                                       "No e-mail program was found to write to us.\n\nOur "
+                                       "address is " +
+                                           supportAddress);
 }
 
 void frmshowcolor::onAbout()

@@ -16,6 +16,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -55,6 +56,40 @@ std::vector<std::string> argumentsOf(const QStringList& arguments)
         args.push_back(arg.toStdString());
     return args;
 }
+
+constexpr const char* noDisplayLine =
+    "huebench: cannot open a display (set DISPLAY or WAYLAND_DISPLAY), commands such as "
+    "`huebench convert` work without one\n";
+
+// While the toolkit connects to the window system: a connection that fails ends the program with
+// one line and exit status 1 (the toolkit would print its plugin text and abort). Other messages
+// of that moment are held and passed on once the connection stands.
+class DisplayGuard
+{
+public:
+    DisplayGuard() { s_previous = qInstallMessageHandler(&DisplayGuard::handle); }
+    ~DisplayGuard()
+    {
+        qInstallMessageHandler(s_previous);
+        for (const auto& [type, text] : s_held)
+            s_previous(type, QMessageLogContext(), text);
+        s_held.clear();
+    }
+    DisplayGuard(const DisplayGuard&) = delete;
+    DisplayGuard& operator=(const DisplayGuard&) = delete;
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext&, const QString& text)
+    {
+        if (type == QtFatalMsg) {
+            std::fputs(noDisplayLine, stderr);
+            std::_Exit(1);
+        }
+        s_held.emplace_back(type, text);
+    }
+    static inline QtMessageHandler s_previous = nullptr;
+    static inline std::vector<std::pair<QtMsgType, QString>> s_held;
+};
 
 // --help, --version and --print-data-dir answer without a window system, so they work in a
 // terminal without a display. Returns the exit status, or nothing when a window is needed.
@@ -113,9 +148,15 @@ int main(int argc, char** argv)
         }
         if (!early.error.empty() && !windowSystemNamed(raw))
             return reportUsageError(early.error); // the toolkit could not start anyway
+        if (!windowSystemNamed(raw)) {
+            std::fputs(noDisplayLine, stderr);
+            return 1;
+        }
     }
 
+    std::optional<DisplayGuard> guard(std::in_place);
     QApplication app(argc, argv);
+    guard.reset();
     Q_INIT_RESOURCE(huebench);
     setApplicationNames();
     QGuiApplication::setDesktopFileName(appId);

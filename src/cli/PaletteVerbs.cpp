@@ -21,6 +21,20 @@ namespace
 
 constexpr std::string_view verb = "palette";
 
+// The extensions of the files palettes are imported from: ".gpl, .ase, .aco or .txt".
+std::string readExtensions()
+{
+    std::vector<std::string> extensions;
+    for (const auto& info : paletteFormats())
+        if (info.read)
+            for (const std::string_view extension : info.extensions)
+                extensions.emplace_back(extension);
+    std::string list;
+    for (std::size_t i = 0; i < extensions.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == extensions.size() ? " or " : ", ") + extensions[i];
+    return list;
+}
+
 // The number of whole records without creating a missing file, as a listing must not.
 std::uintmax_t recordsOf(const fs::path& folder, const std::string& file)
 {
@@ -59,10 +73,9 @@ int exportPalette(const PaletteArguments& args, PaletteStore& store, CliIo& io)
     const std::optional<std::string> target =
         args.target.empty() ? std::nullopt : std::optional(args.target);
     const auto format = formatName ? formatNamed(*formatName) : std::nullopt;
-    if (!format || *format == PaletteFormat::Aco)
-        return UsageError(io, verb,
-                          "--format '" + formatName.value_or("") +
-                              "': expected gpl, ase, css, json or txt");
+    if (!format || !canWrite(*format))
+        return UsageError(
+            io, verb, "--format '" + formatName.value_or("") + "': expected " + formatNames(true));
     store.RepairFile();
     const auto entries = store.ReadChartIndex();
     auto found = std::find_if(entries.begin(), entries.end(),
@@ -118,6 +131,18 @@ int runPalette(const std::string& command, const PaletteArguments& args, CliCont
     }
 }
 
+// One line per format palettes are written in: "           gpl    GIMP palette".
+std::string writtenFormatLines()
+{
+    std::string lines;
+    for (const auto& info : paletteFormats())
+        if (info.write)
+            lines += "  " + std::string(info.name) +
+                     std::string(info.name.size() < 7 ? 7 - info.name.size() : 1, ' ') +
+                     std::string(info.caption) + "\n";
+    return lines;
+}
+
 VerbRunner declarePalette(CLI::App& command)
 {
     auto args = std::make_shared<PaletteArguments>();
@@ -133,23 +158,25 @@ VerbRunner declarePalette(CLI::App& command)
     exporting->add_option("PALETTE", args->name, "a title or a file name from the list")
         ->type_name("")
         ->required();
-    exporting->add_option("--format", args->formatName, "gpl, ase, css, json or txt")
+    exporting->add_option("--format", args->formatName, formatNames(true))
         ->type_name("FORMAT")
         ->required();
     exporting->add_option("-o", args->target, "the file to write; else standard output")
         ->type_name("FILE");
     CLI::App* importing = declare("import", "add a palette from a palette file");
-    importing->add_option("FILE", args->file, "a .gpl, .ase, .aco or .txt file")
+    importing->add_option("FILE", args->file, "a " + readExtensions() + " file")
         ->type_name("")
         ->required();
     importing->add_option("--title", args->title, "the new palette's title; else the file's")
         ->type_name("TITLE")
         ->each([args](const std::string&) { args->titled = true; });
     command.footer(
-        "export writes the palette in display order, newest color first, as FORMAT: gpl\n"
-        "(GIMP), ase (Adobe swatch exchange), css (custom properties), json (design tokens)\n"
-        "or txt (one color a line). import adds a new palette, its first color in cell 0, and\n"
-        "prints its file name and a summary.\n"
+        "export writes the palette in display order, newest color first, to FILE, else to\n"
+        "standard output, as FORMAT:\n" +
+        writtenFormatLines() + "import adds a new palette from a file (" + readExtensions() +
+        "),\n"
+        "its first color in cell 0, titled TITLE or by the file; prints its file name and a\n"
+        "summary.\n"
         "\n"
         "Exit status: 0 done, 2 usage error or a file that cannot be imported, 1 a file that\n"
         "cannot be read or written.\n");

@@ -197,11 +197,11 @@ void frmpreview::resizeEvent(QResizeEvent* event)
 void frmpreview::onMnusaveTriggered()
 {
     const QString caption = tr("Save as Html");
-    std::optional<QString> chosen = m_services.fileSaveDialog.getSaveFileName(
+    const auto chosen = m_services.fileSaveDialog.getSaveFileName(
         this, caption, txtHEX->text() + QStringLiteral(".htm"), tr("web page (*.htm)"));
     if (!chosen)
         return;
-    QString name = *chosen;
+    QString name = chosen->name;
     // The dialog asked about the name it returned; a name typed without an extension gets
     // ".htm", and that file has not been asked about yet.
     if (QFileInfo(name).suffix().isEmpty()) {

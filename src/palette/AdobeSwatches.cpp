@@ -3,7 +3,6 @@
 #include "palette/PaletteFormats.h"
 
 #include "color/CssSpaces.h"
-#include "color/cClrModels.h"
 
 #include <algorithm>
 #include <array>
@@ -157,17 +156,16 @@ int channel(double fraction)
     return static_cast<int>(std::lrint(std::clamp(fraction, 0.0, 1.0) * 255.0));
 }
 
-std::int16_t percent(double fraction)
-{
-    return static_cast<std::int16_t>(std::lrint(std::clamp(fraction, 0.0, 1.0) * 100.0));
-}
-
-// C, M, Y, K ink fractions 0-1 through the program's own CMYK rule, in whole percentages.
+// C, M, Y, K ink fractions 0-1 (clipped) as the file gives them, through the naive rule of
+// device CMYK: each channel is 1 - min(1, ink * (1 - K) + K), rounded only once, at the end.
 ColorValue fromCmyk(double c, double m, double y, double k)
 {
-    cClrModels model;
-    model.SetCMYK(percent(c), percent(m), percent(y), percent(k));
-    return bascommon::RGB(model.rgbR(), model.rgbG(), model.rgbB());
+    const auto ink = [](double fraction) { return std::clamp(fraction, 0.0, 1.0); };
+    const double black = ink(k);
+    const auto channelOf = [&](double part) {
+        return 1 - std::min(1.0, ink(part) * (1 - black) + black);
+    };
+    return ColorOfSrgb({channelOf(c), channelOf(m), channelOf(y)});
 }
 
 // CIELAB under D50 (L 0-100) to the 8-bit sRGB color, brought into the gamut the CSS way.
@@ -188,11 +186,11 @@ ColorValue fromHsb(double hue, double s, double v)
     return bascommon::RGB(channel(rgb[0]), channel(rgb[1]), channel(rgb[2]));
 }
 
-PaletteReadResult faulty(std::uint64_t offset, std::string reason)
+PaletteReadResult faulty(std::uint64_t offset, std::string reason, FaultKind kind)
 {
     PaletteReadResult result;
     result.lineNumbers = false;
-    result.fault = PaletteFault{offset, std::move(reason)};
+    result.fault = PaletteFault{offset, std::move(reason), kind, {}};
     return result;
 }
 
@@ -297,8 +295,10 @@ PaletteReadResult readAcoSection(const BigEndian& in, std::size_t& at)
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t entry = at;
         if (!in.has(at, 10))
-            return faulty(entry, "the file ends inside color " + std::to_string(i + 1) + " of " +
-                                     std::to_string(count));
+            return faulty(entry,
+                          "the file ends inside color " + std::to_string(i + 1) + " of " +
+                              std::to_string(count),
+                          FaultKind::CutShort);
         const std::uint16_t space = in.u16(at);
         const std::array<std::uint16_t, 4> words{in.u16(at + 2), in.u16(at + 4), in.u16(at + 6),
                                                  in.u16(at + 8)};
@@ -306,7 +306,8 @@ PaletteReadResult readAcoSection(const BigEndian& in, std::size_t& at)
         std::string name;
         if (named) {
             if (!in.has(at, 4) || !in.has(at + 4, 2ull * in.u32(at)))
-                return faulty(entry, "color name length runs past the end of the file");
+                return faulty(entry, "color name length runs past the end of the file",
+                              FaultKind::CutShort);
             const std::size_t units = in.u32(at);
             name = utf16ToUtf8(in.slice(at + 4, 2 * units));
             at += 4 + 2 * units;
@@ -337,37 +338,51 @@ std::string asUtf8(std::string_view text)
 PaletteReadResult readAse(std::string_view bytes)
 {
     const BigEndian in(bytes);
+    if (bytes.starts_with("ASEF") && !in.has(0, 12))
+        return faulty(bytes.size(), "the file ends inside its header", FaultKind::CutShort);
     if (!in.has(0, 12) || bytes.substr(0, 4) != "ASEF")
-        return faulty(0, "not an Adobe swatch exchange file (no \"ASEF\" signature)");
-    if (in.u16(4) != 1)
-        return faulty(4, "version " + std::to_string(in.u16(4)) + "." + std::to_string(in.u16(6)) +
-                             " is not supported");
+        return faulty(0, "not an Adobe swatch exchange file (no \"ASEF\" signature)",
+                      FaultKind::NotThisFormat);
+    // Version 1.0 as written today, and 0.1 as some older writers put it; the blocks are the same.
+    const bool known = in.u16(4) == 1 || (in.u16(4) == 0 && in.u16(6) == 1);
+    if (!known)
+        return faulty(4,
+                      "version " + std::to_string(in.u16(4)) + "." + std::to_string(in.u16(6)) +
+                          " is not supported",
+                      FaultKind::Unsupported);
     const std::uint32_t count = in.u32(8);
     if (count > (bytes.size() - 12) / 6)
-        return faulty(8, "block count " + std::to_string(count) + " is more than the file holds");
+        return faulty(8, "block count " + std::to_string(count) + " is more than the file holds",
+                      FaultKind::CutShort);
     PaletteReadResult result;
     result.lineNumbers = false;
     std::size_t at = 12;
     for (std::uint32_t i = 0; i < count; ++i) {
         if (!in.has(at, 6))
-            return faulty(at, "the file ends inside block " + std::to_string(i + 1) + " of " +
-                                  std::to_string(count));
+            return faulty(at,
+                          "the file ends inside block " + std::to_string(i + 1) + " of " +
+                              std::to_string(count),
+                          FaultKind::CutShort);
         const std::uint16_t type = in.u16(at);
         const std::uint32_t length = in.u32(at + 2);
         if (!in.has(at + 6, length))
-            return faulty(at, "block length " + std::to_string(length) +
-                                  " runs past the end of the file");
+            return faulty(
+                at, "block length " + std::to_string(length) + " runs past the end of the file",
+                FaultKind::CutShort);
         const std::string_view body = in.slice(at + 6, length);
         if (type == 0x0001) {
             if (const auto fault = readAseColor(body, at, result))
-                return faulty(at, *fault);
+                return faulty(at, *fault, FaultKind::Damaged);
             if (result.colors.size() > maxPaletteColors)
-                return faulty(at, "more than " + std::to_string(maxPaletteColors) + " colors");
+                return faulty(at, "more than " + std::to_string(maxPaletteColors) + " colors",
+                              FaultKind::TooLarge);
         } else if (type == 0xC001) {
+            // A group start may come without a name at all: an empty block.
             std::size_t nameAt = 0;
-            const auto name = aseBlockName(BigEndian(body), nameAt);
+            const auto name = body.empty() ? std::optional<std::string>("")
+                                           : aseBlockName(BigEndian(body), nameAt);
             if (!name)
-                return faulty(at, "group name length runs past its block");
+                return faulty(at, "group name length runs past its block", FaultKind::Damaged);
             if (result.title.empty())
                 result.title = *name;
         } else if (type != 0xC002) {
@@ -382,7 +397,8 @@ PaletteReadResult readAco(std::string_view bytes)
 {
     const BigEndian in(bytes);
     if (!in.has(0, 4) || (in.u16(0) != 1 && in.u16(0) != 2))
-        return faulty(0, "not a Photoshop swatches file (no version 1 or 2 at its start)");
+        return faulty(0, "not a Photoshop swatches file (no version 1 or 2 at its start)",
+                      FaultKind::NotThisFormat);
     std::size_t at = 0;
     PaletteReadResult result = readAcoSection(in, at);
     // Photoshop follows the unnamed colors with the same colors again, named.

@@ -31,6 +31,19 @@ void PaletteCell::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), toQColor(m_color));
     painter.setPen(QColor(64, 64, 64));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (m_focusMark) {
+        const QColor back = toQColor(m_color);
+        painter.setPen(QPen(back.lightness() > 110 ? Qt::black : Qt::white, 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(2, 2, -3, -3));
+    }
+}
+
+void PaletteCell::setFocusMark(bool marked)
+{
+    if (marked != m_focusMark) {
+        m_focusMark = marked;
+        update();
+    }
 }
 
 void PaletteCell::mousePressEvent(QMouseEvent* event)

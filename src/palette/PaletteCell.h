@@ -15,6 +15,8 @@ public:
     bascommon::ColorValue color() const { return m_color; }
     // Sets the background color and the tooltip that names it.
     void setColor(bascommon::ColorValue color);
+    // Marks the cell the grid's keyboard focus is on.
+    void setFocusMark(bool marked);
 
 signals:
     // A mouse button pressed on this cell was released (anywhere: the press grabs the mouse).
@@ -29,6 +31,7 @@ protected:
 
 private:
     bascommon::ColorValue m_color = 0xFFFFFF;
+    bool m_focusMark = false;
 };
 
 // The selection frame: a 2-pixel outline drawn around the selected cell. Clicks pass through.

@@ -35,13 +35,14 @@ void PaletteView::attachMenus(const PaletteMenus& menus)
     menus.nextpage->setEnabled(false);
 }
 
-bool PaletteView::guarded(const std::function<void()>& command)
+bool PaletteView::guarded(const std::function<void()>& command, const QString& caption,
+                          const QString& what)
 {
     try {
         command();
         return true;
     } catch (const std::runtime_error& e) {
-        m_services.questions.showError(window(), "Hue Bench", QString::fromUtf8(e.what()));
+        m_services.questions.showError(window(), caption, what + QString::fromUtf8(e.what()));
         return false;
     }
 }

@@ -18,12 +18,6 @@ namespace
 
 const QString importCaption = "Import Palette";
 const QString exportCaption = "Export Palette";
-const QString importFilter =
-    "Palettes (*.gpl *.ase *.aco *.txt);;GIMP palette (*.gpl);;Adobe swatch exchange (*.ase);;"
-    "Photoshop swatches (*.aco);;Text, one color a line (*.txt);;All files (*)";
-const QString exportFilter =
-    "GIMP palette (*.gpl);;Adobe swatch exchange (*.ase);;CSS custom properties (*.css);;"
-    "Design tokens (*.json);;Text, one color a line (*.txt)";
 
 // A large file takes a moment to read and write: the cursor says so meanwhile.
 class WaitCursor
@@ -40,12 +34,17 @@ std::filesystem::path localPath(const QString& name)
     return std::filesystem::path(QFile::encodeName(name).toStdString());
 }
 
+QString filterOf(bool written)
+{
+    return QString::fromStdString(fileDialogFilter(written));
+}
+
 } // namespace
 
 void PaletteView::onImportPalette()
 {
     const auto name =
-        m_services.fileOpenDialog.getOpenFileName(window(), importCaption, importFilter);
+        m_services.fileOpenDialog.getOpenFileName(window(), importCaption, filterOf(false));
     if (!name)
         return;
     const auto path = localPath(*name);
@@ -62,11 +61,11 @@ void PaletteView::onImportPalette()
             if (!result.fault)
                 file = m_store.ImportPalette(result.title, colors);
         } catch (const std::runtime_error& e) {
-            failure = e.what();
+            failure = "Nothing was imported from " + path.filename().string() + ".\n\n" + e.what();
         }
     }
     if (result.fault)
-        failure = faultMessage(path, *result.fault);
+        failure = faultMessage(path, *result.fault, "\n\n");
     if (!failure.empty()) {
         m_services.questions.showError(window(), importCaption, QString::fromStdString(failure));
         return;
@@ -92,18 +91,29 @@ void PaletteView::onExportPalette()
         return;
     const auto at = static_cast<std::size_t>(index);
     const ChartEntry entry{m_files[at], m_titles[at], m_kinds[at]};
-    const auto name = m_services.fileSaveDialog.getSaveFileName(
+    const auto chosen = m_services.fileSaveDialog.getSaveFileName(
         window(), exportCaption, QString::fromStdString(paletteSlug(entry.title) + ".gpl"),
-        exportFilter);
-    if (!name)
+        filterOf(true));
+    if (!chosen)
         return;
-    const auto path = localPath(*name);
-    const auto format = formatOfFile(path);
-    if (!format || *format == PaletteFormat::Aco) {
-        m_services.questions.showError(
-            window(), exportCaption,
-            *name + ": the file name must end in .gpl, .ase, .css, .json or .txt");
-        return;
+    auto path = localPath(chosen->name);
+    auto format = formatOfFile(path);
+    if (!format || !canWrite(*format)) {
+        // A name without a known extension takes the chosen type's; that file has not been asked
+        // about yet.
+        format = formatOfFilter(chosen->filter.toStdString());
+        for (const auto& info : paletteFormats())
+            if (!format && info.write)
+                format = info.format; // the dialog's first entry
+
+        path += std::string(formatInfo(*format).extensions.front());
+        const QString shown = QString::fromStdString(path.filename().string());
+        if (std::filesystem::exists(path) &&
+            !m_services.questions.askYesNo(window(), exportCaption,
+                                           shown + " already exists.\nDo you want to replace it?",
+                                           false))
+            return;
     }
-    guarded([&] { saveAs(path, m_store.ExportPalette(entry, *format)); });
+    guarded([&] { saveAs(path, m_store.ExportPalette(entry, *format)); }, exportCaption,
+            "The palette was not exported.\n\n");
 }

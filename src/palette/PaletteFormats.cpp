@@ -22,10 +22,10 @@ using bascommon::ColorValue;
 namespace
 {
 
-PaletteReadResult faulty(std::optional<std::uint64_t> offset, std::string reason)
+PaletteReadResult faulty(std::optional<std::uint64_t> offset, std::string reason, FaultKind kind)
 {
     PaletteReadResult result;
-    result.fault = PaletteFault{offset, std::move(reason)};
+    result.fault = PaletteFault{offset, std::move(reason), kind, {}};
     return result;
 }
 
@@ -158,14 +158,65 @@ std::string writeJson(std::string_view title, const std::vector<ColorValue>& col
     return out + (colors.empty() ? "}\n}\n" : "\n  }\n}\n");
 }
 
-// The format of a file whose extension says nothing, from its first bytes.
-PaletteFormat sniffFormat(std::string_view bytes)
+bool looksLikeGpl(std::string_view bytes)
 {
-    if (bytes.starts_with("ASEF"))
-        return PaletteFormat::Ase;
     if (bytes.starts_with("\xEF\xBB\xBF"))
         bytes.remove_prefix(3);
-    return bytes.starts_with("GIMP Palette") ? PaletteFormat::Gpl : PaletteFormat::Txt;
+    return bytes.starts_with("GIMP Palette");
+}
+
+bool looksLikeAse(std::string_view bytes)
+{
+    return bytes.starts_with("ASEF");
+}
+
+// A version word of 1 or 2 opens a Photoshop swatches file; text never starts with a NUL byte.
+bool looksLikeAco(std::string_view bytes)
+{
+    return bytes.size() >= 4 && bytes[0] == '\0' && (bytes[1] == '\1' || bytes[1] == '\2');
+}
+
+bool looksLikeText(std::string_view bytes)
+{
+    return bytes.find('\0') == std::string_view::npos;
+}
+
+constexpr std::string_view gplExtensions[] = {".gpl"};
+constexpr std::string_view aseExtensions[] = {".ase"};
+constexpr std::string_view acoExtensions[] = {".aco"};
+constexpr std::string_view txtExtensions[] = {".txt"};
+constexpr std::string_view cssExtensions[] = {".css"};
+constexpr std::string_view jsonExtensions[] = {".json", ".tokens"};
+
+const PaletteFormatInfo formats[] = {
+    {PaletteFormat::Gpl, "gpl", gplExtensions, "GIMP palette", "a GIMP palette", readGpl, writeGpl,
+     looksLikeGpl},
+    {PaletteFormat::Ase, "ase", aseExtensions, "Adobe swatch exchange",
+     "an Adobe swatch exchange file", readAse, writeAse, looksLikeAse},
+    {PaletteFormat::Aco, "aco", acoExtensions, "Photoshop swatches", "a Photoshop swatches file",
+     readAco, nullptr, looksLikeAco},
+    {PaletteFormat::Txt, "txt", txtExtensions, "Text, one color a line", "a text file", readTxt,
+     writeTxt, looksLikeText},
+    {PaletteFormat::Css, "css", cssExtensions, "CSS custom properties", "a CSS file", nullptr,
+     writeCss, nullptr},
+    {PaletteFormat::Json, "json", jsonExtensions, "Design tokens", "a design tokens file", nullptr,
+     writeJson, nullptr},
+};
+
+std::string lowerCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    });
+    return text;
+}
+
+std::string patternsOf(const PaletteFormatInfo& info)
+{
+    std::string patterns;
+    for (const std::string_view extension : info.extensions)
+        patterns += (patterns.empty() ? "*" : " *") + std::string(extension);
+    return patterns;
 }
 
 } // namespace
@@ -173,15 +224,17 @@ PaletteFormat sniffFormat(std::string_view bytes)
 PaletteReadResult readGpl(std::string_view bytes)
 {
     if (const auto nul = bytes.find('\0'); nul != std::string_view::npos)
-        return faulty(nul, "not a text file (a NUL byte)");
+        return faulty(nul, "not a text file (a NUL byte)", FaultKind::NotThisFormat);
     PaletteReadResult result;
     std::optional<PaletteFault> fault;
     forEachLine(bytes, [&](std::string_view line, std::uint64_t number, std::uint64_t offset) {
         line = trimBlanks(line);
         if (number == 1) {
             if (line != "GIMP Palette")
-                fault =
-                    PaletteFault{0, "not a GIMP palette (the first line is not \"GIMP Palette\")"};
+                fault = PaletteFault{0,
+                                     "not a GIMP palette (the first line is not \"GIMP Palette\")",
+                                     FaultKind::NotThisFormat,
+                                     {}};
             return !fault;
         }
         if (line.empty() || line.starts_with('#') || line.starts_with("Columns:"))
@@ -197,39 +250,166 @@ PaletteReadResult readGpl(std::string_view bytes)
         }
         result.colors.push_back(std::move(std::get<SwatchColor>(row)));
         if (result.colors.size() > maxPaletteColors)
-            fault =
-                PaletteFault{offset, "more than " + std::to_string(maxPaletteColors) + " colors"};
+            fault = PaletteFault{offset,
+                                 "more than " + std::to_string(maxPaletteColors) + " colors",
+                                 FaultKind::TooLarge,
+                                 {}};
         return !fault;
     });
     if (bytes.empty())
-        fault = PaletteFault{0, "not a GIMP palette (the file is empty)"};
-    return fault ? faulty(fault->offset, fault->reason) : result;
+        fault =
+            PaletteFault{0, "not a GIMP palette (the file is empty)", FaultKind::NotThisFormat, {}};
+    return fault ? faulty(fault->offset, fault->reason, fault->kind) : result;
+}
+
+std::span<const PaletteFormatInfo> paletteFormats()
+{
+    return formats;
+}
+
+const PaletteFormatInfo& formatInfo(PaletteFormat format)
+{
+    for (const auto& info : formats)
+        if (info.format == format)
+            return info;
+    throw std::invalid_argument("unknown palette format");
 }
 
 std::optional<PaletteFormat> formatNamed(std::string_view name)
 {
-    static constexpr std::pair<std::string_view, PaletteFormat> names[] = {
-        {"gpl", PaletteFormat::Gpl}, {"ase", PaletteFormat::Ase}, {"aco", PaletteFormat::Aco},
-        {"txt", PaletteFormat::Txt}, {"css", PaletteFormat::Css}, {"json", PaletteFormat::Json}};
-    for (const auto& [text, format] : names)
-        if (text == name)
-            return format;
+    for (const auto& info : formats)
+        if (info.name == name)
+            return info.format;
     return std::nullopt;
 }
 
 std::optional<PaletteFormat> formatOfFile(const fs::path& file)
 {
-    std::string extension = file.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](char c) {
-        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    });
-    return extension.size() > 1 ? formatNamed(std::string_view(extension).substr(1)) : std::nullopt;
+    const std::string name = lowerCase(file.filename().string());
+    for (const auto& info : formats)
+        for (const std::string_view extension : info.extensions)
+            if (name.size() > extension.size() && name.ends_with(extension))
+                return info.format;
+    return std::nullopt;
+}
+
+std::optional<PaletteFormat> formatOfContent(std::string_view bytes)
+{
+    for (const auto& info : formats)
+        if (info.recognises && info.recognises(bytes))
+            return info.format;
+    return std::nullopt;
 }
 
 bool canRead(PaletteFormat format)
 {
-    return format != PaletteFormat::Css && format != PaletteFormat::Json;
+    return formatInfo(format).read != nullptr;
 }
+
+bool canWrite(PaletteFormat format)
+{
+    return formatInfo(format).write != nullptr;
+}
+
+std::string formatNames(bool written)
+{
+    std::vector<std::string> names;
+    for (const auto& info : formats)
+        if (written ? info.write != nullptr : info.read != nullptr)
+            names.emplace_back(info.name);
+    std::string list;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
+    return list;
+}
+
+std::string fileDialogFilter(bool written)
+{
+    std::string all, entries;
+    for (const auto& info : formats) {
+        if (!(written ? info.write != nullptr : info.read != nullptr))
+            continue;
+        all += (all.empty() ? "" : " ") + patternsOf(info);
+        entries += (entries.empty() ? "" : ";;") + std::string(info.caption) + " (" +
+                   patternsOf(info) + ")";
+    }
+    return written ? entries : "Palettes (" + all + ");;" + entries + ";;All files (*)";
+}
+
+std::optional<PaletteFormat> formatOfFilter(std::string_view filterEntry)
+{
+    for (const auto& info : formats)
+        if (filterEntry == std::string(info.caption) + " (" + patternsOf(info) + ")")
+            return info.format;
+    return std::nullopt;
+}
+
+namespace
+{
+
+// Why a file that was read yielded no color: what it skipped, or that it lists none.
+std::string noColorReason(const PaletteReadResult& result)
+{
+    if (result.skipped.empty())
+        return "the file lists no color";
+    const SkippedPart& first = result.skipped.front();
+    return std::to_string(result.skipped.size()) + (result.lineNumbers ? " line" : " block") +
+           (result.skipped.size() == 1 ? "" : "s") + " skipped, the first " +
+           (result.lineNumbers ? "line " : "at offset ") + std::to_string(first.where) + ": " +
+           first.reason;
+}
+
+// "a GIMP palette" without its "a ", "an ... file" without its "an ".
+std::string withoutArticle(std::string_view noun)
+{
+    return std::string(noun.substr(noun.find(' ') + 1));
+}
+
+// "; it looks like a GIMP palette" when the bytes carry the mark of a format other than the one
+// they were read as (plain text, which takes anything, never counts).
+std::string looksLike(std::optional<PaletteFormat> format, std::string_view bytes)
+{
+    for (const auto& info : paletteFormats())
+        if (info.format != format && info.read && info.recognises &&
+            info.recognises != looksLikeText && info.recognises(bytes))
+            return "; it looks like " + std::string(info.fileNoun);
+    return {};
+}
+
+// What happened, in the words of someone who never saw the inside of the format.
+std::string plainWords(const PaletteFault& fault, std::optional<PaletteFormat> format,
+                       std::string_view bytes)
+{
+    switch (fault.kind) {
+    case FaultKind::NotThisFormat:
+        return bytes.empty() ? "the file is empty"
+                             : "it is not " + std::string(formatInfo(*format).fileNoun) +
+                                   looksLike(format, bytes);
+    case FaultKind::CutShort:
+        return "it ends before its last color";
+    case FaultKind::Damaged:
+        return "it is damaged inside";
+    case FaultKind::Unsupported:
+        return "its version of the " + std::string(formatInfo(*format).caption) +
+               " format is not one that Hue Bench reads";
+    case FaultKind::TooLarge:
+        return "it is too large (more than 64 MiB or " + std::to_string(maxPaletteColors) +
+               " colors)";
+    case FaultKind::NoColor:
+        return bytes.empty()
+                   ? "the file is empty"
+                   : "it holds no color that Hue Bench can read" + looksLike(format, bytes);
+    case FaultKind::NotRead:
+        return format ? "palettes are not imported from " +
+                            withoutArticle(formatInfo(*format).fileNoun) + "s"
+                      : "it is not a palette file that Hue Bench knows";
+    case FaultKind::NotAFile:
+        return "it is a folder or a device, not a file";
+    }
+    return fault.reason;
+}
+
+} // namespace
 
 PaletteReadResult readPaletteFile(const fs::path& file)
 {
@@ -237,9 +417,17 @@ PaletteReadResult readPaletteFile(const fs::path& file)
     };
     if (::stat(file.c_str(), &st) != 0)
         throwFileError("open", file, errno);
+    // These faults need no format to be put in plain words.
+    const auto refused = [](const char* reason, FaultKind kind) {
+        PaletteReadResult result = faulty(std::nullopt, reason, kind);
+        result.fault->plain = plainWords(*result.fault, std::nullopt, "?");
+        return result;
+    };
     if (!S_ISREG(st.st_mode))
-        return faulty(std::nullopt, "not a regular file");
-    const auto tooLarge = [] { return faulty(std::nullopt, "the file is larger than 64 MiB"); };
+        return refused("not a regular file", FaultKind::NotAFile);
+    const auto tooLarge = [&] {
+        return refused("the file is larger than 64 MiB", FaultKind::TooLarge);
+    };
     if (static_cast<std::uint64_t>(st.st_size) > maxPaletteFileBytes)
         return tooLarge();
     const FileHandle handle(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -251,14 +439,19 @@ PaletteReadResult readPaletteFile(const fs::path& file)
     if (bytes.size() > maxPaletteFileBytes)
         return tooLarge();
 
-    const PaletteFormat format = formatOfFile(file).value_or(sniffFormat(bytes));
-    if (!canRead(format))
-        return faulty(std::nullopt, "palettes are not imported from this kind of file");
-    PaletteReadResult result = format == PaletteFormat::Gpl   ? readGpl(bytes)
-                               : format == PaletteFormat::Ase ? readAse(bytes)
-                               : format == PaletteFormat::Aco ? readAco(bytes)
-                                                              : readTxt(bytes);
-    if (!result.fault && result.title.empty())
+    const auto format = formatOfFile(file) ? formatOfFile(file) : formatOfContent(bytes);
+    PaletteReadResult result =
+        !format || !canRead(*format)
+            ? faulty(std::nullopt, "palettes are not imported from this kind of file",
+                     FaultKind::NotRead)
+            : formatInfo(*format).read(bytes);
+    if (!result.fault && result.colors.empty())
+        result = faulty(std::nullopt, noColorReason(result), FaultKind::NoColor);
+    if (result.fault) {
+        result.fault->plain = plainWords(*result.fault, format, bytes);
+        return result;
+    }
+    if (result.title.empty())
         result.title = asUtf8(file.stem().string());
     return result;
 }
@@ -266,21 +459,10 @@ PaletteReadResult readPaletteFile(const fs::path& file)
 std::string writePalette(PaletteFormat format, std::string_view title,
                          const std::vector<ColorValue>& colors)
 {
-    switch (format) {
-    case PaletteFormat::Gpl:
-        return writeGpl(title, colors);
-    case PaletteFormat::Ase:
-        return writeAse(title, colors);
-    case PaletteFormat::Txt:
-        return writeTxt(title, colors);
-    case PaletteFormat::Css:
-        return writeCss(title, colors);
-    case PaletteFormat::Json:
-        return writeJson(title, colors);
-    case PaletteFormat::Aco:
-        break;
-    }
-    throw std::invalid_argument("palettes are not written as Photoshop swatches");
+    const auto& info = formatInfo(format);
+    if (!info.write)
+        throw std::invalid_argument("palettes are not written as " + std::string(info.caption));
+    return info.write(title, colors);
 }
 
 std::string paletteSlug(std::string_view title)
@@ -321,10 +503,16 @@ std::string importSummary(const PaletteReadResult& result, std::string_view titl
     return text;
 }
 
-std::string faultMessage(const fs::path& file, const PaletteFault& fault)
+std::string faultMessage(const fs::path& file, const PaletteFault& fault,
+                         std::string_view separator)
 {
-    std::string text = file.string() + ": " + fault.reason;
+    std::string text = "Nothing was imported from " + asUtf8(file.filename().string()) + ": " +
+                       (fault.plain.empty() ? fault.reason : fault.plain) + ".";
+    if (fault.plain.empty() && !fault.offset)
+        return text;
+    text += std::string(separator) + "(" + (fault.plain.empty() ? "" : fault.reason);
     if (fault.offset)
-        text += " at offset " + std::to_string(*fault.offset);
-    return text;
+        text += std::string(fault.plain.empty() ? "" : " ") + "at offset " +
+                std::to_string(*fault.offset);
+    return text + ")";
 }

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QSignalBlocker>
 
@@ -37,6 +38,62 @@ PaletteView::PaletteView(PaletteStore& store, Services& services, QWidget* clien
     cmbChart->setGeometry(195, 3, 272, 21);
     connect(cmbChart, &QComboBox::currentIndexChanged, this, &PaletteView::onChartChosen);
     createGrid();
+    // The grid comes after the chooser in the Tab order; a click leaves the focus where it is.
+    setFocusPolicy(Qt::TabFocus);
+    setTabOrder(cmbChart, this);
+    openPopupByKeyboard(this, [this] {
+        onCellReleased(m_keyCell, Qt::RightButton, globalCenterOf(lblcor[std::size_t(m_keyCell)]));
+    });
+}
+
+void PaletteView::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    lblcor[static_cast<std::size_t>(m_keyCell)]->setFocusMark(true);
+}
+
+void PaletteView::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    lblcor[static_cast<std::size_t>(m_keyCell)]->setFocusMark(false);
+}
+
+void PaletteView::moveKeyCell(int cell)
+{
+    if (cell < 0 || cell >= cellCount)
+        return;
+    lblcor[static_cast<std::size_t>(m_keyCell)]->setFocusMark(false);
+    m_keyCell = cell;
+    lblcor[static_cast<std::size_t>(m_keyCell)]->setFocusMark(hasFocus());
+}
+
+void PaletteView::keyPressEvent(QKeyEvent* event)
+{
+    // Cells run down the columns: a column holds `rows` cells.
+    const int row = m_keyCell % rows;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        moveKeyCell(row > 0 ? m_keyCell - 1 : -1);
+        break;
+    case Qt::Key_Down:
+        moveKeyCell(row < rows - 1 ? m_keyCell + 1 : -1);
+        break;
+    case Qt::Key_Left:
+        moveKeyCell(m_keyCell - rows);
+        break;
+    case Qt::Key_Right:
+        moveKeyCell(m_keyCell + rows);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        onCellReleased(m_keyCell, Qt::LeftButton, {});
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void PaletteView::createGrid()

@@ -73,6 +73,13 @@ public:
     std::array<PaletteCell*, cellCount> lblcor{};
     SelectionFrame* shpSelect = nullptr;
 
+protected:
+    // The grid from the keyboard: arrows move the focus mark, Enter or Space choose its cell as
+    // a click does, the Menu key or Shift+F10 as a right click does.
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
 signals:
     // A cell was clicked: its selection replaces the scheme list's; the color follows.
     void selectionStarted();
@@ -86,6 +93,7 @@ private:
     void createGrid();
     void onChartChosen(int index);
     void onCellReleased(int cell, Qt::MouseButton button, QPoint globalPos);
+    void moveKeyCell(int cell);
     void showPage(const std::string& file, int page);
     void setPageButtons();
     void fillAddTo(const std::vector<std::string>& files, const QStringList& titles);
@@ -104,8 +112,10 @@ private:
     // Palette exchange (PaletteExchangeCommands.cpp).
     void onImportPalette();
     void onExportPalette();
-    // Runs a command; a file failure is shown naming the file, and the view keeps what it had.
-    bool guarded(const std::function<void()>& command);
+    // Runs a command; a file failure is shown naming the file, in a box titled `caption` and
+    // after `what` (what did not happen), and the view keeps what it had.
+    bool guarded(const std::function<void()>& command, const QString& caption = "Hue Bench",
+                 const QString& what = {});
 
     bool recentOnDisplay() const;
 
@@ -123,6 +133,7 @@ private:
     int m_pageCount = 1;
     int m_chartColorCount = 0;
     int m_selectedRecord = 0;
+    int m_keyCell = 0; // the cell the keyboard focus is on
     bascommon::ColorValue m_lastCellColor = 0;
     bascommon::ColorValue m_currentColor = 0xFFFFFF;
     bool m_recentFailureShown = false;

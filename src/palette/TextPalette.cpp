@@ -8,7 +8,8 @@ PaletteReadResult readTxt(std::string_view bytes)
 {
     PaletteReadResult result;
     if (const auto nul = bytes.find('\0'); nul != std::string_view::npos) {
-        result.fault = PaletteFault{nul, "not a text file (a NUL byte)"};
+        result.fault =
+            PaletteFault{nul, "not a text file (a NUL byte)", FaultKind::NotThisFormat, {}};
         return result;
     }
     forEachLine(bytes, [&](std::string_view line, std::uint64_t number, std::uint64_t offset) {
@@ -22,8 +23,10 @@ PaletteReadResult readTxt(std::string_view bytes)
         if (result.colors.size() <= maxPaletteColors)
             return true;
         result = {};
-        result.fault =
-            PaletteFault{offset, "more than " + std::to_string(maxPaletteColors) + " colors"};
+        result.fault = PaletteFault{offset,
+                                    "more than " + std::to_string(maxPaletteColors) + " colors",
+                                    FaultKind::TooLarge,
+                                    {}};
         return false;
     });
     return result;

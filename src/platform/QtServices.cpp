@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QWidget>
 
@@ -115,14 +116,25 @@ std::optional<QString> QtFileOpenDialog::getOpenFileName(QWidget* parent, const 
     return name;
 }
 
-std::optional<QString> QtFileSaveDialog::getSaveFileName(QWidget* parent, const QString& caption,
-                                                         const QString& suggestedName,
-                                                         const QString& filter)
+std::optional<SaveFileChoice> QtFileSaveDialog::getSaveFileName(QWidget* parent,
+                                                                const QString& caption,
+                                                                const QString& suggestedName,
+                                                                const QString& filter)
 {
-    const QString name = QFileDialog::getSaveFileName(parent, caption, suggestedName, filter);
-    if (name.isEmpty())
+    QFileDialog dialog(parent, caption, suggestedName, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without an extension takes the chosen type's, before the dialog checks
+    // whether that file exists: "Design tokens (*.json *.tokens)" gives "json".
+    const auto followFilter = [&dialog](const QString& entry) {
+        static const QRegularExpression firstPattern(QStringLiteral(R"(\(\*\.([^ )]+))"));
+        const QRegularExpressionMatch match = firstPattern.match(entry);
+        dialog.setDefaultSuffix(match.hasMatch() ? match.captured(1) : QString());
+    };
+    followFilter(dialog.selectedNameFilter());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return name;
+    return SaveFileChoice{dialog.selectedFiles().front(), dialog.selectedNameFilter()};
 }
 
 QColor QtColorDialog::getColor(QWidget* parent, const QColor& initial)
@@ -134,9 +146,9 @@ QColor QtColorDialog::getColor(QWidget* parent, const QColor& initial)
     return dialog.selectedColor();
 }
 
-void QtShellOpen::openUrl(const QUrl& url)
+bool QtShellOpen::openUrl(const QUrl& url)
 {
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
 }
 
 void QtStayOnTop::setTopMost(QWidget* window, bool onTop)

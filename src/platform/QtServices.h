@@ -30,9 +30,9 @@ public:
 class QtFileSaveDialog final : public FileSaveDialog
 {
 public:
-    std::optional<QString> getSaveFileName(QWidget* parent, const QString& caption,
-                                           const QString& suggestedName,
-                                           const QString& filter) override;
+    std::optional<SaveFileChoice> getSaveFileName(QWidget* parent, const QString& caption,
+                                                  const QString& suggestedName,
+                                                  const QString& filter) override;
 };
 
 class QtFileOpenDialog final : public FileOpenDialog
@@ -51,7 +51,7 @@ public:
 class QtShellOpen final : public ShellOpen
 {
 public:
-    void openUrl(const QUrl& url) override;
+    bool openUrl(const QUrl& url) override;
 };
 
 class QtStayOnTop final : public StayOnTop

@@ -58,14 +58,22 @@ public:
     virtual void showMessage(QWidget* parent, const QString& caption, const QString& text) = 0;
 };
 
+// The path chosen in a save dialog, and the entry of its filter chosen with it ("GIMP palette
+// (*.gpl)").
+struct SaveFileChoice {
+    QString name;
+    QString filter;
+};
+
 class FileSaveDialog
 {
 public:
     virtual ~FileSaveDialog() = default;
-    // The chosen path, or nothing when cancelled. The dialog itself asks before replacing.
-    virtual std::optional<QString> getSaveFileName(QWidget* parent, const QString& caption,
-                                                   const QString& suggestedName,
-                                                   const QString& filter) = 0;
+    // The chosen path, or nothing when cancelled. A name typed without an extension gets the one
+    // of the chosen filter entry; the dialog itself asks before replacing.
+    virtual std::optional<SaveFileChoice> getSaveFileName(QWidget* parent, const QString& caption,
+                                                          const QString& suggestedName,
+                                                          const QString& filter) = 0;
 };
 
 class FileOpenDialog
@@ -89,7 +97,8 @@ class ShellOpen
 {
 public:
     virtual ~ShellOpen() = default;
-    virtual void openUrl(const QUrl& url) = 0;
+    // False when no program could be started to show it (no browser, no e-mail program).
+    virtual bool openUrl(const QUrl& url) = 0;
 };
 
 class StayOnTop

@@ -3,8 +3,11 @@
 #include "color/bascommon.h"
 
 #include <QColor>
+#include <QContextMenuEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QObject>
+#include <QPainter>
 #include <QPoint>
 #include <QString>
 #include <QTimer>
@@ -77,4 +80,60 @@ inline void runAfterFirstPaint(QWidget* widget, std::function<void()> work)
         std::function<void()> m_work;
     };
     new FirstPaint(widget, std::move(work));
+}
+
+// The keyboard's way to a pop-up menu that a right click opens: the Menu key, Shift+F10, or the
+// window system asking for the context menu from the keyboard, on `widget` while it has the
+// focus, run `open` (which shows the menu at the widget).
+inline void openPopupByKeyboard(QWidget* widget, std::function<void()> open)
+{
+    class KeyboardPopup final : public QObject
+    {
+    public:
+        KeyboardPopup(QWidget* watched, std::function<void()> todo)
+            : QObject(watched), m_open(std::move(todo))
+        {
+            watched->installEventFilter(this);
+        }
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::KeyPress) {
+                const auto* key = static_cast<QKeyEvent*>(event);
+                const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
+                if ((key->key() == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
+                    (key->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+                    m_open();
+                    return true;
+                }
+            } else if (event->type() == QEvent::ContextMenu &&
+                       static_cast<QContextMenuEvent*>(event)->reason() ==
+                           QContextMenuEvent::Keyboard) {
+                m_open();
+                return true;
+            }
+            return false;
+        }
+
+    private:
+        std::function<void()> m_open;
+    };
+    new KeyboardPopup(widget, std::move(open));
+}
+
+// The point at the middle of a widget, in global coordinates: where a menu opened from the
+// keyboard shows.
+inline QPoint globalCenterOf(const QWidget* widget)
+{
+    return widget->mapToGlobal(widget->rect().center());
+}
+
+// The keyboard focus on a widget that shows a color and nothing to type in: a dotted rectangle
+// just inside its edge, black or white, whichever shows on `back`.
+inline void paintFocusMark(QWidget* widget, const QColor& back)
+{
+    if (!widget->hasFocus())
+        return;
+    QPainter painter(widget);
+    painter.setPen(QPen(back.lightness() > 110 ? Qt::black : Qt::white, 1, Qt::DotLine));
+    painter.drawRect(widget->rect().adjusted(2, 2, -3, -3));
 }

@@ -8,7 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -59,12 +59,16 @@ void paintSample(QLabel* label, ColorValue fore, ColorValue back)
     label->setPalette(palette);
 }
 
-QLabel* sampleLabel(const QString& text, bool underlined, QWidget* parent)
+// A sample of text in its colors, framed in the window's own shades so that it stands out even
+// where its colors vanish into the window; what it stands for is said by a caption beside it,
+// so that the caption reads on every color.
+QLabel* sampleLabel(bool underlined, QWidget* parent)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel("Sample text", parent);
     label->setAutoFillBackground(true);
-    label->setMargin(4);
-    label->setMinimumWidth(110);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setMargin(3);
+    label->setMinimumWidth(90);
     QFont font = label->font();
     font.setUnderline(underlined);
     label->setFont(font);
@@ -82,8 +86,17 @@ ContrastWindow::ContrastWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     createRows();
     createCurrentBlock();
     layout->addStretch();
-    new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
     refresh();
+}
+
+void ContrastWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Escape reaches the window only when no open list took it first.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ContrastWindow::createViewChooser()
@@ -118,9 +131,9 @@ void ContrastWindow::createViewChooser()
 void ContrastWindow::createRows()
 {
     auto* grid = new QGridLayout;
-    const char* headers[] = {"On the background", "Ratio",     "AA",           "AAA",
-                             "AA large",          "AAA large", "Suggested fix"};
-    for (int column = 0; column < 7; ++column) {
+    const char* headers[] = {"Item", "On the background", "Ratio",     "AA",
+                             "AAA",  "AA large",          "AAA large", "Suggested fix"};
+    for (int column = 0; column < 8; ++column) {
         auto* header = new QLabel(headers[column], this);
         QFont font = header->font();
         font.setBold(true);
@@ -129,20 +142,23 @@ void ContrastWindow::createRows()
     }
     for (int i = 0; i < rowCount; ++i) {
         Row& row = m_rows[i];
-        row.sample = sampleLabel(rowSpecs[i].caption, rowSpecs[i].link, this);
+        grid->addWidget(new QLabel(rowSpecs[i].caption, this), i + 1, 0);
+        row.sample = sampleLabel(rowSpecs[i].link, this);
         row.sample->setObjectName(objectNameOf("sample", i));
         row.ratio = new QLabel(this);
         row.ratio->setObjectName(objectNameOf("ratio", i));
-        grid->addWidget(row.sample, i + 1, 0);
-        grid->addWidget(row.ratio, i + 1, 1);
+        grid->addWidget(row.sample, i + 1, 1);
+        grid->addWidget(row.ratio, i + 1, 2);
         for (int m = 0; m < 4; ++m) {
             row.marks[m] = new QLabel(this);
             row.marks[m]->setObjectName(objectNameOf("mark", i * 4 + m));
-            grid->addWidget(row.marks[m], i + 1, 2 + m);
+            grid->addWidget(row.marks[m], i + 1, 3 + m);
         }
         row.fix = new QPushButton(this);
         row.fix->setObjectName(objectNameOf("fix", i));
-        grid->addWidget(row.fix, i + 1, 6);
+        // Enter and keypad Enter press a focused fix, as Space does.
+        row.fix->setAutoDefault(true);
+        grid->addWidget(row.fix, i + 1, 7);
         connect(row.fix, &QPushButton::clicked, this, [this, i] { onFixClicked(i); });
     }
     static_cast<QVBoxLayout*>(layout())->addLayout(grid);
@@ -159,17 +175,18 @@ void ContrastWindow::createCurrentBlock()
     const char* captions[] = {"White text", "Black text"};
     for (int i = 0; i < 2; ++i) {
         BackgroundRow& row = m_current[i];
-        row.sample = sampleLabel(captions[i], false, this);
+        grid->addWidget(new QLabel(captions[i], this), i, 0);
+        row.sample = sampleLabel(false, this);
         row.sample->setObjectName(objectNameOf("currentSample", i));
         row.ratio = new QLabel(this);
         row.ratio->setObjectName(objectNameOf("currentRatio", i));
         row.grade = new QLabel(this);
         row.grade->setObjectName(objectNameOf("currentGrade", i));
-        grid->addWidget(row.sample, i, 0);
-        grid->addWidget(row.ratio, i, 1);
-        grid->addWidget(row.grade, i, 2);
+        grid->addWidget(row.sample, i, 1);
+        grid->addWidget(row.ratio, i, 2);
+        grid->addWidget(row.grade, i, 3);
     }
-    grid->setColumnStretch(3, 1);
+    grid->setColumnStretch(4, 1);
     static_cast<QVBoxLayout*>(layout())->addLayout(grid);
 }
 

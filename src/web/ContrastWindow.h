@@ -39,6 +39,9 @@ signals:
     // The user clicked a row's fix: that item of the scheme should take this color.
     void fixChosen(HtmlColorItem item, bascommon::ColorValue color);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     struct Row {
         QLabel* sample;

@@ -26,9 +26,11 @@ std::string HtmlCode(const WebColorScheme& scheme)
 
 std::string ExternalCssCode(const WebColorScheme& scheme)
 {
+    // Browsers apply equally specific rules in source order: a held link is also hovered, so
+    // a:active must come after a:hover for its color ever to show.
     return linkRule("a:link", scheme.NormalLink) + crlf +
            linkRule("a:visited", scheme.VisitedLink) + crlf +
-           linkRule("a:active", scheme.ActiveLink) + crlf + linkRule("a:hover", scheme.HoverLink) +
+           linkRule("a:hover", scheme.HoverLink) + crlf + linkRule("a:active", scheme.ActiveLink) +
            crlf + "body {background-color:" + bascommon::HexRGB(scheme.Background) +
            "; color:" + bascommon::HexRGB(scheme.Text) + ";}";
 }

@@ -12,7 +12,8 @@
 // The hover color has no HTML attribute and is left out.
 std::string HtmlCode(const WebColorScheme& scheme);
 
-// Five style rules: a:link, a:visited, a:active, a:hover, then body.
+// Five style rules: a:link, a:visited, a:hover, a:active (the order in which a browser shows
+// each color), then body.
 std::string ExternalCssCode(const WebColorScheme& scheme);
 
 // The external rules inside a <style type="text/css"> block and an HTML comment, nine lines.

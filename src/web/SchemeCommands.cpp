@@ -22,6 +22,7 @@
 
 DeleteButton::DeleteButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent)
 {
+    setAutoDefault(true); // Enter and keypad Enter press it when it has the focus
     connect(this, &QPushButton::clicked, this, [this] {
         m_clicked = true;
         emit activated();
@@ -179,9 +180,14 @@ void SchemeEditor::updateContrast()
 void SchemeEditor::applyContrastFix(HtmlColorItem item, bascommon::ColorValue color)
 {
     // The same road as choosing a color for the item by hand: select the item, then make the
-    // color the current color, whose HtmlColor step writes it into the item.
+    // color the current color, whose HtmlColor step writes it into the item. Then the item
+    // selected before takes the selection back, so that the next new color goes where it went
+    // before and does not overwrite the fix.
+    QAbstractButton* before = m_items->checkedButton();
     m_items->button(static_cast<int>(item))->setChecked(true);
     emit colorChosen(color);
+    if (before)
+        before->setChecked(true);
 }
 
 void SchemeEditor::showFileError(const std::exception& error)

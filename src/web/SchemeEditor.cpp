@@ -43,6 +43,12 @@ SampleLabel::SampleLabel(const QString& caption, QWidget* parent) : QLabel(capti
     setFore(this, 0x000000);
 }
 
+void SampleLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    paintFocusMark(this, palette().color(QPalette::Window));
+}
+
 void SampleLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     const bool inside = rect().contains(event->position().toPoint());
@@ -112,6 +118,9 @@ void SchemeEditor::createPreview()
     lbldisplay = makeNamed<SampleLabel>(this, "lbldisplay", QString());
     placeAt(lbldisplay, origin, 124, 226, 221, 184);
     connectSample(lbldisplay, HtmlColorItem::Background);
+    // The preview is reached with Tab for its pop-up menu (a click leaves the focus where it is).
+    lbldisplay->setFocusPolicy(Qt::TabFocus);
+    openPopupByKeyboard(lbldisplay, [this] { mnuHtmlPop1->exec(globalCenterOf(lbldisplay)); });
 
     struct Sample {
         const char* name;
@@ -175,6 +184,12 @@ void SchemeEditor::createSchemeList()
     // The names read in the size of the item options beside them.
     lstCorset->setFont(optnone->font());
     lstCorset->installEventFilter(this);
+    // From the keyboard the list opens the scheme menu too, at its current name.
+    openPopupByKeyboard(lstCorset, [this] {
+        const QRect item = lstCorset->visualItemRect(lstCorset->currentItem());
+        mnuHtmlPop1->exec(item.isValid() ? lstCorset->viewport()->mapToGlobal(item.center())
+                                         : globalCenterOf(lstCorset));
+    });
     connect(lstCorset, &QListWidget::itemSelectionChanged, this, [this] {
         const auto selected = lstCorset->selectedItems();
         LoadScheme(selected.isEmpty() ? -1 : lstCorset->row(selected.front()));

@@ -34,6 +34,7 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // "Delete This Scheme". Leaving the scheme list clears its selection, so the button acts on the

@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScreen>
@@ -65,6 +66,15 @@ frmShowweb::frmShowweb(Services& services, const QColor& background,
     // The five lines keep one size.
     fitFontsTogether({{txtTxt}, {txtNl}, {txtvl}, {txtal}, {txthl}});
 
+    // How to leave, in black or white, whichever reads on the background.
+    auto* hint = makeNamed<QLabel>(this, "closeHint", "Click anywhere or press Esc to close.");
+    QPalette hintColors = hint->palette();
+    hintColors.setColor(QPalette::WindowText,
+                        background.lightness() > 110 ? QColor(Qt::black) : QColor(Qt::white));
+    hint->setPalette(hintColors);
+    hint->setGeometry(43, 370, 400, 21);
+    hint->setAttribute(Qt::WA_TransparentForMouseEvents); // a click on it is one on the background
+
     // Covers the whole screen of the main window, also where no window manager maximizes.
     QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     if (screen)
@@ -95,6 +105,15 @@ bool frmShowweb::eventFilter(QObject* watched, QEvent* event)
 
 void frmShowweb::keyPressEvent(QKeyEvent* event)
 {
-    // Only a click on the background closes the preview; Escape does not.
-    event->ignore();
+    // The keyboard's way out, besides the click on the background.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        accept();
+        break;
+    default:
+        event->ignore();
+    }
 }

@@ -16,7 +16,8 @@ struct PreviewSample {
 };
 
 // The scheme on a whole screen: its background with five sample lines. Borderless, top-most,
-// modal; a click on the background (not on a box) closes it.
+// modal; a click on the background (not on a box), Escape, Enter or Space closes it, as a line
+// at the bottom of the samples says.
 class frmShowweb : public QDialog
 {
     Q_OBJECT

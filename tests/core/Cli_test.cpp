@@ -269,6 +269,7 @@ TEST_F(PaletteVerbsTest, ListImportAndExport)
 TEST_F(PaletteVerbsTest, BadArgumentsAndFilesEndWithTheirStatusAndOneMessage)
 {
     writeFile("broken.ase", "ASEF");
+    writeFile("notes.txt", "no color here\n");
     const std::string index = readFile("colorchart.cci");
     const struct {
         std::vector<std::string> args;
@@ -282,7 +283,8 @@ TEST_F(PaletteVerbsTest, BadArgumentsAndFilesEndWithTheirStatusAndOneMessage)
         {{"export", "My Colors"}, 2, "--format"},
         {{"export", "My Colors", "--bogus", "--format", "gpl"}, 2, "--bogus"},
         {{"import"}, 2, "FILE"},
-        {{"import", (folder() / "broken.ase").string()}, 2, "offset 0"},
+        {{"import", (folder() / "broken.ase").string()}, 2, "broken.ase: it ends before its"},
+        {{"import", (folder() / "notes.txt").string()}, 2, "notes.txt: it holds no color"},
         {{"import", (folder() / "missing.gpl").string()}, 1, "missing.gpl"},
         {{"export", "My Colors", "--format", "gpl", "-o", "/nonexistent/x.gpl"}, 1, "x.gpl"}};
     for (const auto& c : cases) {

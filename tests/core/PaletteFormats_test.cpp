@@ -131,6 +131,34 @@ TEST(PaletteFormats, AseNamesDecodeSurrogatePairsAndMarkLoneHalves)
     EXPECT_EQ(readAse(writePalette(PaletteFormat::Ase, title, {RGB(1, 2, 3)})).title, title);
 }
 
+// Swatch files as vendors write them: a group start that is an empty block, a color whose name
+// is empty, version 0.1, and CMYK fractions between whole percents (88.24 % cyan, 0.49 % magenta,
+// 82.35 % yellow, 29.41 % black: 255 (1 - ink) (1 - K) gives 21.17, 179.12, 31.77, where whole
+// percents would give 22, 181, 33).
+TEST(PaletteFormats, AseReadsVendorFilesEmptyGroupsVersionZeroPointOneAndCmykFractions)
+{
+    Ase file;
+    file.block(0xC001, "");
+    file.block(0x0001, be16(0) + "RGB " + f32(0) + f32(0) + f32(1) + be16(2));
+    file.color("Brand green", "CMYK", {0.8824f, 0.0049f, 0.8235f, 0.2941f});
+    file.block(0xC002, "");
+    for (const unsigned minor : {0u, 1u}) {
+        Ase copy = file;
+        copy.bytes.replace(4, 4, be16(1 - minor) + be16(minor));
+        const auto result = readAse(copy.bytes);
+        ASSERT_FALSE(result.fault) << result.fault->reason;
+        EXPECT_EQ(result.title, "");
+        EXPECT_EQ(colorsOf(result), (std::vector<ColorValue>{RGB(0, 0, 255), RGB(21, 179, 32)}));
+        EXPECT_EQ(result.colors[0].name, "");
+    }
+    for (const std::string& version : {be16(2) + be16(0), be16(0) + be16(2), be16(0) + be16(0)}) {
+        Ase copy = file;
+        copy.bytes.replace(4, 4, version);
+        ASSERT_TRUE(readAse(copy.bytes).fault);
+        EXPECT_EQ(readAse(copy.bytes).fault->offset, 4u);
+    }
+}
+
 // Photoshop swatches: a color entry of the given space and words.
 std::string acoEntry(unsigned space, std::array<unsigned, 4> w)
 {
@@ -250,6 +278,11 @@ TEST_F(PaletteExchangeTest, EveryFactoryPaletteComesBackExactlyThroughGplAseAndT
             const fs::path file = folder() / ("exported" + std::to_string(int(format)) + ".x");
             writeFile(file.filename().string(), store.ExportPalette(entry, format));
             const auto result = readPaletteFile(file);
+            if (store.CountColorRecords(entry.file) == 0) {
+                // An empty palette makes a file that imports nothing, and adds nothing.
+                EXPECT_EQ(result.fault->kind, FaultKind::NoColor) << entry.file;
+                continue;
+            }
             ASSERT_FALSE(result.fault) << entry.file;
             if (format == PaletteFormat::Gpl) {
                 EXPECT_EQ(result.title, entry.title);
@@ -296,6 +329,60 @@ TEST_F(PaletteExchangeTest, TitleFallsBackToTheFileNameAndExtensionsDecideTheRea
         EXPECT_TRUE(readPaletteFile(folder() / name).fault) << name;
     }
     EXPECT_THROW(readPaletteFile(folder() / "missing.gpl"), std::runtime_error);
+}
+
+// Files that import nothing, each refused with what happened in plain words first.
+TEST_F(PaletteExchangeTest, RefusalsSayFirstWhatHappenedInPlainWords)
+{
+    Ase cut;
+    cut.color("A", "RGB ", {0, 0, 0});
+    cut.bytes.replace(8, 4, be32(29));
+    Ase old;
+    old.bytes.replace(4, 2, be16(2));
+    Ase damaged;
+    damaged.block(0xC001, be16(100) + utf16("Group"));
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* first; // the message's first line, after "Nothing was imported from NAME: "
+    } cases[] = {
+        {"cafe.ase", cut.bytes, "it ends before its last color."},
+        {"head.ase", "ASEF", "it ends before its last color."},
+        {"cut.aco", be16(1) + be16(2) + acoEntry(0, {0, 0, 0, 0}),
+         "it ends before its last color."},
+        {"old.ase", old.bytes,
+         "its version of the Adobe swatch exchange format is not one that Hue Bench reads."},
+        {"group.ase", damaged.bytes, "it is damaged inside."},
+        {"empty.gpl", "", "the file is empty."},
+        {"empty.txt", "", "the file is empty."},
+        {"header.gpl", "GIMP Palette\nName: None\n", "it holds no color that Hue Bench can read."},
+        {"notes.txt", "hello\nworld\n", "it holds no color that Hue Bench can read."},
+        {"renamed.txt", "GIMP Palette\n255 0 0 Red\n",
+         "it holds no color that Hue Bench can read; it looks like a GIMP palette."},
+        {"swatches.gpl", cut.bytes,
+         "it is not a GIMP palette; it looks like an Adobe swatch exchange file."},
+        {"swatches.aco", "GIMP Palette\n1 2 3\n",
+         "it is not a Photoshop swatches file; it looks "
+         "like a GIMP palette."},
+        {"vars.css", ":root { --a: #000; }", "palettes are not imported from CSS files."},
+        {"image.bin", std::string("\x89PNG\0\0", 6),
+         "it is not a palette file that Hue Bench knows."},
+    };
+    for (const auto& c : cases) {
+        writeFile(c.name, c.bytes);
+        const auto result = readPaletteFile(folder() / c.name);
+        ASSERT_TRUE(result.fault) << c.name;
+        const std::string message = faultMessage(folder() / c.name, *result.fault, "\n");
+        EXPECT_EQ(message.substr(0, message.find('\n')),
+                  "Nothing was imported from " + std::string(c.name) + ": " + c.first);
+    }
+    fs::create_directory(folder() / "folder.gpl");
+    EXPECT_EQ(faultMessage("folder.gpl", *readPaletteFile(folder() / "folder.gpl").fault),
+              "Nothing was imported from folder.gpl: it is a folder or a device, not a file. "
+              "(not a regular file)");
+    EXPECT_EQ(faultMessage("cafe.ase", *readPaletteFile(folder() / "cafe.ase").fault),
+              "Nothing was imported from cafe.ase: it ends before its last color. (block count "
+              "29 is more than the file holds at offset 8)");
 }
 
 TEST(PaletteFormats, SummaryListsTheFirstTenSkippedPlaces)

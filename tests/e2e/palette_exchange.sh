@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Imports a GIMP palette through File > Import Palette... with real keys and the real file dialog,
 # then exports the new palette from the command line, without a display, and finds the file's
-# colors in their order.
+# colors in their order; then exports it through File > Export Palette... under a name typed
+# without extension.
 source "$(dirname "$0")/lib.sh" "$@"
 e2e_start
 
@@ -38,4 +39,19 @@ EXPECTED=$(printf 'GIMP Palette\nName: E2E Sunset\n#\n255   0   0\t#FF0000\n  0 
 env -u DISPLAY "$HUEBENCH" --data-dir "$DATA" palette export c10.rgb --format css -o "$E2E_TMP/sunset.css" ||
     fail "palette export -o failed"
 grep -q -- '--e2e-sunset-1: #ff0000;' "$E2E_TMP/sunset.css" || fail "css: $(cat "$E2E_TMP/sunset.css")"
+# File > Export Palette...: a name typed without an extension, with "Design tokens" chosen as the
+# type (the last entry: Tab from the name to the type list, End), lands as mytokens.json.
+xdotool windowfocus --sync "$WIN" 2>/dev/null || true
+xdotool key --delay 150 alt+f Down Down Return
+DIALOG=$(timeout 10 xdotool search --sync --onlyvisible --name '^Export Palette$' | head -1) ||
+    fail "the export dialog did not open"
+xdotool windowfocus --sync "$DIALOG" 2>/dev/null || true
+sleep 0.5
+xdotool key ctrl+a
+xdotool type --delay 20 "$E2E_TMP/mytokens"
+xdotool key --delay 200 Tab End Return
+until_ok test -s "$E2E_TMP/mytokens.json" ||
+    fail "no mytokens.json: $(ls "$E2E_TMP")"
+grep -q '"e2e-sunset-1": {' "$E2E_TMP/mytokens.json" || fail "json: $(cat "$E2E_TMP/mytokens.json")"
+[ ! -e "$E2E_TMP/mytokens" ] || fail "a file without extension was written too"
 echo "palette_exchange: ok"

@@ -17,7 +17,7 @@ sleep 0.3
 click_client 230 400 3
 sleep 0.3
 xdotool key --delay 120 Down Down Down Down Down Return
-expect_clipboard $'a:link {color:#123456;}\r\na:visited {color:#800080;}\r\na:active {color:#FF0000;}\r\na:hover {color:#FF6600;}\r\nbody {background-color:#FFFFFF; color:#000000;}'
+expect_clipboard $'a:link {color:#123456;}\r\na:visited {color:#800080;}\r\na:hover {color:#FF6600;}\r\na:active {color:#FF0000;}\r\nbody {background-color:#FFFFFF; color:#000000;}'
 
 # The first entry after the copy: "Copy Html Code" carries no hover color.
 click_client 230 400 3

@@ -5,6 +5,7 @@
 #include "palette/PaletteView.h"
 
 #include <QComboBox>
+#include <QDir>
 
 using bascommon::ColorValue;
 
@@ -288,6 +289,27 @@ private slots:
         QCOMPARE(chooser()->currentText(), QString("Test palette"));
     }
 
+    // Tab reaches the grid after the chooser; arrows move through the cells (down the columns),
+    // Enter chooses one as a click does, the Menu key and Shift+F10 open its pop-up menu.
+    void gridTakesTheKeyboard()
+    {
+        showTestPalette(30);
+        f->showActive();
+        chooser()->setFocus();
+        QTest::keyClick(chooser(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), &view());
+        for (const Qt::Key key :
+             {Qt::Key_Up, Qt::Key_Down, Qt::Key_Right, Qt::Key_Left, Qt::Key_Right, Qt::Key_Down})
+            QTest::keyClick(&view(), key);
+        QVERIFY(!selectionShown());
+        QTest::keyClick(&view(), Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(selectionShown());
+        QCOMPARE(f->window().currentColor(), recordColor(30 - 14)); // Up stayed on cell 0
+        QCOMPARE(popupOpenedBy(&view(), Qt::Key_Menu), QString("mnuEdit"));
+        QCOMPARE(popupOpenedBy(&view(), Qt::Key_F10, Qt::ShiftModifier), QString("mnuEdit"));
+        QCOMPARE(popupOpenedBy(&view(), Qt::Key_F10), QString());
+    }
+
     // Import shows the file from cell zero and reports skipped lines; a broken file or unknown
     // export extension is reported and changes nothing; an export imports back cell for cell.
     void importAndExportThroughTheWindow()
@@ -312,11 +334,29 @@ private slots:
         QCOMPARE(f->readFile("colorchart.cci"), index);
         auto& errors = f->fakes.questions.errors;
         QCOMPARE(errors.size(), std::size_t(1));
-        QVERIFY(errors[0].text.startsWith(broken + ": ") && errors[0].text.contains("offset 0"));
-        f->fakes.fileSaveDialog.answer = m_outside.filePath("palette.png");
+        QCOMPARE(errors[0].caption, QString("Import Palette"));
+        QCOMPARE(errors[0].text, QString("Nothing was imported from broken.ase: it ends before its "
+                                         "last color.\n\n(the file ends inside its header at "
+                                         "offset 4)"));
+        // A name without a known extension takes the chosen type's; a failure says what did not
+        // happen, titled after the command.
+        f->fakes.fileSaveDialog.chosenFilter = "Design tokens (*.json *.tokens)";
+        for (const char* name : {"mytokens", "v1.2"}) {
+            f->fakes.fileSaveDialog.answer = m_outside.filePath(name);
+            action("exportPalette")->trigger();
+            QVERIFY(QFile::exists(m_outside.filePath(name) + ".json"));
+        }
+        QVERIFY(f->fakes.fileSaveDialog.lastFilter.startsWith("GIMP palette (*.gpl);;"));
+        QDir(m_outside.path()).mkdir("blocked.gpl");
+        f->fakes.fileSaveDialog.answer = m_outside.filePath("blocked.gpl");
         action("exportPalette")->trigger();
         QCOMPARE(errors.size(), std::size_t(2));
-        QVERIFY(!QFile::exists(m_outside.filePath("palette.png")));
+        QCOMPARE(errors[1].caption, QString("Export Palette"));
+        QVERIFY(errors[1].text.startsWith("The palette was not exported.\n\n"));
+        f->fakes.questions.answers = {false}; // "mytokens.json already exists": keep it
+        f->fakes.fileSaveDialog.answer = m_outside.filePath("mytokens");
+        action("exportPalette")->trigger();
+        QVERIFY(f->fakes.questions.asked.back().text.startsWith("mytokens.json already exists."));
 
         showTestPalette(217);
         f->fakes.fileSaveDialog.answer = m_outside.filePath("mine.ase");

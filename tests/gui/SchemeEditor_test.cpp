@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -264,9 +265,10 @@ private slots:
         f->find<QAction>("mnuViewCode")->trigger();
         QVERIFY(topMost);
         QCOMPARE(boxes, codes);
-        // The full-screen preview shows the captions and closes only on its background.
+        // The full-screen preview shows the captions; a click on a box leaves it open, Escape
+        // closes it, and so does a click on its background.
         clickRow(2);
-        bool closedByBox = true, boxReacted = true;
+        bool closedByBox = true, boxReacted = true, closedByEscape = false;
         QStringList texts;
         MainWindowFixture::onNextModal([&](QWidget* window) {
             for (const char* box : {"txtTxt", "txtNl", "txtvl", "txtal", "txthl"})
@@ -282,13 +284,17 @@ private slots:
             QTest::mouseDClick(hover, Qt::LeftButton);
             boxReacted = menuShown || hover->hasSelectedText();
             QTest::mouseClick(hover, Qt::LeftButton);
-            QTest::keyClick(window, Qt::Key_Escape);
             closedByBox = !window->isVisible();
+            QTest::keyClick(window, Qt::Key_Escape);
+            closedByEscape = !window->isVisible();
+        });
+        f->find<QAction>("mnuShowweb")->trigger();
+        QVERIFY(!closedByBox && closedByEscape);
+        QVERIFY(!boxReacted);
+        MainWindowFixture::onNextModal([](QWidget* window) {
             QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(600, 20));
         });
         f->find<QAction>("mnuShowweb")->trigger();
-        QVERIFY(!closedByBox);
-        QVERIFY(!boxReacted);
         QCOMPARE(texts, QStringList({"Text Color: #3B2F2F", "Normal Link Color: #8B4513",
                                      "Visited Link Color: #6B3E75", "Active Link Color: #B22222",
                                      "Hover Link Color: #D2691E", "#f5ecd7", "#d2691e"}));
@@ -348,7 +354,6 @@ private slots:
         const ColorValue WebColorScheme::*fields[] = {
             &WebColorScheme::Text, &WebColorScheme::NormalLink, &WebColorScheme::VisitedLink,
             &WebColorScheme::ActiveLink, &WebColorScheme::HoverLink};
-        const char* options[] = {"opttext", "optnl", "optvl", "optal", "opthl"};
         for (const int background : {0xFFFFFF, 0x000000, 0x000080}) { // blue first: #800000
             f->find<QRadioButton>("optbg")->setChecked(true);
             f->window().CurrentColorChanged(background);
@@ -361,15 +366,52 @@ private slots:
                 if (!below)
                     continue;
                 const ColorValue suggested = *w->fixOf(row);
-                QTest::mouseClick(fix, Qt::LeftButton);
+                // A click, Enter or keypad Enter on the focused button.
+                if (fixed % 3 == 0) {
+                    QTest::mouseClick(fix, Qt::LeftButton);
+                } else {
+                    fix->setFocus();
+                    QTest::keyClick(fix, fixed % 3 == 1 ? Qt::Key_Return : Qt::Key_Enter,
+                                    fixed % 3 == 1 ? Qt::NoModifier : Qt::KeypadModifier);
+                }
                 QCOMPARE(f->window().schemeEditor()->scheme().*fields[row], suggested);
-                QVERIFY(f->find<QRadioButton>(options[row])->isChecked());
+                // The fix changed its item only, and the item chosen before stays chosen.
+                QVERIFY(f->find<QRadioButton>("optbg")->isChecked());
+                QCOMPARE(f->window().schemeEditor()->scheme().Background, background);
                 QCOMPARE(f->text("txtrgb"), QString::fromStdString(HexRGB(suggested)));
                 QVERIFY(!fix->isVisibleTo(w));
                 QCOMPARE(in(QString("mark_%1").arg(row * 4))->text(), QString("Pass"));
                 ++fixed;
             }
             QVERIFY(fixed > 0);
+        }
+
+        // Escape closes the open "View as" list, then the window.
+        QPointer<ContrastWindow> open = w;
+        viewAs->showPopup();
+        QTRY_VERIFY(viewAs->view()->isVisible());
+        QTest::keyClick(viewAs->view(), Qt::Key_Escape);
+        QTRY_VERIFY(!viewAs->view()->isVisible());
+        QVERIFY(w->isVisible());
+        QTest::keyClick(viewAs, Qt::Key_Escape);
+        QTRY_VERIFY(!open);
+    }
+
+    // Tab reaches the scheme preview after the item options; the Menu key and Shift+F10 open the
+    // scheme menu on the preview and the list, the Edit menu on the current color.
+    void keyboardReachesThePreviewAndEveryPopupMenu()
+    {
+        f->showActive();
+        f->find("optnone")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("lbldisplay"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), list());
+        const std::pair<const char*, const char*> popups[] = {
+            {"lbldisplay", "mnuHtmlPop1"}, {"lstCorset", "mnuHtmlPop1"}, {"lblcolor", "mnuEdit"}};
+        for (const auto& [widget, menu] : popups) {
+            QCOMPARE(popupOpenedBy(f->find(widget), Qt::Key_Menu), QString(menu));
+            QCOMPARE(popupOpenedBy(f->find(widget), Qt::Key_F10, Qt::ShiftModifier), QString(menu));
         }
     }
 };

@@ -295,6 +295,26 @@ private slots:
         QVERIFY(std::filesystem::exists(f->folder() / "colorchart.cci"));
     }
 
+    // Help, web site and e-mail say what is missing when they cannot open.
+    void shellFailuresSayWhatIsMissing()
+    {
+        std::filesystem::remove(f->folder() / "huebench.html");
+        f->find<QAction>("mnucontents")->trigger();
+        f->fakes.shellOpen.opens = false;
+        f->find<QAction>("mnuWeb")->trigger();
+        f->find<QAction>("mnuemail")->trigger();
+        QCOMPARE(f->fakes.shellOpen.opened.size(), size_t(2)); // no help page to hand over
+        const auto& errors = f->fakes.questions.errors;
+        const char* said[][2] = {{"Help Topics", "huebench.html is missing"},
+                                 {"Visit Our Website", "no web browser was found"},
+                                 {"E-mail To Support", "No e-mail program was found"}};
+        QCOMPARE(errors.size(), std::size(said));
+        for (std::size_t i = 0; i < errors.size(); ++i) {
+            QCOMPARE(errors[i].caption, QString(said[i][0]));
+            QVERIFY2(errors[i].text.contains(said[i][1]), qPrintable(errors[i].text));
+        }
+    }
+
     // Help, web site and e-mail go to the shell; a window that stays on top gets out of the help
     // page's way. Always on top, chosen twice, returns to normal.
     void shellRequestsAlwaysOnTopAndDialogs()

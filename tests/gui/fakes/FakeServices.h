@@ -65,14 +65,19 @@ public:
 class FakeFileSaveDialog final : public FileSaveDialog
 {
 public:
-    std::optional<QString> getSaveFileName(QWidget*, const QString&, const QString& suggestedName,
-                                           const QString&) override
+    std::optional<SaveFileChoice> getSaveFileName(QWidget*, const QString&,
+                                                  const QString& suggestedName,
+                                                  const QString& filter) override
     {
         lastSuggestedName = suggestedName;
-        return answer;
+        lastFilter = filter;
+        if (!answer)
+            return std::nullopt;
+        return SaveFileChoice{*answer, chosenFilter};
     }
     std::optional<QString> answer;
-    QString lastSuggestedName;
+    QString chosenFilter; // the filter entry the user picked; "" for the dialog's first
+    QString lastSuggestedName, lastFilter;
 };
 
 class FakeFileOpenDialog final : public FileOpenDialog
@@ -101,8 +106,13 @@ public:
 class FakeShellOpen final : public ShellOpen
 {
 public:
-    void openUrl(const QUrl& url) override { opened.push_back(url); }
+    bool openUrl(const QUrl& url) override
+    {
+        opened.push_back(url);
+        return opens;
+    }
     std::vector<QUrl> opened;
+    bool opens = true; // false: as if no browser or e-mail program were installed
 };
 
 class FakeStayOnTop final : public StayOnTop

@@ -26,6 +26,22 @@ inline QStringList visibleItems(QMenu* menu)
     return items;
 }
 
+// The object name of the pop-up menu that a key opens on a widget ("" for none); the menu is
+// closed again.
+inline QString popupOpenedBy(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+{
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            shown = popup->objectName();
+            popup->close();
+        }
+    });
+    QTest::keyClick(widget, key, modifiers);
+    QCoreApplication::processEvents(); // the check runs now when no menu loop ran it
+    return shown;
+}
+
 // What the main window's boxes show for a settled color, as handed to its dialogs.
 inline CurrentColorTexts textsOf(int r, int g, int b)
 {
