@@ -275,12 +275,10 @@ std::optional<Component> ColorReader::component(const ChannelKeywords& keywords,
     const Token& t = m_cursor.next();
     switch (t.kind) {
     case TokenKind::Number:
-        return Component{t.value, MathType::Number};
     case TokenKind::Percentage:
-        return Component{t.value, MathType::Percent};
     case TokenKind::Dimension:
-        if (const auto perUnit = DegreesPerUnit(t.text))
-            return Component{t.value * *perUnit, MathType::Angle};
+        if (const auto v = NumericValue(t))
+            return Component{v->value, v->type};
         return std::nullopt;
     case TokenKind::Ident:
         if (EqualsIgnoringCase(t.text, "none"))

@@ -213,6 +213,18 @@ std::optional<double> DegreesPerUnit(std::string_view unit)
     return std::nullopt;
 }
 
+std::optional<MathValue> NumericValue(const Token& token)
+{
+    if (token.kind == TokenKind::Number)
+        return MathValue{token.value, MathType::Number};
+    if (token.kind == TokenKind::Percentage)
+        return MathValue{token.value, MathType::Percent};
+    if (token.kind == TokenKind::Dimension)
+        if (const auto perUnit = DegreesPerUnit(token.text))
+            return MathValue{token.value * *perUnit, MathType::Angle};
+    return std::nullopt;
+}
+
 namespace
 {
 
@@ -306,15 +318,11 @@ private:
         const Token& t = m_cursor.next();
         switch (t.kind) {
         case TokenKind::Number:
-            return MathValue{t.value, MathType::Number};
         case TokenKind::Percentage:
-            return MathValue{t.value, MathType::Percent};
         case TokenKind::Dimension:
-            if (const auto perUnit = DegreesPerUnit(t.text))
-                return MathValue{t.value * *perUnit, MathType::Angle};
-            // A length (1em, 10px, 5cqw): its size is the page's.
-            needsPage = true;
-            return std::nullopt;
+            // A length (1em, 10px, 5cqw) has the page's size.
+            needsPage = needsPage || (t.kind == TokenKind::Dimension && !DegreesPerUnit(t.text));
+            return NumericValue(t);
         case TokenKind::Ident:
             return constant(t.text);
         case TokenKind::OpenParen: {

@@ -45,6 +45,10 @@ struct MathValue {
     MathType type;
 };
 
+// The value of a number, percentage or angle token (an angle in degrees); nothing for any other
+// token, lengths included.
+std::optional<MathValue> NumericValue(const Token& token);
+
 // A name that stands for a number inside a relative color ("r", "h", "alpha", ...).
 using ChannelKeywords = std::vector<std::pair<std::string_view, double>>;
 
