@@ -8,15 +8,13 @@
 extern const CliVerb convertVerb;
 extern const CliVerb contrastVerb, simulateVerb;
 extern const CliVerb paletteVerb;
+extern const CliVerb rampVerb, harmonyVerb, nameVerb;
 
 namespace
 {
 
 const std::array verbs = {
-    &convertVerb,
-    &contrastVerb,
-    &simulateVerb,
-    &paletteVerb,
+    &convertVerb, &contrastVerb, &simulateVerb, &paletteVerb, &rampVerb, &harmonyVerb, &nameVerb,
 };
 
 // Takes the leading --data-dir options off `args`; returns false when one lacks its folder.
