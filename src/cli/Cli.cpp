@@ -65,12 +65,13 @@ bool NamesVerb(const std::vector<std::string>& args)
 }
 
 std::optional<int> RunVerb(const std::vector<std::string>& args, CliIo& io,
-                           const DataFolderResolver& resolveDataFolder)
+                           const DataFolderResolver& resolveDataFolder,
+                           const ImageReader& readImage)
 {
     if (!NamesVerb(args))
         return std::nullopt;
     std::vector<std::string> rest = args;
-    CliContext context{io, std::nullopt, resolveDataFolder};
+    CliContext context{io, std::nullopt, resolveDataFolder, readImage};
     takeDataDir(rest, context.dataDir);
     const CliVerb* verb = findVerb(rest[0]);
     if (!verb) {

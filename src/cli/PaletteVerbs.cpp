@@ -7,6 +7,7 @@
 #include "storage/DataFolder.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -119,16 +120,75 @@ int importPalette(const std::vector<std::string>& args, PaletteStore& store, Cli
     return 0;
 }
 
+std::optional<int> wholeNumber(const std::string& text)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() ? std::optional(value)
+                                                                    : std::nullopt;
+}
+
+int fromImage(const std::vector<std::string>& args, CliContext& context)
+{
+    CliIo& io = context.io;
+    std::optional<std::string> file, title;
+    int count = imageColorsDefault;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const bool valued = args[i] == "--colors" || args[i] == "--title";
+        if (valued && i + 1 >= args.size())
+            return UsageError(io, verb, args[i] + " needs a value");
+        if (args[i] == "--colors") {
+            const auto n = wholeNumber(args[++i]);
+            if (!n || *n < imageColorsMin || *n > imageColorsMax)
+                return UsageError(io, verb, "--colors '" + args[i] + "': expected 1-64");
+            count = *n;
+        } else if (args[i] == "--title") {
+            title = args[++i];
+        } else if (!file && !args[i].empty() && args[i][0] != '-') {
+            file = args[i];
+        } else {
+            return UsageError(io, verb, "unexpected argument '" + args[i] + "'");
+        }
+    }
+    if (!file)
+        return UsageError(io, verb, "from-image needs a FILE (PNG, JPEG, BMP, GIF or WebP)");
+    if (!context.readImage) {
+        io.err << "huebench palette: images cannot be read here\n";
+        return 1;
+    }
+    const ImagePaletteResult palette = PaletteOfImage(context.readImage, *file, count);
+    if (!palette.error.empty()) {
+        io.err << "huebench palette: " << *file << ": " << palette.error << '\n';
+        return 2;
+    }
+    std::vector<bascommon::ColorValue> colors;
+    for (const DominantColor& dominant : palette.colors)
+        colors.push_back(dominant.color);
+    PaletteStore store(context.resolveDataFolder(context.dataDir));
+    const std::string created =
+        store.ImportPalette(title.value_or(fs::path(*file).stem().string()), colors);
+    for (const auto& entry : store.ReadChartIndex())
+        if (entry.file == created)
+            title = entry.title;
+    io.out << created << '\t' << title.value_or("") << '\n';
+    for (const DominantColor& dominant : palette.colors)
+        io.out << bascommon::HexRGB(dominant.color) << '\t' << dominant.pixels << '\n';
+    return 0;
+}
+
 int runPalette(const std::vector<std::string>& args, CliContext& context)
 {
     CliIo& io = context.io;
     if (args.empty())
-        return UsageError(io, verb, "expected list, export or import");
+        return UsageError(io, verb, "expected list, export, import or from-image");
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     const std::string& command = args[0];
-    if (command != "list" && command != "export" && command != "import")
-        return UsageError(io, verb, "unknown '" + command + "' (expected list, export or import)");
+    if (command != "list" && command != "export" && command != "import" && command != "from-image")
+        return UsageError(
+            io, verb, "unknown '" + command + "' (expected list, export, import or from-image)");
     try {
+        if (command == "from-image")
+            return fromImage(rest, context);
         PaletteStore store(context.resolveDataFolder(context.dataDir));
         if (command == "list")
             return list(rest, store, io);
@@ -148,6 +208,7 @@ extern const CliVerb paletteVerb{
     "Usage: huebench [--data-dir DIR] palette list\n"
     "       huebench [--data-dir DIR] palette export PALETTE --format FORMAT [-o FILE]\n"
     "       huebench [--data-dir DIR] palette import FILE [--title TITLE]\n"
+    "       huebench [--data-dir DIR] palette from-image FILE [--colors N] [--title TITLE]\n"
     "\n"
     "list     one line per palette: file, kind, color count, title (tab-separated)\n"
     "export   writes the palette (a title or a file name from the list) in display order,\n"
@@ -156,6 +217,11 @@ extern const CliVerb paletteVerb{
     "         to FILE, else to standard output\n"
     "import   adds a new palette from a .gpl, .ase, .aco or .txt file, its first color in\n"
     "         cell 0, titled TITLE or by the file; prints its file name and a summary\n"
+    "from-image\n"
+    "         adds a new palette of the N (1-64, default 8) dominant colors of a PNG, JPEG,\n"
+    "         BMP, GIF or WebP image, found by k-means in OKLab (transparent pixels ignored),\n"
+    "         the largest first in cell 0, titled TITLE or by the file name; prints the\n"
+    "         palette's file and title, then each color with its pixel count\n"
     "\n"
     "Exit status: 0 done, 2 usage error or a file that cannot be imported, 1 a file that\n"
     "cannot be read or written.\n",
