@@ -2,6 +2,7 @@
 
 #include "app/ColorEditor.h"
 #include "storage/DataFolder.h"
+#include "color/ColorFormTable.h"
 #include "color/ColorParser.h"
 #include "color/CopyTexts.h"
 #include "color/bascommon.h"
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -37,7 +39,8 @@ public:
 
     // The one door for a new current color.
     void CurrentColorChanged(bascommon::ColorValue color);
-    // Rewrites the captions of the ten copy commands from the boxes' text.
+    // Rewrites the captions of the copy commands from the boxes' text, and those of the CSS
+    // forms from the current color.
     void ChangeCopyMenu();
 
     void ShowChartMenu();
@@ -83,7 +86,7 @@ private:
     void setPaletteItemsVisible(bool visible);
     void setPreviewPopupItemsVisible(bool visible);
     void createFormsMenu(QMenu* edit);
-    void changeCssMenu();
+    void addFormCommands(FormMenu menu, QMenu* submenu);
     void notePastedColor(const ParsedColor& pasted);
     void onPasteColor();
 
@@ -117,7 +120,9 @@ public:
     // Menu items and toolbar buttons, named as the system names them.
     QMenu* mnuEdit = nullptr;
     QMenu* mnuAddto = nullptr;
-    std::array<QAction*, 10> copyCommands{}; // mnuCopydec1 ... mnuCopyCplus, in caption order
+    // One item per row of ColorFormTable() (null for a form the menus do not list): the copy
+    // commands mnuCopydec1 ... mnuCopyCplus and the CSS forms mnuCopyCssRgb ...
+    std::vector<QAction*> formCommands;
     QAction *mnuNew, *mnuexit;
     QAction *m_importPalette, *m_exportPalette; // File > "Import Palette...", "Export Palette..."
     QAction *mnuDelCor, *mnuDelChart, *mnuCleanDup, *mnuCleanAll, *mnuViewColor, *mnuconv;
@@ -126,7 +131,6 @@ public:
     QAction *mnuSwap, *mnuOnTop;
     QAction *mnucontents, *mnuWeb, *mnuemail, *mnuabout;
     QMenu* mnuCopyCss = nullptr;
-    std::array<QAction*, 3> cssCommands{}; // rgb(), hsl(), oklch()
     QAction* mnuPasteColor = nullptr;
     QToolBar* tlbTool = nullptr;
     QAction *pickcolor, *makewebsafe, *showcolor, *colorchart, *ontop, *addnew, *prevpage,

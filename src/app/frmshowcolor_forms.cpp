@@ -1,8 +1,7 @@
-// The Edit menu's CSS copy forms and Paste Color.
+// The Edit menu's form commands (from the table of color forms) and Paste Color.
 #include "app/frmshowcolor.h"
 #include "platform/Widgets.h"
 
-#include "color/ColorForms.h"
 #include "color/ColorParser.h"
 #include "platform/Services.h"
 
@@ -13,20 +12,6 @@
 
 namespace
 {
-
-const char* const cssNames[] = {"mnuCopyCssRgb", "mnuCopyCssHsl", "mnuCopyCssOklch"};
-
-std::string cssText(int form, bascommon::ColorValue color)
-{
-    switch (form) {
-    case 0:
-        return CssRgb(color);
-    case 1:
-        return CssHsl(color);
-    default:
-        return CssOklch(color);
-    }
-}
 
 // The first line of a clipboard text, shortened for a message.
 QString quotedForMessage(const QString& text)
@@ -40,30 +25,38 @@ QString quotedForMessage(const QString& text)
 
 } // namespace
 
+void frmshowcolor::addFormCommands(FormMenu menu, QMenu* submenu)
+{
+    const auto forms = ColorFormTable();
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        const ColorFormRow& form = forms[i];
+        if (form.menu != menu)
+            continue;
+        // The copy commands show their layout caption until the first color; the CSS forms show
+        // their text of the current color from the start (the window starts white).
+        const std::string caption =
+            form.copyForm
+                ? std::string(form.layoutCaption)
+                : form.write(m_editor ? currentColor() : bascommon::RGB(255, 255, 255), 1.0);
+        formCommands[i] = addAction(submenu, std::string(form.objectName).c_str(),
+                                    menuCaption(QString::fromStdString(caption)));
+        connect(formCommands[i], &QAction::triggered, this, [this, &form] {
+            m_services.clipboard.clear();
+            m_services.clipboard.setText(
+                QString::fromStdString(FormCopiedText(form, copyBoxTexts(), currentColor())));
+        });
+    }
+}
+
 void frmshowcolor::createFormsMenu(QMenu* edit)
 {
     edit->addSeparator()->setObjectName("editsepForms");
     mnuCopyCss = edit->addMenu("Copy CSS Format of Color");
     mnuCopyCss->setObjectName("mnuCopyCss");
-    for (int i = 0; i < 3; ++i) {
-        cssCommands[i] = addAction(mnuCopyCss, cssNames[i], QString());
-        connect(cssCommands[i], &QAction::triggered, this, [this, i] {
-            m_services.clipboard.clear();
-            m_services.clipboard.setText(QString::fromStdString(cssText(i, currentColor())));
-        });
-    }
+    addFormCommands(FormMenu::Css, mnuCopyCss);
     mnuPasteColor = addAction(edit, "mnuPasteColor", "Paste Color");
     mnuPasteColor->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
     connect(mnuPasteColor, &QAction::triggered, this, &frmshowcolor::onPasteColor);
-    changeCssMenu();
-}
-
-void frmshowcolor::changeCssMenu()
-{
-    // The menus are built before the color editor; the window starts white.
-    const bascommon::ColorValue color = m_editor ? currentColor() : bascommon::RGB(255, 255, 255);
-    for (int i = 0; i < 3; ++i)
-        cssCommands[i]->setText(menuCaption(QString::fromStdString(cssText(i, color))));
 }
 
 void frmshowcolor::onPasteColor()

@@ -13,20 +13,6 @@
 #include <QMenuBar>
 #include <QToolBar>
 
-namespace
-{
-
-const char* const copyNames[] = {"mnuCopydec1",   "mnuCopydec2", "mnuCopyhex1", "mnuCopyhex2",
-                                 "mnuCopyhex3",   "mnuCopyhex4", "mnuCopyhex5", "mnuCopyVB",
-                                 "mnuCopyDelphi", "mnuCopyCplus"};
-
-// The captions the window shows before the first new color.
-const char* const layoutCaptions[] = {
-    "RGB(255,255,113)", "255,255,113",    "#FFFFFF", "\"#FFFFFF\"", "FFFFFF",
-    "\"FFFFFF\"",       "Hex={FF,FF,FF}", "VB:",     "Delphi:",     "C++"};
-
-} // namespace
-
 QAction* frmshowcolor::addAction(QMenu* menu, const char* name, const QString& caption)
 {
     QAction* action = menu->addAction(caption);
@@ -97,15 +83,10 @@ void frmshowcolor::createEditMenu(QMenu* edit)
     hex->setObjectName("mnuCopyhex");
     QMenu* special = edit->addMenu("Copy Special Format");
     special->setObjectName("mnuCopySpecial");
-    for (int i = 0; i < 10; ++i) {
-        const auto form = static_cast<CopyForm>(i);
-        QMenu* submenu = form < CopyForm::Hex1 ? dec : form < CopyForm::VB ? hex : special;
-        copyCommands[i] = addAction(submenu, copyNames[i], menuCaption(layoutCaptions[i]));
-        connect(copyCommands[i], &QAction::triggered, this, [this, form] {
-            m_services.clipboard.clear();
-            m_services.clipboard.setText(QString::fromStdString(CopyText(form, copyBoxTexts())));
-        });
-    }
+    formCommands.assign(ColorFormTable().size(), nullptr);
+    addFormCommands(FormMenu::Dec, dec);
+    addFormCommands(FormMenu::Hex, hex);
+    addFormCommands(FormMenu::Special, special);
 
     editsep2 = edit->addSeparator();
     editsep2->setObjectName("editsep2");
@@ -186,10 +167,12 @@ CopyBoxTexts frmshowcolor::copyBoxTexts() const
 void frmshowcolor::ChangeCopyMenu()
 {
     const CopyBoxTexts boxes = copyBoxTexts();
-    for (int i = 0; i < copyFormCount; ++i)
-        copyCommands[i]->setText(
-            menuCaption(QString::fromStdString(CopyCaption(static_cast<CopyForm>(i), boxes))));
-    changeCssMenu();
+    const bascommon::ColorValue color = currentColor();
+    const auto forms = ColorFormTable();
+    for (std::size_t i = 0; i < forms.size(); ++i)
+        if (formCommands[i])
+            formCommands[i]->setText(
+                menuCaption(QString::fromStdString(FormCaption(forms[i], boxes, color))));
 }
 
 void frmshowcolor::setPaletteItemsVisible(bool visible)

@@ -1,5 +1,7 @@
 #include "cli/Cli.h"
 
+#include "color/ColorFormTable.h"
+
 #include <algorithm>
 #include <array>
 #include <ostream>
@@ -99,7 +101,20 @@ std::string VerbsHelp()
         name.resize(std::max<std::size_t>(name.size() + 1, 19), ' ');
         text += "  " + name + std::string(verb->summary) + "\n";
     }
-    return text;
+    // The forms of convert, wrapped to the width of the lines above.
+    text += "\nColor forms of convert --to (huebench convert --help shows each one):\n ";
+    std::size_t column = 1;
+    for (const ColorFormRow& form : ColorFormTable()) {
+        if (form.name.empty())
+            continue;
+        if (column + form.name.size() + 2 > 80) {
+            text += "\n ";
+            column = 1;
+        }
+        text += " " + std::string(form.name) + ",";
+        column += form.name.size() + 2;
+    }
+    return text + " all\n";
 }
 
 int UsageError(CliIo& io, std::string_view verb, std::string_view message)

@@ -1,24 +1,23 @@
 #include "cli/CliInput.h"
 
-#include "color/ColorParser.h"
-
 #include <istream>
 #include <ostream>
 
 int AnswerEachInput(const std::vector<std::string>& inputs, CliIo& io, std::string_view verb,
-                    std::string_view expected,
-                    const std::function<std::optional<std::string>(std::string_view)>& answer)
+                    const std::function<InputAnswer(std::string_view)>& answer)
 {
     int status = 0;
     const auto take = [&](std::string_view input, long lineNumber) {
-        if (const auto text = answer(input)) {
-            io.out << *text << '\n';
+        const InputAnswer a = answer(input);
+        if (a.error.empty()) {
+            io.out << a.text << '\n';
             return;
         }
+        io.out << '\n';
         io.err << "huebench " << verb << ": ";
         if (lineNumber > 0)
             io.err << "line " << lineNumber << ": ";
-        io.err << "cannot read '" << input << "'; expected " << expected << '\n';
+        io.err << "cannot read '" << input << "'; " << a.error << '\n';
         status = 2;
     };
     if (!inputs.empty()) {
@@ -37,12 +36,12 @@ int AnswerEachInput(const std::vector<std::string>& inputs, CliIo& io, std::stri
 }
 
 int AnswerEachColor(const std::vector<std::string>& inputs, CliIo& io, std::string_view verb,
-                    const std::function<std::string(bascommon::ColorValue)>& answer)
+                    const std::function<std::string(const ParsedColor&)>& answer)
 {
-    return AnswerEachInput(inputs, io, verb, ColorFormsExpected,
-                           [&answer](std::string_view input) -> std::optional<std::string> {
-                               if (const auto color = ParseColor(input))
-                                   return answer(*color);
-                               return std::nullopt;
-                           });
+    return AnswerEachInput(inputs, io, verb, [&answer](std::string_view input) -> InputAnswer {
+        ColorReading reading = ReadColor(input);
+        if (!reading.color)
+            return {{}, reading.error.empty() ? std::string("not a color") : reading.error};
+        return {answer(*reading.color), {}};
+    });
 }

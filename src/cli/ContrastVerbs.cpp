@@ -20,8 +20,26 @@ std::string contrastLine(ColorValue foreground, ColorValue background)
     return ContrastRatioText(ratio) + " " + std::string(ContrastGradeText(ContrastGradeOf(ratio)));
 }
 
-const std::string pairExpected =
-    "two colors separated by a tab, each " + std::string(ColorFormsExpected);
+// Why a color of a pair could not be read: ReadColor's reason, naming which color it was.
+std::string colorError(std::string_view which, const ColorReading& reading)
+{
+    return std::string(which) + ": " +
+           (reading.error.empty() ? std::string("not a color") : reading.error);
+}
+
+InputAnswer pairLine(std::string_view line)
+{
+    const std::size_t tab = line.find('\t');
+    if (tab == std::string_view::npos)
+        return {{}, "expected two colors separated by a tab"};
+    const ColorReading foreground = ReadColor(line.substr(0, tab));
+    if (!foreground.color)
+        return {{}, colorError("the foreground", foreground)};
+    const ColorReading background = ReadColor(line.substr(tab + 1));
+    if (!background.color)
+        return {{}, colorError("the background", background)};
+    return {contrastLine(foreground.color->color, background.color->color), {}};
+}
 
 int runContrast(const std::vector<std::string>& args, CliContext& context)
 {
@@ -36,13 +54,17 @@ int runContrast(const std::vector<std::string>& args, CliContext& context)
             colors.push_back(arg);
     }
     if (colors.size() == 2) {
-        std::optional<ColorValue> pair[2];
-        for (std::size_t i = 0; i < 2; ++i)
-            if (!(pair[i] = ParseColor(colors[i])))
-                return UsageError(context.io, "contrast",
-                                  "cannot read '" + colors[i] + "'; expected " +
-                                      std::string(ColorFormsExpected));
-        context.io.out << contrastLine(*pair[0], *pair[1]) << '\n';
+        ColorValue pair[2];
+        for (std::size_t i = 0; i < 2; ++i) {
+            const ColorReading reading = ReadColor(colors[i]);
+            if (!reading.color)
+                return UsageError(
+                    context.io, "contrast",
+                    "cannot read '" + colors[i] + "'; " +
+                        colorError(i == 0 ? "the foreground" : "the background", reading));
+            pair[i] = reading.color->color;
+        }
+        context.io.out << contrastLine(pair[0], pair[1]) << '\n';
         context.io.out.flush();
         return 0;
     }
@@ -50,17 +72,7 @@ int runContrast(const std::vector<std::string>& args, CliContext& context)
         return UsageError(context.io, "contrast",
                           "expected two colors, FOREGROUND and BACKGROUND, or none to read pairs "
                           "from standard input");
-    return AnswerEachInput({}, context.io, "contrast", pairExpected,
-                           [](std::string_view line) -> std::optional<std::string> {
-                               const std::size_t tab = line.find('\t');
-                               if (tab == std::string_view::npos)
-                                   return std::nullopt;
-                               const auto foreground = ParseColor(line.substr(0, tab));
-                               const auto background = ParseColor(line.substr(tab + 1));
-                               if (!foreground || !background)
-                                   return std::nullopt;
-                               return contrastLine(*foreground, *background);
-                           });
+    return AnswerEachInput({}, context.io, "contrast", pairLine);
 }
 
 // A severity in percent, 10 to 100; fractions are allowed (they interpolate between steps).
@@ -122,8 +134,8 @@ int runSimulate(const std::vector<std::string>& args, CliContext& context)
         return UsageError(context.io, "simulate",
                           "option --as is required; expected " + std::string(visionNames));
     return AnswerEachColor(
-        colors, context.io, "simulate", [kind = *kind, severity](ColorValue color) {
-            return bascommon::HexRGB(SimulateVision(color, kind, severity / 100.0));
+        colors, context.io, "simulate", [kind = *kind, severity](const ParsedColor& parsed) {
+            return bascommon::HexRGB(SimulateVision(parsed.color, kind, severity / 100.0));
         });
 }
 
@@ -137,7 +149,7 @@ const CliVerb contrastVerb = {
     "Prints the contrast ratio of the two colors, truncated to two decimals, and its grade:\n"
     "AAA (7 or more), AA (4.5), AA-large (3) or fail, for example \"4.47:1 AA-large\".\n"
     "Without arguments, reads one pair per line from standard input, the two colors separated\n"
-    "by a tab, and answers one line per line.\n"
+    "by a tab, and answers one line per line (an empty line for a line it cannot read).\n"
     "\n"
     "A color is #RGB, #RRGGBB, rgb(), hsl(), oklch(), a CSS color name or any form that\n"
     "huebench convert reads.\n"
@@ -153,7 +165,8 @@ const CliVerb simulateVerb = {
     "colors as seen with a color-vision deficiency",
     "Usage: huebench simulate --as DEFICIENCY [--severity PERCENT] [COLOR]...\n"
     "Prints each COLOR as #RRGGBB as it is seen with DEFICIENCY, one line each. Without COLOR\n"
-    "arguments, reads one color per line from standard input.\n"
+    "arguments, reads one color per line from standard input and answers one line per line\n"
+    "(an empty line for a line it cannot read).\n"
     "\n"
     "DEFICIENCY is protanopia, deuteranopia or tritanopia (the Machado, Oliveira and\n"
     "Fernandes 2009 model), achromatopsia (luminance only), or normal.\n"

@@ -1,94 +1,60 @@
 // huebench convert: colors from any text form to one or all of the program's forms.
 #include "cli/Cli.h"
 #include "cli/CliInput.h"
-#include "color/ColorForms.h"
-#include "color/CopyTexts.h"
-#include "color/cClrModels.h"
+#include "color/ColorFormTable.h"
 
-#include <array>
+#include <algorithm>
+#include <ostream>
 #include <string>
-
-using bascommon::ColorValue;
 
 namespace
 {
 
-std::string commaJoined(std::initializer_list<int> values)
+// The forms `--to` takes, as "hex, rgb, ... or all".
+std::string formNames()
 {
-    std::string text;
-    for (int v : values)
-        text += (text.empty() ? "" : ",") + std::to_string(v);
-    return text;
+    std::string names;
+    for (const ColorFormRow& row : ColorFormTable())
+        if (!row.name.empty())
+            names += std::string(row.name) + ", ";
+    return names.substr(0, names.size() - 2) + " or all";
 }
 
-// The copy command's text for a color, exactly as the Edit menu copies it.
-std::string copied(CopyForm form, ColorValue c)
+// The forms without alpha among those `--to` writes ("hex, dec, ..."), for the dropped-alpha
+// note of --to all.
+std::string formsWithoutAlpha()
 {
-    return CopyText(form,
-                    CopyBoxTexts{bascommon::DecRGB(c), bascommon::HexRGB(c), bascommon::HexRed(c),
-                                 bascommon::HexGreen(c), bascommon::HexBlue(c)});
+    std::string names;
+    for (const ColorFormRow& row : ColorFormTable())
+        if (!row.name.empty() && !row.hasAlpha)
+            names += (names.empty() ? "" : ", ") + std::string(row.name);
+    return names;
 }
 
-cClrModels modelsOf(ColorValue c)
+std::string colorCount(long count)
 {
-    cClrModels models;
-    models.rgbR(static_cast<std::uint8_t>(bascommon::GetRed(c)));
-    models.rgbG(static_cast<std::uint8_t>(bascommon::GetGreen(c)));
-    models.rgbB(static_cast<std::uint8_t>(bascommon::GetBlue(c)));
-    return models;
+    return std::to_string(count) + (count == 1 ? " color" : " colors");
 }
 
-struct Form {
-    std::string_view name;
-    std::string (*text)(ColorValue);
+// What happened to the colors beyond their conversion, told once at the end of a run.
+struct ConvertNotes {
+    long alphaDropped = 0;
+    long gamutMapped = 0;
 };
 
-const std::array<Form, 13> forms = {{
-    {"hex", [](ColorValue c) { return copied(CopyForm::Hex1, c); }},
-    {"rgb", CssRgb},
-    {"hsl", CssHsl},
-    {"oklch", CssOklch},
-    {"hsv",
-     [](ColorValue c) {
-         const Hsv hsv = HsvOf(c);
-         return commaJoined({hsv.H, hsv.S, hsv.V});
-     }},
-    {"dec", [](ColorValue c) { return copied(CopyForm::Dec1, c); }},
-    {"cmy",
-     [](ColorValue c) {
-         const cClrModels m = modelsOf(c);
-         return commaJoined({m.cmyC(), m.cmyM(), m.cmyY()});
-     }},
-    {"cmyk",
-     [](ColorValue c) {
-         const cClrModels m = modelsOf(c);
-         return commaJoined({m.cmykC(), m.cmykM(), m.cmykY(), m.cmykK()});
-     }},
-    {"hls",
-     [](ColorValue c) {
-         const cClrModels m = modelsOf(c);
-         return commaJoined({m.hlsH(), m.hlsL(), m.hlsS()});
-     }},
-    {"ycbcr",
-     [](ColorValue c) {
-         const cClrModels m = modelsOf(c);
-         return commaJoined({m.ycbcrY(), m.ycbcrCb(), m.ycbcrCr()});
-     }},
-    {"vb", [](ColorValue c) { return copied(CopyForm::VB, c); }},
-    {"delphi", [](ColorValue c) { return copied(CopyForm::Delphi, c); }},
-    {"cpp", [](ColorValue c) { return copied(CopyForm::Cplus, c); }},
-}};
-
-std::string allForms(ColorValue c)
+void tellNotes(const ConvertNotes& notes, const ColorFormRow* form, std::ostream& err)
 {
-    std::string text;
-    for (const Form& form : forms)
-        text += (text.empty() ? "" : "\n") + std::string(form.name) + ": " + form.text(c);
-    return text;
+    if (notes.alphaDropped > 0)
+        err << "huebench convert: the alpha of " << colorCount(notes.alphaDropped)
+            << " was dropped; "
+            << (form ? "--to " + std::string(form->name) + " has no alpha"
+                     : "the forms " + formsWithoutAlpha() + " have no alpha")
+            << '\n';
+    if (notes.gamutMapped > 0)
+        err << "huebench convert: " << colorCount(notes.gamutMapped)
+            << (notes.gamutMapped == 1 ? " lay outside sRGB and was" : " lay outside sRGB and were")
+            << " brought inside by gamut mapping\n";
 }
-
-constexpr std::string_view formNames =
-    "hex, rgb, hsl, oklch, hsv, dec, cmy, cmyk, hls, ycbcr, vb, delphi, cpp or all";
 
 int runConvert(const std::vector<std::string>& args, CliContext& context)
 {
@@ -106,21 +72,72 @@ int runConvert(const std::vector<std::string>& args, CliContext& context)
         } else if (arg.rfind("--to=", 0) == 0) {
             to = arg.substr(5);
         } else if (arg == "--to") {
-            return UsageError(context.io, "convert",
-                              "option --to needs a form: " + std::string(formNames));
+            return UsageError(context.io, "convert", "option --to needs a form: " + formNames());
         } else {
             return UsageError(context.io, "convert", "unknown option '" + arg + "'");
         }
     }
-    std::string (*text)(ColorValue) = to == "all" ? allForms : nullptr;
-    for (const Form& form : forms)
-        if (form.name == to)
-            text = form.text;
-    if (!text)
+    const ColorFormRow* form = FindColorForm(to);
+    if (!form && to != "all")
         return UsageError(context.io, "convert",
-                          "unknown form '" + to + "'; expected " + std::string(formNames));
-    return AnswerEachColor(colors, context.io, "convert", text);
+                          "unknown form '" + to + "'; expected " + formNames());
+    ConvertNotes notes;
+    const int status =
+        AnswerEachColor(colors, context.io, "convert", [&](const ParsedColor& parsed) {
+            notes.gamutMapped += parsed.gamutMapped ? 1 : 0;
+            // A color whose alpha the text cannot carry; with --to all, any form that lacks it.
+            notes.alphaDropped += parsed.alpha < 1.0 && (!form || !form->hasAlpha) ? 1 : 0;
+            if (form)
+                return form->write(parsed.color, parsed.alpha);
+            std::string text;
+            for (const ColorFormRow& row : ColorFormTable())
+                if (!row.name.empty())
+                    text += (text.empty() ? "" : "\n") + std::string(row.name) + ": " +
+                            row.write(parsed.color, parsed.alpha);
+            return text;
+        });
+    tellNotes(notes, form, context.io.err);
+    return status;
 }
+
+// The usage text, with the forms' list from the table.
+std::string convertUsage()
+{
+    std::string text =
+        "Usage: huebench convert [--to FORM] [COLOR]...\n"
+        "Prints each COLOR in the text form FORM, one line each. Without COLOR arguments, reads\n"
+        "one color per line from standard input and answers one line per line (an empty line\n"
+        "for a line it cannot read, with the reason on standard error).\n"
+        "\n"
+        "A COLOR is any CSS color (#RGB, #RRGGBB, #RRGGBBAA, rgb(), hsl(), hwb(), lab(), lch(),\n"
+        "oklab(), oklch(), color(), a CSS color name) or one of the program's own forms:\n"
+        "&H00BBGGRR&, $00BBGGRR, 0xBBGGRR, Hex={RR,GG,BB}, R,G,B and hex without #.\n"
+        "Where the two overlap, a bare word is a CSS color name first, then hex without # (add\n"
+        "is #AADDDD, red is red); RGB(R,G,B) is read as CSS rgb(), the same color; R,G,B is not\n"
+        "CSS and reads as decimal channels.\n"
+        "\n"
+        "FORM is one of:\n";
+    for (const ColorFormRow& row : ColorFormTable()) {
+        if (row.name.empty())
+            continue;
+        std::string name(row.name);
+        name.resize(std::max<std::size_t>(name.size() + 1, 9), ' ');
+        text += "  " + name + std::string(row.pattern) +
+                (row.name == "hex" ? " (the default)" : "") + "\n";
+    }
+    text += "  all      every form above, one line each as NAME: TEXT\n"
+            "\n"
+            "A color's alpha below 1 is written in every form that has one (rgb(R G B / 0.5));\n"
+            "hex stays #RRGGBB, hex8 always has it. When a form drops the alpha, or colors lay\n"
+            "outside sRGB and were brought inside by gamut mapping, standard error says so once.\n"
+            "\n"
+            "Exit status: 0 when every color was read, 2 when a color or an argument could not\n"
+            "be read (the other colors are still converted).\n";
+    return text;
+}
+
+// Built before convertVerb, which is defined after it in this file.
+const std::string convertUsageText = convertUsage();
 
 } // namespace
 
@@ -128,30 +145,6 @@ extern const CliVerb convertVerb;
 const CliVerb convertVerb = {
     "convert",
     "convert colors between text forms",
-    "Usage: huebench convert [--to FORM] [COLOR]...\n"
-    "Prints each COLOR in the text form FORM, one line each. Without COLOR arguments, reads one\n"
-    "color per line from standard input and answers one line per line.\n"
-    "\n"
-    "A COLOR is #RGB, #RRGGBB (with or without #), rgb()/rgba(), hsl()/hsla(), oklch(), a CSS\n"
-    "color name, R,G,B, or a copied form &H00BBGGRR&, $00BBGGRR, 0xBBGGRR, Hex={RR,GG,BB}.\n"
-    "\n"
-    "FORM is one of:\n"
-    "  hex      #RRGGBB (the default)\n"
-    "  rgb      rgb(R G B)\n"
-    "  hsl      hsl(H S% L%)\n"
-    "  oklch    oklch(L% C H)\n"
-    "  hsv      H,S,V (0-359, 0-100, 0-100)\n"
-    "  dec      RGB(R,G,B)\n"
-    "  cmy      C,M,Y (0-255)\n"
-    "  cmyk     C,M,Y,K (0-100)\n"
-    "  hls      H,L,S (hue 0-360 with red at 60)\n"
-    "  ycbcr    Y,Cb,Cr (0-255)\n"
-    "  vb       &H00BBGGRR&\n"
-    "  delphi   $00BBGGRR\n"
-    "  cpp      0xBBGGRR\n"
-    "  all      every form above, one line each as NAME: TEXT\n"
-    "\n"
-    "Exit status: 0 when every color was read, 2 when a color or an argument could not be read\n"
-    "(the other colors are still converted).\n",
+    convertUsageText,
     runConvert,
 };

@@ -1,14 +1,23 @@
 #include "color/ColorForms.h"
 
 #include "color/ColorSpace.h"
+#include "color/CssSpaces.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 using bascommon::ColorValue;
 
 namespace
 {
+
+// Decimals of the forms whose components are not fractions of the 8-bit channels: the fewest
+// with which every color reads back to itself, found by sweeping the whole cube.
+constexpr int oklabLightnessDigits = 2; // percent
+constexpr int oklabAxisDigits = 5;
+constexpr int lchHueDigits = 2;
+constexpr int p3Digits = 4;
 
 // Hue in degrees wrapped into 0 up to (not including) 360.
 double wrapDegrees(double degrees)
@@ -72,20 +81,19 @@ void channelsOfHue(double H, double c, double m, double rgb[3])
     rgb[2] = b + m;
 }
 
-} // namespace
+constexpr long long powersOfTen[] = {1,      10,      100,      1000,      10000,
+                                     100000, 1000000, 10000000, 100000000, 1000000000};
 
-std::string FormatDecimal(double value, int decimals)
+// `scaled` counts units of the last of `places` decimal places: its decimal text, trailing zeros
+// and a trailing point dropped, never "-0".
+std::string scaledText(long long scaled, int places)
 {
-    // Scaled to an integer count of the last decimal place: exact for the magnitudes of color
-    // components, and far quicker than formatting the binary value digit by digit.
-    static constexpr double scales[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-    const int places = std::clamp(decimals, 0, 9);
-    const long long scaled = std::llround(value * scales[places]);
     const bool negative = scaled < 0;
     std::string digits = std::to_string(negative ? -scaled : scaled);
-    if (digits.size() <= static_cast<std::size_t>(places))
-        digits.insert(0, static_cast<std::size_t>(places) + 1 - digits.size(), '0');
-    std::string text = digits.substr(0, digits.size() - static_cast<std::size_t>(places));
+    const auto count = static_cast<std::size_t>(places);
+    if (digits.size() <= count)
+        digits.insert(0, count + 1 - digits.size(), '0');
+    std::string text = digits.substr(0, digits.size() - count);
     std::string fraction = digits.substr(text.size());
     fraction.erase(fraction.find_last_not_of('0') + 1);
     if (!fraction.empty())
@@ -93,11 +101,62 @@ std::string FormatDecimal(double value, int decimals)
     return negative && text != "0" ? "-" + text : text;
 }
 
-std::string CssRgb(ColorValue color)
+// " / A" for an alpha that prints below 1, else nothing.
+std::string alphaSuffix(double alpha)
+{
+    const std::string text = FormatDecimal(std::clamp(alpha, 0.0, 1.0), 3);
+    return text == "1" ? std::string() : " / " + text;
+}
+
+// A hue printed as text: 360 is 0 again.
+std::string hueText(std::string text)
+{
+    return text == "360" ? "0" : text;
+}
+
+// The hue of 8-bit channels as an exact fraction of degrees (0 up to 360, 0 for a gray), with
+// the largest channel and the spread: the hue of HSL and HWB.
+struct ExactHue {
+    long long numerator, denominator;
+};
+ExactHue exactHue(int r, int g, int b)
+{
+    const int mx = std::max({r, g, b});
+    const int d = mx - std::min({r, g, b});
+    if (d == 0)
+        return {0, 1};
+    long long n = 0;
+    if (mx == r)
+        n = 60LL * (g - b) + (g < b ? 360LL * d : 0);
+    else if (mx == g)
+        n = 60LL * (b - r) + 120LL * d;
+    else
+        n = 60LL * (r - g) + 240LL * d;
+    return {n, d};
+}
+
+} // namespace
+
+std::string FormatDecimal(double value, int decimals)
+{
+    // Scaled to an integer count of the last decimal place: exact for the magnitudes of color
+    // components, and far quicker than formatting the binary value digit by digit.
+    const int places = std::clamp(decimals, 0, 9);
+    return scaledText(std::llround(value * static_cast<double>(powersOfTen[places])), places);
+}
+
+std::string FormatFraction(long long numerator, long long denominator, int decimals)
+{
+    const int places = std::clamp(decimals, 0, 9);
+    const long long twice = 2 * numerator * powersOfTen[places];
+    return scaledText((twice + denominator) / (2 * denominator), places);
+}
+
+std::string CssRgb(ColorValue color, double alpha)
 {
     return "rgb(" + std::to_string(bascommon::GetRed(color)) + " " +
            std::to_string(bascommon::GetGreen(color)) + " " +
-           std::to_string(bascommon::GetBlue(color)) + ")";
+           std::to_string(bascommon::GetBlue(color)) + alphaSuffix(alpha) + ")";
 }
 
 Hsl HslOf(ColorValue color)
@@ -126,23 +185,78 @@ ColorValue ColorOfHsl(double H, double S, double L)
     return bascommon::RGB(channel(rgb[0]), channel(rgb[1]), channel(rgb[2]));
 }
 
-std::string CssHsl(ColorValue color)
+std::string CssHsl(ColorValue color, double alpha)
 {
-    const Hsl hsl = HslOf(color);
-    std::string hue = FormatDecimal(hsl.H, 1);
-    if (hue == "360")
-        hue = "0";
-    return "hsl(" + hue + " " + FormatDecimal(hsl.S, 1) + "% " + FormatDecimal(hsl.L, 1) + "%)";
+    // HSL of 8-bit channels is rational: worked as fractions, a half (63.75%) rounds up, which
+    // in double it would only by chance.
+    const int r = bascommon::GetRed(color), g = bascommon::GetGreen(color),
+              b = bascommon::GetBlue(color);
+    const int mx = std::max({r, g, b}), mn = std::min({r, g, b});
+    const int sum = mx + mn;
+    const ExactHue hue = exactHue(r, g, b);
+    const int span = 255 - std::abs(sum - 255); // 255 (1 - |2L - 1|)
+    const std::string saturation = mx == mn ? "0" : FormatFraction(100LL * (mx - mn), span, 1);
+    return "hsl(" + hueText(FormatFraction(hue.numerator, hue.denominator, 1)) + " " + saturation +
+           "% " + FormatFraction(10LL * sum, 51, 1) + "%" + alphaSuffix(alpha) + ")";
 }
 
-std::string CssOklch(ColorValue color)
+std::string CssHwb(ColorValue color, double alpha)
+{
+    const int r = bascommon::GetRed(color), g = bascommon::GetGreen(color),
+              b = bascommon::GetBlue(color);
+    const ExactHue hue = exactHue(r, g, b);
+    const auto percentOf = [](int channel) { return FormatFraction(100LL * channel, 255, 1); };
+    return "hwb(" + hueText(FormatFraction(hue.numerator, hue.denominator, 1)) + " " +
+           percentOf(std::min({r, g, b})) + "% " + percentOf(255 - std::max({r, g, b})) + "%" +
+           alphaSuffix(alpha) + ")";
+}
+
+std::string CssOklch(ColorValue color, double alpha)
 {
     const OkLch lch = OkLchOf(color);
     const std::string chroma = FormatDecimal(lch.C, 5);
-    std::string hue = chroma == "0" ? "0" : FormatDecimal(lch.H, 2);
-    if (hue == "360")
-        hue = "0";
-    return "oklch(" + FormatDecimal(lch.L * 100.0, 2) + "% " + chroma + " " + hue + ")";
+    const std::string hue = chroma == "0" ? "0" : hueText(FormatDecimal(lch.H, 2));
+    return "oklch(" + FormatDecimal(lch.L * 100.0, 2) + "% " + chroma + " " + hue +
+           alphaSuffix(alpha) + ")";
+}
+
+std::string CssOklab(ColorValue color, double alpha)
+{
+    const OkLab lab = OkLabOf(color);
+    return "oklab(" + FormatDecimal(lab.L * 100.0, oklabLightnessDigits) + "% " +
+           FormatDecimal(lab.a, oklabAxisDigits) + " " + FormatDecimal(lab.b, oklabAxisDigits) +
+           alphaSuffix(alpha) + ")";
+}
+
+std::string CssLab(ColorValue color, double alpha)
+{
+    const Channels lab = ConvertChannels(CssSpace::Srgb, CssSpace::Lab, SrgbOf(color));
+    return "lab(" + FormatDecimal(lab[0], 2) + " " + FormatDecimal(lab[1], 2) + " " +
+           FormatDecimal(lab[2], 2) + alphaSuffix(alpha) + ")";
+}
+
+std::string CssLch(ColorValue color, double alpha)
+{
+    const Channels lch = ConvertChannels(CssSpace::Srgb, CssSpace::Lch, SrgbOf(color));
+    const std::string chroma = FormatDecimal(lch[1], 2);
+    const std::string hue = chroma == "0" ? "0" : hueText(FormatDecimal(lch[2], lchHueDigits));
+    return "lch(" + FormatDecimal(lch[0], 2) + " " + chroma + " " + hue + alphaSuffix(alpha) + ")";
+}
+
+std::string CssP3(ColorValue color, double alpha)
+{
+    const Channels p3 = ConvertChannels(CssSpace::Srgb, CssSpace::DisplayP3, SrgbOf(color));
+    return "color(display-p3 " + FormatDecimal(p3[0], p3Digits) + " " +
+           FormatDecimal(p3[1], p3Digits) + " " + FormatDecimal(p3[2], p3Digits) +
+           alphaSuffix(alpha) + ")";
+}
+
+std::string CssHex8(ColorValue color, double alpha)
+{
+    const int alphaByte = static_cast<int>(std::floor(std::clamp(alpha, 0.0, 1.0) * 255.0 + 0.5));
+    char text[4];
+    std::snprintf(text, sizeof text, "%02X", alphaByte);
+    return bascommon::HexRGB(color) + text;
 }
 
 Hsv HsvOf(ColorValue color)

@@ -2,9 +2,11 @@
 // of the terminal. The forms themselves are pinned in ColorForms_test and cClrModels_test.
 #include "app/CommandLine.h"
 #include "cli/Cli.h"
+#include "color/ColorParser.h"
 
 #include "TempFolder.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -42,14 +44,20 @@ TEST(Cli, VerbsAnswerOrRefuse)
     } cases[] = {
         {{"convert", "hotpink", "rgb(0 0 255)"}, "", 0, "#FF69B4\n#0000FF\n", ""},
         {{"convert", "--to=vb", "#0A00FF"}, "", 0, "&H00FF000A&\n", ""},
-        // Piped lines are answered one by one; bad ones are named with their number.
+        // Piped lines are answered one by one, an empty line for a bad one, which standard error
+        // names with its number and the reader's reason.
         {{"convert", "--to", "rgb"},
          "#FFF\r\nbogus\n\n0x0000FF\n",
          2,
-         "rgb(255 255 255)\nrgb(255 0 0)\n",
-         "huebench convert: line 3: cannot read ''; expected a color"},
+         "rgb(255 255 255)\n\n\nrgb(255 0 0)\n",
+         "huebench convert: line 3: cannot read ''; "},
+        {{"convert", "--to", "hsl", "bogus", "#5A1D83"},
+         "",
+         2,
+         "\nhsl(275.9 63.8% 31.4%)\n",
+         "huebench convert: cannot read 'bogus'; "},
         {{"paint"}, "", 2, "", "unknown command 'paint'"},
-        {{"convert", "--to", "lab", "red"}, "", 2, "", "unknown form 'lab'; expected hex, rgb"},
+        {{"convert", "--to", "xyz", "red"}, "", 2, "", "unknown form 'xyz'; expected hex, rgb"},
         {{"convert", "--frobnicate"}, "", 2, "", "--frobnicate"},
         {{"convert", "red", "--to"}, "", 2, "", "--to"},
         {{"contrast", "#777777", "white"}, "", 0, "4.47:1 AA-large\n", ""},
@@ -57,8 +65,13 @@ TEST(Cli, VerbsAnswerOrRefuse)
         {{"contrast"},
          "#777777\twhite\r\nnot a color\twhite\n#767676 white\nred\tred\n",
          2,
-         "4.47:1 AA-large\n1.00:1 fail\n",
-         "line 2: cannot read 'not a color\twhite'"},
+         "4.47:1 AA-large\n\n\n1.00:1 fail\n",
+         "line 2: cannot read 'not a color\twhite'; the foreground: "},
+        {{"contrast"},
+         "#767676 white\n",
+         2,
+         "\n",
+         "line 1: cannot read '#767676 white'; expected two"},
         {{"contrast"}, "", 0, "", ""},
         {{"contrast", "#777777", "nope"}, "", 2, "", "cannot read 'nope'"},
         {{"contrast", "#777777"}, "", 2, "", "expected two colors"},
@@ -68,8 +81,8 @@ TEST(Cli, VerbsAnswerOrRefuse)
         {{"simulate", "--as", "tritanopia"},
          "#0000FF\nnope\n",
          2,
-         "#006B96\n",
-         "line 2: cannot read 'nope'"},
+         "#006B96\n\n",
+         "line 2: cannot read 'nope'; "},
         {{"simulate", "--as=protanopia", "--severity=10", "black"}, "", 0, "#000000\n", ""},
         {{"simulate", "--as=protanopia", "--severity=100", "black"}, "", 0, "#000000\n", ""},
         {{"simulate", "--as=protanopia", "--severity=9.99", "red"}, "", 2, "", "'9.99'"},
@@ -94,9 +107,31 @@ TEST(Cli, ConvertToAllNamesEveryForm)
 {
     EXPECT_EQ(runVerb({"convert", "--to", "all", "#336699"}).out,
               "hex: #336699\nrgb: rgb(51 102 153)\nhsl: hsl(210 50% 40%)\n"
-              "oklch: oklch(49.93% 0.09866 250.43)\nhsv: 210,67,60\ndec: RGB(51,102,153)\n"
+              "oklch: oklch(49.93% 0.09866 250.43)\nlab: lab(41.52 -4.57 -33.49)\n"
+              "lch: lch(41.52 33.8 262.23)\noklab: oklab(49.93% -0.03304 -0.09297)\n"
+              "hwb: hwb(210 20% 40%)\np3: color(display-p3 0.2499 0.3952 0.584)\n"
+              "hex8: #336699FF\nhsv: 210,67,60\ndec: RGB(51,102,153)\n"
               "cmy: 204,153,102\ncmyk: 67,33,0,40\nhls: 270,40,50\nycbcr: 93,162,98\n"
               "vb: &H00996633&\ndelphi: $00996633\ncpp: 0x996633\n");
+}
+
+// Alpha is kept by the forms that have one and reported once by those that drop it; gamut-mapped
+// colors are counted once at the end.
+TEST(Cli, ConvertKeepsOrReportsAlphaAndCountsGamutMappedColors)
+{
+    if (const auto half = ReadColor("rgb(0 0 0 / 0.5)").color; !half || half->alpha == 1.0)
+        GTEST_SKIP() << "the color reader does not read alpha yet";
+    const std::string input = "rgb(255 0 0 / 0.5)\n#0000FF40\nred\noklch(70% 0.4 150)\n";
+    VerbRun r = runVerb({"convert", "--to", "rgb"}, input);
+    EXPECT_EQ(r.out.find("rgb(255 0 0 / 0.5)\nrgb(0 0 255 / 0.251)\nrgb(255 0 0)\nrgb("), 0u);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 4);
+    EXPECT_EQ(r.err, "huebench convert: 1 color lay outside sRGB and was brought inside by gamut "
+                     "mapping\n");
+    r = runVerb({"convert", "--to", "hex"}, input);
+    EXPECT_NE(r.err.find("huebench convert: the alpha of 2 colors was dropped; --to hex has no "
+                         "alpha\n"),
+              std::string::npos);
+    EXPECT_EQ(runVerb({"convert", "--to", "hex8", "rgb(255 0 0 / 0.5)"}).out, "#FF000080\n");
 }
 
 TEST(Cli, ArgumentsWithoutAVerbStartTheWindowAndHelpListsTheVerbs)

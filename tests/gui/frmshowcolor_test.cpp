@@ -182,9 +182,26 @@ private slots:
             QCOMPARE(copied(copyNames[i]), QString::fromStdString(CopyText(CopyForm(i), boxes)));
         f->window().CurrentColorChanged(RGB(10, 0, 255));
         QCOMPARE(f->text("txtrh"), QString("0A"));
-        for (const char* css : {"mnuCopyCssRgb", "mnuCopyCssHsl", "mnuCopyCssOklch"})
-            QCOMPARE(f->find<QAction>(css)->text(), copied(css));
-        QCOMPARE(copied("mnuCopyCssRgb"), QString("rgb(10 0 255)"));
+        // The CSS submenu lists its forms in order, each showing what it copies (values from
+        // colorjs.io).
+        const std::pair<const char*, const char*> cssItems[] = {
+            {"mnuCopyCssRgb", "rgb(10 0 255)"},
+            {"mnuCopyCssHsl", "hsl(242.4 100% 50%)"},
+            {"mnuCopyCssOklch", "oklch(45.34% 0.31214 264.71)"},
+            {"mnuCopyCssLab", "lab(29.74 68.37 -111.74)"},
+            {"mnuCopyCssLch", "lch(29.74 131 301.46)"},
+            {"mnuCopyCssOklab", "oklab(45.34% -0.02879 -0.31081)"},
+            {"mnuCopyCssHwb", "hwb(242.4 0% 0%)"},
+            {"mnuCopyCssP3", "color(display-p3 0.0323 0.0013 0.9596)"},
+            {"mnuCopyCssHex8", "#0A00FFFF"}};
+        const QList<QAction*> cssActions = f->find<QMenu>("mnuCopyCss")->actions();
+        QCOMPARE(cssActions.size(), qsizetype(std::size(cssItems)));
+        for (std::size_t i = 0; i < std::size(cssItems); ++i) {
+            const auto& [name, text] = cssItems[i];
+            QCOMPARE(cssActions[qsizetype(i)]->objectName(), QString(name));
+            QCOMPARE(cssActions[qsizetype(i)]->text(), QString(text));
+            QCOMPARE(copied(name), QString(text));
+        }
 
         // A mapped color is told each time, ignored transparency once a run.
         const std::tuple<QString, int, const char*> cases[] = {
