@@ -2,7 +2,8 @@
 // nearest named color.
 #include "cli/Cli.h"
 #include "cli/CliInput.h"
-#include "color/ColorForms.h"
+#include "color/ColorFormTable.h"
+#include "color/ColorParser.h"
 #include "color/NearestName.h"
 #include "color/Ramp.h"
 
@@ -16,22 +17,25 @@ using bascommon::ColorValue;
 namespace
 {
 
-using Writer = std::string (*)(ColorValue);
-
-// The text forms --to offers.
-std::optional<Writer> writerNamed(std::string_view name)
+// A form of the table of color forms, by its --to name.
+const ColorFormRow* formNamed(std::string_view name)
 {
-    if (name == "hex")
-        return [](ColorValue c) { return bascommon::HexRGB(c); };
-    if (name == "rgb")
-        return [](ColorValue c) { return CssRgb(c); };
-    if (name == "hsl")
-        return [](ColorValue c) { return CssHsl(c); };
-    if (name == "oklch")
-        return [](ColorValue c) { return CssOklch(c); };
-    return std::nullopt;
+    return FindColorForm(name);
 }
-constexpr std::string_view formNames = "hex, rgb, hsl or oklch";
+
+std::string formNames()
+{
+    std::string names;
+    for (const ColorFormRow& row : ColorFormTable())
+        if (!row.name.empty())
+            names += (names.empty() ? "" : ", ") + std::string(row.name);
+    return names;
+}
+
+std::string textOf(const ColorFormRow* form, ColorValue color)
+{
+    return form->write(color, 1.0);
+}
 
 std::optional<double> numberOf(std::string_view text)
 {
@@ -76,16 +80,20 @@ Options parseOptions(const std::vector<std::string>& args, std::initializer_list
     return options;
 }
 
-// Answers each color with a block of lines, a blank line between the blocks of successive
-// inputs.
+// Answers each color with a block of lines, a blank line between the answers of successive
+// inputs; an input that cannot be read answers with an empty line (and its reason on standard
+// error), so every answer stays in its place.
 int answerEachBlock(const std::vector<std::string>& colors, CliIo& io, std::string_view verb,
                     const std::function<std::string(ColorValue)>& block)
 {
     bool first = true;
-    return AnswerEachColor(colors, io, verb, [&](ColorValue color) {
-        const std::string text = (first ? "" : "\n") + block(color);
+    return AnswerEachInput(colors, io, verb, [&](std::string_view input) -> InputAnswer {
+        const std::string separator = first ? "" : "\n";
         first = false;
-        return text;
+        const ColorReading reading = ReadColor(input);
+        if (!reading.color)
+            return {{}, reading.error.empty() ? std::string("not a color") : reading.error};
+        return {separator + block(reading.color->color), {}};
     });
 }
 
@@ -97,7 +105,7 @@ int runRamp(const std::vector<std::string>& args, CliContext& context)
         return UsageError(context.io, verb, options.error);
     int steps = rampStepsDefault;
     double hueShift = 0;
-    Writer write = *writerNamed("hex");
+    const ColorFormRow* form = formNamed("hex");
     for (const auto& [name, value] : options.valued) {
         const auto number = numberOf(value);
         if (name == "--steps") {
@@ -111,18 +119,16 @@ int runRamp(const std::vector<std::string>& args, CliContext& context)
                 return UsageError(context.io, verb,
                                   "--hue-shift '" + value + "': expected degrees -30 to 30");
             hueShift = *number;
-        } else if (const auto writer = writerNamed(value)) {
-            write = *writer;
-        } else {
+        } else if (!(form = formNamed(value))) {
             return UsageError(context.io, verb,
-                              "unknown form '" + value + "'; expected " + std::string(formNames));
+                              "unknown form '" + value + "'; expected " + formNames());
         }
     }
     return answerEachBlock(options.colors, context.io, verb, [&](ColorValue color) {
         std::string text;
         for (const RampStep& step : MakeRamp(color, steps, hueShift))
             text += (text.empty() ? "" : "\n") + std::to_string(step.name) + '\t' +
-                    write(step.color) + (step.isInput ? "\t*" : "");
+                    textOf(form, step.color) + (step.isInput ? "\t*" : "");
         return text;
     });
 }
@@ -144,7 +150,7 @@ int runHarmony(const std::vector<std::string>& args, CliContext& context)
     std::vector<const HarmonyKind*> kinds;
     for (const HarmonyKind& kind : HarmonyKinds())
         kinds.push_back(&kind);
-    Writer write = *writerNamed("hex");
+    const ColorFormRow* form = formNamed("hex");
     for (const auto& [name, value] : options.valued) {
         if (name == "--kind" && value != "all") {
             const HarmonyKind* kind = FindHarmonyKind(value);
@@ -153,20 +159,18 @@ int runHarmony(const std::vector<std::string>& args, CliContext& context)
                                   "unknown kind '" + value + "'; expected " + harmonyKindNames());
             kinds = {kind};
         } else if (name == "--to") {
-            const auto writer = writerNamed(value);
-            if (!writer)
+            if (!(form = formNamed(value)))
                 return UsageError(context.io, verb,
-                                  "unknown form '" + value + "'; expected " +
-                                      std::string(formNames));
-            write = *writer;
+                                  "unknown form '" + value + "'; expected " + formNames());
         }
     }
     return answerEachBlock(options.colors, context.io, verb, [&](ColorValue color) {
         std::string text;
         for (const HarmonyKind* kind : kinds) {
-            text += (text.empty() ? "" : "\n") + std::string(kind->name) + '\t' + write(color);
+            text +=
+                (text.empty() ? "" : "\n") + std::string(kind->name) + '\t' + textOf(form, color);
             for (ColorValue accent : HarmonyColors(color, *kind))
-                text += '\t' + write(accent);
+                text += '\t' + textOf(form, accent);
         }
         return text;
     });
@@ -177,7 +181,8 @@ int runName(const std::vector<std::string>& args, CliContext& context)
     const Options options = parseOptions(args, {});
     if (!options.error.empty())
         return UsageError(context.io, "name", options.error);
-    return AnswerEachColor(options.colors, context.io, "name", NearestNameText);
+    return AnswerEachColor(options.colors, context.io, "name",
+                           [](const ParsedColor& parsed) { return NearestNameText(parsed.color); });
 }
 
 } // namespace
@@ -191,13 +196,15 @@ const CliVerb rampVerb = {
     "Prints the ramp of each COLOR, lightest first, as STEP<TAB>TEXT lines; the step that holds\n"
     "COLOR itself ends in <TAB>*. The ramp is computed in OKLCH: each step has a fixed\n"
     "lightness, the chroma of COLOR (less towards the light and dark ends) and its hue, and is\n"
-    "brought inside sRGB by the CSS gamut mapping. Without COLOR arguments, reads one color per\n"
-    "line from standard input. A blank line separates the ramps of successive colors.\n"
+    "brought inside sRGB by lowering its chroma alone. Without COLOR arguments, reads one color "
+    "per\n"
+    "line from standard input. A blank line separates the ramps of successive colors; a color\n"
+    "that cannot be read answers with an empty line and its reason on standard error.\n"
     "\n"
     "  --steps N        3-21 steps (default 11: 50, 100, 200, ..., 900, 950)\n"
     "  --hue-shift DEG  turn the hue by DEG degrees (-30 to 30) from the lightest step to the\n"
     "                   darkest, COLOR's own step unchanged (default 0: the hue is kept)\n"
-    "  --to FORM        hex (default), rgb, hsl or oklch\n"
+    "  --to FORM        a form of huebench convert: hex (default), rgb, hsl, oklch, ...\n"
     "\n"
     "Exit status: 0 when every color was read, 2 when a color or an argument could not be read.\n",
     runRamp,
@@ -209,12 +216,12 @@ const CliVerb harmonyVerb = {
     "Usage: huebench harmony [--kind KIND] [--to FORM] [COLOR]...\n"
     "Prints the harmonies of each COLOR, one line per kind: KIND<TAB>COLOR<TAB>ACCENT...; the\n"
     "accents keep the OKLCH lightness and chroma of COLOR at turned hues, brought inside sRGB by\n"
-    "the CSS gamut mapping. Without COLOR arguments, reads one color per line from standard\n"
+    "lowering their chroma alone. Without COLOR arguments, reads one color per line from standard\n"
     "input. A blank line separates the answers of successive colors.\n"
     "\n"
     "  --kind KIND  complementary (180), analogous (-30, +30), triadic (120, 240),\n"
     "               split-complementary (150, 210), tetradic (90, 180, 270) or all (default)\n"
-    "  --to FORM    hex (default), rgb, hsl or oklch\n"
+    "  --to FORM    a form of huebench convert: hex (default), rgb, hsl, oklch, ...\n"
     "\n"
     "Exit status: 0 when every color was read, 2 when a color or an argument could not be read.\n",
     runHarmony,
