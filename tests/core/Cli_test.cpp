@@ -236,7 +236,7 @@ TEST_F(PaletteVerbsTest, BadArgumentsAndFilesEndWithTheirStatusAndOneMessage)
         int status;
         std::string named; // what the message names
     } cases[] = {
-        {{}, 2, "list, export or import"},
+        {{}, 2, "list, export, import or from-image"},
         {{"rename"}, 2, "rename"},
         {{"export", "My Colors", "--format", "png"}, 2, "png"},
         {{"export", "No Such", "--format", "gpl"}, 2, "No Such"},
