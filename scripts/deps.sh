@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libxcb1-dev libgl1-mesa-dev libqt6svg6
+    qt6-base-dev qt6-base-dev-tools libxcb1-dev libgl1-mesa-dev libqt6svg6 qt6-image-formats-plugins
     libgtest-dev libbenchmark-dev libcli11-dev
     xvfb xdotool xclip x11-utils imagemagick fonts-dejavu-core dbus-daemon
     clang-format clang libclang-rt-14-dev

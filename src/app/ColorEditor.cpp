@@ -1,5 +1,6 @@
 #include "app/ColorEditor.h"
 
+#include "color/NearestName.h"
 #include "platform/FontFit.h"
 #include "platform/Widgets.h"
 
@@ -116,8 +117,7 @@ ColorEditor::ColorEditor(QWidget* clientArea) : QWidget(clientArea)
 
     lblcolor = makeNamed<ColorSwatch>(this, "lblcolor");
     placeAt(lblcolor, origin, 4, 27, 108, 63);
-    lblcolor->setToolTip("Current Color - Right-click for more features.Double-click to show "
-                         "color details.");
+    showNearestName(0xFFFFFF);
 
     auto label = [this](const char* text, int left, int top, int width) {
         auto* l = new QLabel(QString::fromLatin1(text), this);
@@ -180,9 +180,18 @@ CurrentColorTexts ColorEditor::texts() const
     return {currentColor(), txtrgb->text(), txtr->text(), txtg->text(), txtb->text()};
 }
 
+void ColorEditor::showNearestName(ColorValue color)
+{
+    // The nearest CSS name follows the tooltip's own text on a line of its own.
+    lblcolor->setToolTip("Current Color - Right-click for more features.Double-click to show "
+                         "color details.\n" +
+                         QString::fromStdString(NearestNameText(color)));
+}
+
 void ColorEditor::showColor(ColorValue color)
 {
     lblcolor->setColor(color);
+    showNearestName(color);
     txtrgb1->setText(QString::fromStdString(DecRGB(color)));
     txtrgb1->setCursorPosition(0);
     txtrgb->setText(QString::fromStdString(HexRGB(color)));

@@ -81,6 +81,8 @@ signals:
     void committed(bascommon::ColorValue color);
 
 private:
+    // The tooltip of the preview: its own text and the color's nearest CSS name.
+    void showNearestName(bascommon::ColorValue color);
     void onDecimalCommit();
     void onHexCommit();
 };

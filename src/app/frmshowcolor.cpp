@@ -3,6 +3,7 @@
 #include "storage/DataFolder.h"
 #include "app/frmabout.h"
 #include "color/frmConversion.h"
+#include "color/RampWindow.h"
 #include "color/frmpreview.h"
 #include "palette/PaletteView.h"
 #include "picker/PickingRun.h"
@@ -65,7 +66,7 @@ frmshowcolor::frmshowcolor(Services& services, std::filesystem::path dataFolder,
     connect(m_scheme, &SchemeEditor::selectionStarted, this, &frmshowcolor::clearCellSelection);
     m_palette->attachMenus({mnuEdit, mnuAddto, mnuNew, mnuDelCor, mnuDelChart, mnuCleanDup,
                             mnuCleanAll, mnuViewColor, editsep2, editsep4, addnew, prevpage,
-                            nextpage, m_importPalette, m_exportPalette});
+                            nextpage, m_importPalette, m_exportPalette, m_paletteFromImage});
 
     // Start-up. The current color starts as white without a run of CurrentColorChanged.
     m_instanceLock = std::make_unique<InstanceLock>(m_dataFolder);
@@ -94,6 +95,8 @@ void frmshowcolor::CurrentColorChanged(ColorValue color)
     m_editor->showColor(color);
     HtmlColor(color);
     ChangeCopyMenu();
+    if (m_rampWindow)
+        m_rampWindow->followColor(color);
 }
 
 void frmshowcolor::ShowChartMenu()
@@ -152,6 +155,27 @@ void frmshowcolor::showConversion()
         currentColorTexts(), m_services, [this](ColorValue color) { CurrentColorChanged(color); },
         this);
     dialog.exec();
+}
+
+void frmshowcolor::showRampWindow()
+{
+    if (!m_rampWindow) {
+        m_rampWindow = new RampWindow(m_services, currentColor(), this);
+        m_rampWindow->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_rampWindow, &RampWindow::colorChosen, this, [this](ColorValue color) {
+            ClearSchemeSelection();
+            CurrentColorChanged(color);
+        });
+        connect(m_rampWindow, &RampWindow::paletteWanted, m_palette, &PaletteView::addPalette);
+    }
+    m_rampWindow->show();
+    m_rampWindow->raise();
+    m_rampWindow->activateWindow();
+}
+
+RampWindow* frmshowcolor::rampWindow() const
+{
+    return m_rampWindow;
 }
 
 void frmshowcolor::startPicker()

@@ -10,6 +10,7 @@
 #include "web/SchemeStore.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <filesystem>
@@ -21,6 +22,7 @@ class QAction;
 class QMenu;
 class QToolBar;
 class PaletteView;
+class RampWindow;
 class SchemeEditor;
 struct Services;
 
@@ -66,6 +68,10 @@ public:
 
     void showColorDetails();
     void showConversion();
+    // Opens the ramp and harmonies of the current color, or raises the one already open; it
+    // follows the current color until it is closed.
+    void showRampWindow();
+    RampWindow* rampWindow() const;
     // Starts the screen picker; when it stops, pickerStopped() shows this window again.
     void startPicker();
     // The picker has stopped: show this window again with page 1 of the first palette.
@@ -115,6 +121,7 @@ private:
     ColorEditor* m_editor = nullptr;
     PaletteView* m_palette = nullptr;
     SchemeEditor* m_scheme = nullptr;
+    QPointer<RampWindow> m_rampWindow;
 
 public:
     // Menu items and toolbar buttons, named as the system names them.
@@ -125,6 +132,8 @@ public:
     std::vector<QAction*> formCommands;
     QAction *mnuNew, *mnuexit;
     QAction *m_importPalette, *m_exportPalette; // File > "Import Palette...", "Export Palette..."
+    QAction* m_paletteFromImage = nullptr;      // File > "New Palette from Image..."
+    QAction* m_rampHarmonies = nullptr;         // Tool > "Ramp and Harmonies..."
     QAction *mnuDelCor, *mnuDelChart, *mnuCleanDup, *mnuCleanAll, *mnuViewColor, *mnuconv;
     QAction *editsep2, *editsep4, *m_sepBeforeDelete, *m_sepBeforeClean;
     QAction *mnustartpick, *mnuWebsafe, *mnuShowWinColor, *mnucon;

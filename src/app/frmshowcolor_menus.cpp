@@ -27,6 +27,7 @@ void frmshowcolor::createMenus()
     mnuNew = addAction(file, "mnuNew", "&New Color Palette...");
     m_importPalette = addAction(file, "importPalette", "Import Palette...");
     m_exportPalette = addAction(file, "exportPalette", "Export Palette...");
+    m_paletteFromImage = addAction(file, "paletteFromImage", "New Palette from &Image...");
     mnuexit = addAction(file, "mnuexit", "E&xit");
     connect(mnuexit, &QAction::triggered, this, &frmshowcolor::onExit);
 
@@ -44,6 +45,8 @@ void frmshowcolor::createMenus()
     connect(mnuWebsafe, &QAction::triggered, this, &frmshowcolor::onMakeWebSafe);
     connect(mnuShowWinColor, &QAction::triggered, this, &frmshowcolor::onShowWinColor);
     connect(mnucon, &QAction::triggered, this, &frmshowcolor::showConversion);
+    m_rampHarmonies = addAction(tool, "rampHarmonies", "&Ramp and Harmonies...");
+    connect(m_rampHarmonies, &QAction::triggered, this, &frmshowcolor::showRampWindow);
 
     QMenu* view = menuBar()->addMenu("&View");
     view->setObjectName("mnuView");

@@ -4,6 +4,7 @@
 #include "app/Version.h"
 #include "app/frmshowcolor.h"
 #include "cli/Cli.h"
+#include "platform/ImageFile.h"
 #include "platform/QtServices.h"
 
 #include <QApplication>
@@ -127,7 +128,7 @@ int runVerbWithoutWindow(int argc, char** argv, const std::vector<std::string>& 
     const auto dataFolder = [](const std::optional<std::string>& dataDir) {
         return resolveDataFolder(dataDir, true).folder;
     };
-    return *RunVerb(args, io, dataFolder);
+    return *RunVerb(args, io, dataFolder, ReadImageFile);
 }
 
 } // namespace

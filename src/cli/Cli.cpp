@@ -12,15 +12,13 @@
 extern const CliVerb convertVerb;
 extern const CliVerb contrastVerb, simulateVerb;
 extern const CliVerb paletteVerb;
+extern const CliVerb rampVerb, harmonyVerb, nameVerb;
 
 namespace
 {
 
 const std::array verbs = {
-    &convertVerb,
-    &contrastVerb,
-    &simulateVerb,
-    &paletteVerb,
+    &convertVerb, &contrastVerb, &simulateVerb, &paletteVerb, &rampVerb, &harmonyVerb, &nameVerb,
 };
 
 constexpr std::string_view dataFolderText =
@@ -166,7 +164,8 @@ bool NamesVerb(const std::vector<std::string>& args)
 }
 
 std::optional<int> RunVerb(const std::vector<std::string>& args, CliIo& io,
-                           const DataFolderResolver& resolveDataFolder)
+                           const DataFolderResolver& resolveDataFolder,
+                           const ImageReader& readImage)
 {
     if (!NamesVerb(args))
         return std::nullopt;
@@ -180,7 +179,7 @@ std::optional<int> RunVerb(const std::vector<std::string>& args, CliIo& io,
     Program program(options);
     if (const auto status = parse(program, args, io))
         return status;
-    CliContext context{io, std::nullopt, resolveDataFolder};
+    CliContext context{io, std::nullopt, resolveDataFolder, readImage};
     if (!options.dataDir.empty())
         context.dataDir = options.dataDir;
     return program.selected().second(context);

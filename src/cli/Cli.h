@@ -1,5 +1,7 @@
 #pragma once
 
+#include "palette/ImagePalette.h"
+
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
@@ -30,6 +32,8 @@ struct CliContext {
     CliIo& io;
     std::optional<std::string> dataDir; // --data-dir given before the verb
     DataFolderResolver resolveDataFolder;
+    // Decodes image files (the window system's readers); empty where none is available.
+    ImageReader readImage;
 };
 
 namespace CLI
@@ -57,8 +61,10 @@ bool NamesVerb(const std::vector<std::string>& args);
 // Runs the verb the arguments name. `huebench VERB --help` prints the verb's generated usage.
 // Returns the exit status (2 for arguments it cannot take, with one message on io.err), or
 // nothing when the arguments name no verb (the window starts).
+// `readImage` decodes the images of `palette from-image`.
 std::optional<int> RunVerb(const std::vector<std::string>& args, CliIo& io,
-                           const DataFolderResolver& resolveDataFolder);
+                           const DataFolderResolver& resolveDataFolder,
+                           const ImageReader& readImage = {});
 
 // The generated help of the window's options and the verbs, `huebench --help`.
 std::string ProgramHelp();

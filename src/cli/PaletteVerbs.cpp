@@ -1,6 +1,7 @@
 // huebench palette list | export | import: the palettes of the data folder, in and out.
 #include "cli/Cli.h"
 
+#include "palette/ImagePalette.h"
 #include "palette/PaletteFormats.h"
 #include "palette/PaletteStore.h"
 #include "storage/SaveAs.h"
@@ -9,6 +10,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -62,8 +64,9 @@ int list(PaletteStore& store, CliIo& io)
 // What the palette commands take; the one given is the parsed subcommand.
 struct PaletteArguments {
     std::string name, formatName, target; // export
-    std::string file, title;              // import
+    std::string file, title;              // import, from-image
     bool titled = false;
+    std::string colors; // from-image
 };
 
 int exportPalette(const PaletteArguments& args, PaletteStore& store, CliIo& io)
@@ -115,10 +118,54 @@ int importPalette(const PaletteArguments& args, PaletteStore& store, CliIo& io)
     return 0;
 }
 
+std::optional<int> wholeNumber(const std::string& text)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() ? std::optional(value)
+                                                                    : std::nullopt;
+}
+
+int fromImage(const PaletteArguments& args, CliContext& context)
+{
+    CliIo& io = context.io;
+    int count = imageColorsDefault;
+    if (!args.colors.empty()) {
+        const auto n = wholeNumber(args.colors);
+        if (!n || *n < imageColorsMin || *n > imageColorsMax)
+            return UsageError(io, verb, "--colors '" + args.colors + "': expected 1-64");
+        count = *n;
+    }
+    if (!context.readImage) {
+        io.err << "huebench palette: images cannot be read here\n";
+        return 1;
+    }
+    const ImagePaletteResult palette = PaletteOfImage(context.readImage, args.file, count);
+    if (!palette.error.empty()) {
+        io.err << "huebench palette: " << args.file << ": " << palette.error << '\n';
+        return 2;
+    }
+    std::vector<bascommon::ColorValue> colors;
+    for (const DominantColor& dominant : palette.colors)
+        colors.push_back(dominant.color);
+    PaletteStore store(context.resolveDataFolder(context.dataDir));
+    std::string title = args.titled ? args.title : fs::path(args.file).stem().string();
+    const std::string created = store.ImportPalette(title, colors);
+    for (const auto& entry : store.ReadChartIndex())
+        if (entry.file == created)
+            title = entry.title;
+    io.out << created << '\t' << title << '\n';
+    for (const DominantColor& dominant : palette.colors)
+        io.out << bascommon::HexRGB(dominant.color) << '\t' << dominant.pixels << '\n';
+    return 0;
+}
+
 int runPalette(const std::string& command, const PaletteArguments& args, CliContext& context)
 {
     CliIo& io = context.io;
     try {
+        if (command == "from-image")
+            return fromImage(args, context);
         PaletteStore store(context.resolveDataFolder(context.dataDir));
         if (command == "list")
             return list(store, io);
@@ -153,7 +200,7 @@ VerbRunner declarePalette(CLI::App& command)
         sub->set_help_flag("-h,--help", "print this help, then exit");
         return sub;
     };
-    CLI::App* list = declare("list", "one line per palette: file, kind, color count, title");
+    declare("list", "one line per palette: file, kind, color count, title");
     CLI::App* exporting = declare("export", "write a palette in a file format");
     exporting->add_option("PALETTE", args->name, "a title or a file name from the list")
         ->type_name("")
@@ -170,6 +217,16 @@ VerbRunner declarePalette(CLI::App& command)
     importing->add_option("--title", args->title, "the new palette's title; else the file's")
         ->type_name("TITLE")
         ->each([args](const std::string&) { args->titled = true; });
+    CLI::App* fromImageCommand =
+        declare("from-image", "add a palette of an image's dominant colors");
+    fromImageCommand->add_option("FILE", args->file, "a PNG, JPEG, BMP, GIF or WebP image")
+        ->type_name("")
+        ->required();
+    fromImageCommand->add_option("--colors", args->colors, "how many colors, 1-64 (default 8)")
+        ->type_name("N");
+    fromImageCommand->add_option("--title", args->title, "the new palette's title; else the file's")
+        ->type_name("TITLE")
+        ->each([args](const std::string&) { args->titled = true; });
     command.footer(
         "export writes the palette in display order, newest color first, to FILE, else to\n"
         "standard output, as FORMAT:\n" +
@@ -177,16 +234,16 @@ VerbRunner declarePalette(CLI::App& command)
         "),\n"
         "its first color in cell 0, titled TITLE or by the file; prints its file name and a\n"
         "summary.\n"
+        "from-image adds a new palette of the N dominant colors of an image, found by k-means\n"
+        "in OKLab (transparent pixels ignored), the largest first in cell 0; prints the\n"
+        "palette's file and title, then each color with its pixel count.\n"
         "\n"
         "Exit status: 0 done, 2 usage error or a file that cannot be imported, 1 a file that\n"
         "cannot be read or written.\n");
-    return [args, list, exporting, importing](CliContext& context) {
-        if (!list->parsed() && !exporting->parsed() && !importing->parsed())
-            return UsageError(context.io, verb, "expected list, export or import");
-        const std::string which = list->parsed()        ? "list"
-                                  : exporting->parsed() ? "export"
-                                                        : "import";
-        return runPalette(which, *args, context);
+    return [args, command = &command](CliContext& context) {
+        for (const CLI::App* sub : command->get_subcommands())
+            return runPalette(sub->get_name(), *args, context);
+        return UsageError(context.io, verb, "expected list, export, import or from-image");
     };
 }
 

@@ -1,5 +1,6 @@
 #include "color/frmpreview.h"
 
+#include "color/NearestName.h"
 #include "platform/FontFit.h"
 #include "platform/Widgets.h"
 #include "platform/Services.h"
@@ -66,6 +67,9 @@ frmpreview::frmpreview(const CurrentColorTexts& current, Services& services, QWi
     show(txtc1, info.cmykC), show(txtm1, info.cmykM), show(txtY1, info.cmykY);
     show(txtK, info.cmykK);
     show(txtY2, info.ycbcrY), show(txtCb, info.ycbcrCb), show(txtCr, info.ycbcrCr);
+    // Shown here only: the saved page keeps its fixed set of values.
+    nearestName->setText(
+        tr("Name: %1").arg(QString::fromStdString(NearestNameText(current.color))));
 }
 
 void frmpreview::createPanel()
@@ -127,6 +131,10 @@ void frmpreview::createPanel()
         box->setFrame(false);
         *row.member = box;
     }
+
+    nearestName = makeNamed<QLabel>(PicInfo, "nearestName");
+    nearestName->setGeometry(36, lastRowTop + 26, panelWidth - 40, 17);
+    nearestName->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     std::vector<FittedText> texts;
     for (QWidget* child : PicInfo->findChildren<QWidget*>())

@@ -39,6 +39,7 @@ public:
     QLineEdit *txtc, *txtm, *txtY;
     QLineEdit *txtc1, *txtm1, *txtY1, *txtK;
     QLineEdit *txtY2, *txtCb, *txtCr;
+    QLabel* nearestName; // the nearest CSS named color, below the values
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;

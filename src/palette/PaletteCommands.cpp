@@ -30,6 +30,7 @@ void PaletteView::attachMenus(const PaletteMenus& menus)
     connect(menus.nextpage, &QAction::triggered, this, [this] { onPage(+1); });
     connect(menus.importPalette, &QAction::triggered, this, &PaletteView::onImportPalette);
     connect(menus.exportPalette, &QAction::triggered, this, &PaletteView::onExportPalette);
+    connect(menus.paletteFromImage, &QAction::triggered, this, &PaletteView::onPaletteFromImage);
     menus.mnuDelCor->setEnabled(false);
     menus.prevpage->setEnabled(false);
     menus.nextpage->setEnabled(false);

@@ -32,8 +32,9 @@ struct PaletteMenus {
     QAction* addnew;
     QAction* prevpage;
     QAction* nextpage;
-    QAction* importPalette; // File > "Import Palette..."
-    QAction* exportPalette; // File > "Export Palette..."
+    QAction* importPalette;    // File > "Import Palette..."
+    QAction* exportPalette;    // File > "Export Palette..."
+    QAction* paletteFromImage; // File > "New Palette from Image..."
 };
 
 // The palette chooser, the paged 216-cell grid and the palette commands.
@@ -61,6 +62,9 @@ public:
     void clearCellSelection();
     // Selects the first palette of the chooser and shows its page 1.
     void showFirstPalette();
+    // Creates a user palette titled `title` whose cells show `colors` from cell 0 on, and shows
+    // it. A file failure is shown; false then, and nothing is added.
+    bool addPalette(const std::string& title, const std::vector<bascommon::ColorValue>& colors);
 
     // The palette on display (the chooser's selected entry), "" when the index is empty.
     std::string currentFile() const;
@@ -112,6 +116,8 @@ private:
     // Palette exchange (PaletteExchangeCommands.cpp).
     void onImportPalette();
     void onExportPalette();
+    // New palette from an image (ImagePaletteCommand.cpp).
+    void onPaletteFromImage();
     // Runs a command; a file failure is shown naming the file, in a box titled `caption` and
     // after `what` (what did not happen), and the view keeps what it had.
     bool guarded(const std::function<void()>& command, const QString& caption = "Hue Bench",

@@ -174,7 +174,7 @@ TEST(Cli, OneGrammarForEveryVerb)
         {{"convert", "--to"}, 2, "", "--to"},
         {{"convert", "--tone=rgb", "red"}, 2, "", "--tone"},
         {{"palette", "--bogus", "list"}, 2, "", "--bogus"},
-        {{"palette"}, 2, "", "list, export or import"},
+        {{"palette"}, 2, "", "expected list, export"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
@@ -276,7 +276,7 @@ TEST_F(PaletteVerbsTest, BadArgumentsAndFilesEndWithTheirStatusAndOneMessage)
         int status;
         std::string named; // what the message names
     } cases[] = {
-        {{}, 2, "list, export or import"},
+        {{}, 2, "list, export, import or from-image"},
         {{"rename"}, 2, "rename"},
         {{"export", "My Colors", "--format", "png"}, 2, "png"},
         {{"export", "No Such", "--format", "gpl"}, 2, "No Such"},
