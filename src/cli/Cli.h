@@ -83,3 +83,7 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& args, CliIo& 
 
 // Writes "huebench VERB: MESSAGE" and a pointer to the verb's --help on io.err; returns 2.
 int UsageError(CliIo& io, std::string_view verb, std::string_view message);
+
+// UsageError for a --to that names no form of the color forms table, listing them ("or all"
+// where the verb also takes all of them).
+int UnknownFormError(CliIo& io, std::string_view verb, std::string_view name, bool orAll);

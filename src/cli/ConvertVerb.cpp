@@ -13,14 +13,14 @@
 namespace
 {
 
-// The forms `--to` takes, as "hex, rgb, ... or all".
+// The forms `--to` takes, as "hex, rgb, ..., cpp".
 std::string formNames()
 {
     std::string names;
     for (const ColorFormRow& row : ColorFormTable())
         if (!row.name.empty())
             names += std::string(row.name) + ", ";
-    return names.substr(0, names.size() - 2) + " or all";
+    return names.substr(0, names.size() - 2);
 }
 
 // The forms without alpha among those `--to` writes ("hex, dec, ..."), for the dropped-alpha
@@ -70,8 +70,7 @@ int runConvert(const ConvertArguments& args, CliContext& context)
     const std::vector<std::string>& colors = args.colors;
     const ColorFormRow* form = FindColorForm(to);
     if (!form && to != "all")
-        return UsageError(context.io, "convert",
-                          "unknown form '" + to + "'; expected " + formNames());
+        return UnknownFormError(context.io, "convert", to, true);
     ConvertNotes notes;
     const int status =
         AnswerEachColor(colors, context.io, "convert", [&](const ParsedColor& parsed) {
@@ -142,6 +141,13 @@ VerbRunner declareConvert(CLI::App& command)
 }
 
 } // namespace
+
+int UnknownFormError(CliIo& io, std::string_view verb, std::string_view name, bool orAll)
+{
+    return UsageError(io, verb,
+                      "unknown form '" + std::string(name) + "'; expected " + formNames() +
+                          (orAll ? " or all" : ""));
+}
 
 extern const CliVerb convertVerb;
 const CliVerb convertVerb = {

@@ -20,21 +20,6 @@ using bascommon::ColorValue;
 namespace
 {
 
-// A form of the table of color forms, by its --to name.
-const ColorFormRow* formNamed(std::string_view name)
-{
-    return FindColorForm(name);
-}
-
-std::string formNames()
-{
-    std::string names;
-    for (const ColorFormRow& row : ColorFormTable())
-        if (!row.name.empty())
-            names += (names.empty() ? "" : ", ") + std::string(row.name);
-    return names;
-}
-
 std::string textOf(const ColorFormRow* form, ColorValue color)
 {
     return form->write(color, 1.0);
@@ -92,10 +77,9 @@ int runRamp(const Arguments& args, CliContext& context)
                               "--hue-shift '" + args.hueShift + "': expected degrees -30 to 30");
         hueShift = *number;
     }
-    const ColorFormRow* form = formNamed(args.to);
+    const ColorFormRow* form = FindColorForm(args.to);
     if (!form)
-        return UsageError(context.io, verb,
-                          "unknown form '" + args.to + "'; expected " + formNames());
+        return UnknownFormError(context.io, verb, args.to, false);
     return answerEachBlock(args.colors, context.io, verb, [&](ColorValue color) {
         std::string text;
         for (const RampStep& step : MakeRamp(color, steps, hueShift))
@@ -126,10 +110,9 @@ int runHarmony(const Arguments& args, CliContext& context)
                               "unknown kind '" + args.kind + "'; expected " + harmonyKindNames());
         kinds = {kind};
     }
-    const ColorFormRow* form = formNamed(args.to);
+    const ColorFormRow* form = FindColorForm(args.to);
     if (!form)
-        return UsageError(context.io, verb,
-                          "unknown form '" + args.to + "'; expected " + formNames());
+        return UnknownFormError(context.io, verb, args.to, false);
     return answerEachBlock(args.colors, context.io, verb, [&](ColorValue color) {
         std::string text;
         for (const HarmonyKind* kind : kinds) {
