@@ -238,8 +238,8 @@ TEST(ColorParser, RefusedTexts)
 {
     // A long run of digits must not overflow on its way to refusal.
     for (const char* text : {"", "   ", "#", "#FFA1C", "#FFA1CCD", "#ddddddddddddddddddddddddddd",
-                             "#GGHHII", "ffa1c", "notacolor", "color: #FFA1CC",
-                             "256,0,0", "1,2", "1,2,3,4", "-1,0,0", "\"#FFA1CC", "#FFA1CC;;x"})
+                             "#GGHHII", "ffa1c", "notacolor", "color: #FFA1CC", "256,0,0", "1,2",
+                             "1,2,3,4", "-1,0,0", "\"#FFA1CC", "#FFA1CC;;x"})
         EXPECT_FALSE(ParseColor(text)) << "'" << text << "'";
     for (const char* text :
          {"rgb(1 2)", "rgb(1 2 3 4)", "rgb(1, 2 3)", "rgb(1 2 3 /)", "rgb(1px 2 3)", "rgb(a b c)",
