@@ -38,7 +38,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
 std::string commandLineUsage()
 {
     return "Usage: huebench [OPTION]...\n"
-           "A color utility for web and software designers.\n"
+           "   or: huebench pick [--to FORM] [--save PALETTE]\n"
+           "   or: huebench COMMAND ARGUMENT...\n"
+           "A color utility for web and software designers. pick picks colors from the\n"
+           "screen and prints them, for a keyboard shortcut (huebench pick --help).\n"
            "\n"
            "  --data-dir DIR     keep palettes and schemes in DIR\n"
            "  --print-data-dir   print the data folder that would be used, then exit\n"

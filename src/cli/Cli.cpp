@@ -21,8 +21,25 @@ const std::array verbs = {
     &paletteVerb,
 };
 
-// Takes the leading --data-dir options off `args`; returns false when one lacks its folder.
-bool takeDataDir(std::vector<std::string>& args, std::optional<std::string>& dataDir)
+const CliVerb* findVerb(std::string_view name)
+{
+    for (const CliVerb* verb : verbs)
+        if (verb->name == name)
+            return verb;
+    return nullptr;
+}
+
+std::string verbNames()
+{
+    std::string names;
+    for (const CliVerb* verb : verbs)
+        names += (names.empty() ? "" : ", ") + std::string(verb->name);
+    return names;
+}
+
+} // namespace
+
+bool TakeDataDirOptions(std::vector<std::string>& args, std::optional<std::string>& dataDir)
 {
     static const std::string eq = "--data-dir=";
     while (!args.empty()) {
@@ -43,29 +60,12 @@ bool takeDataDir(std::vector<std::string>& args, std::optional<std::string>& dat
     return true;
 }
 
-const CliVerb* findVerb(std::string_view name)
-{
-    for (const CliVerb* verb : verbs)
-        if (verb->name == name)
-            return verb;
-    return nullptr;
-}
-
-std::string verbNames()
-{
-    std::string names;
-    for (const CliVerb* verb : verbs)
-        names += (names.empty() ? "" : ", ") + std::string(verb->name);
-    return names;
-}
-
-} // namespace
-
 bool NamesVerb(const std::vector<std::string>& args)
 {
     std::vector<std::string> rest = args;
     std::optional<std::string> dataDir;
-    return takeDataDir(rest, dataDir) && !rest.empty() && !rest[0].empty() && rest[0][0] != '-';
+    return TakeDataDirOptions(rest, dataDir) && !rest.empty() && !rest[0].empty() &&
+           rest[0][0] != '-';
 }
 
 std::optional<int> RunVerb(const std::vector<std::string>& args, CliIo& io,
@@ -75,7 +75,7 @@ std::optional<int> RunVerb(const std::vector<std::string>& args, CliIo& io,
         return std::nullopt;
     std::vector<std::string> rest = args;
     CliContext context{io, std::nullopt, resolveDataFolder};
-    takeDataDir(rest, context.dataDir);
+    TakeDataDirOptions(rest, context.dataDir);
     const CliVerb* verb = findVerb(rest[0]);
     if (!verb) {
         io.err << "huebench: unknown command '" << rest[0] << "' (expected one of: " << verbNames()

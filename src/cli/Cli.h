@@ -44,6 +44,10 @@ struct CliVerb {
 // --data-dir and its folder is a word, not an option. Such a call never starts the window.
 bool NamesVerb(const std::vector<std::string>& args);
 
+// Takes the leading --data-dir DIR and --data-dir=DIR options off `args`, the last one's folder
+// into `dataDir`; false when one lacks its folder.
+bool TakeDataDirOptions(std::vector<std::string>& args, std::optional<std::string>& dataDir);
+
 // Runs the verb the arguments name. `huebench VERB --help` prints the verb's usage. Returns the
 // exit status, or nothing when the arguments name no verb (the window starts).
 std::optional<int> RunVerb(const std::vector<std::string>& args, CliIo& io,
