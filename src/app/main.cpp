@@ -1,6 +1,7 @@
 // basmain: the entry routine.
 #include "app/AppDataFolder.h"
 #include "app/CommandLine.h"
+#include "app/PickCommand.h"
 #include "app/Version.h"
 #include "app/frmshowcolor.h"
 #include "cli/Cli.h"
@@ -139,6 +140,9 @@ int main(int argc, char** argv)
         // Toolkit options (-platform, -display, ...) are only known once the toolkit has taken
         // them out, so arguments that are not all ours wait for the window system.
         std::vector<std::string> raw(argv + std::min(argc, 1), argv + argc);
+        // The one verb that needs the window system: the screen picker for a shortcut.
+        if (namesPick(raw))
+            return runPickCommand(argc, argv, raw);
         if (NamesVerb(raw))
             return runVerbWithoutWindow(argc, argv, raw);
         const CommandLine early = parseCommandLine(raw);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <ostream>
 
 // The verbs, in the order `huebench --help` lists them; each verb file defines its entry.
@@ -76,7 +77,7 @@ std::optional<std::string> firstWord(const std::vector<std::string>& args)
 class Program
 {
 public:
-    explicit Program(ProgramOptions& options)
+    explicit Program(ProgramOptions& options, PickOptions* pick = nullptr)
     {
         const auto formatter = m_app.get_formatter();
         formatter->column_width(26);
@@ -102,10 +103,13 @@ public:
             command->set_help_flag("-h,--help", "print this help, then exit");
             m_commands.push_back({command, verb->declare(*command)});
         }
+        declarePick(pick);
         m_app.footer(std::string(dataFolderText) + "\n" + formsText());
     }
 
     CLI::App& app() { return m_app; }
+
+    bool pickParsed() const { return m_pick && m_pick->parsed(); }
 
     // The runner of the verb the parse selected, with its name.
     std::pair<std::string, VerbRunner> selected() const
@@ -122,11 +126,42 @@ public:
         for (const auto& [command, runner] : m_commands)
             if (command->parsed())
                 return command->get_name();
-        return {};
+        return pickParsed() ? "pick" : "";
     }
 
 private:
+    // The screen picker runs in the window system; its line is parsed here with the others.
+    void declarePick(PickOptions* options)
+    {
+        m_pick = m_app.add_subcommand("pick", "pick colors from the screen and print them");
+        m_pick->fallthrough();
+        m_pick->group("Commands");
+        m_pick->set_help_flag("-h,--help", "print this help, then exit");
+        if (!options) {
+            m_spare = std::make_unique<PickOptions>();
+            options = m_spare.get();
+        }
+        m_pick->add_option("--to", options->to, "print each picked color in FORM (default hex)")
+            ->type_name("FORM");
+        m_pick
+            ->add_option("--save", options->save,
+                         "also append each pick to PALETTE, a title or file name from "
+                         "huebench palette list")
+            ->type_name("PALETTE");
+        m_pick->footer(
+            "Freezes the screen and picks colors from it with the magnifier, as the window's\n"
+            "Pick&Save does, without the main window. Point and click, or move with the arrow\n"
+            "keys (Shift: ten pixels) and press Enter or Space; 1, 3, 5 choose the sampled\n"
+            "square, + and - the zoom; Escape ends. Each pick prints one line at once.\n"
+            "\n"
+            "Exit status: 0 when a color was picked, 1 when none was or the screen could not be\n"
+            "read, 2 for wrong arguments. For a keyboard shortcut: huebench pick --to hex |\n"
+            "wl-copy (on X11: xclip -selection clipboard).\n");
+    }
+
     CLI::App m_app{"A color utility for web and software designers.", "huebench"};
+    CLI::App* m_pick = nullptr;
+    std::unique_ptr<PickOptions> m_spare;
     std::vector<std::pair<CLI::App*, VerbRunner>> m_commands;
 };
 
@@ -170,6 +205,10 @@ std::optional<int> RunVerb(const std::vector<std::string>& args, CliIo& io,
     if (!NamesVerb(args))
         return std::nullopt;
     const std::string word = *firstWord(args);
+    if (word == "pick") {
+        io.err << "huebench pick: needs the window system; run it as huebench pick\n";
+        return 2;
+    }
     if (!findVerb(word)) {
         io.err << "huebench: unknown command '" << word << "' (expected one of: " << verbNames()
                << ")\nTry 'huebench --help' for more information.\n";
@@ -192,6 +231,23 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& args, CliIo& 
     if (const auto status = parse(program, args, io))
         options.exitStatus = status;
     return options;
+}
+
+bool NamesPick(const std::vector<std::string>& args)
+{
+    return firstWord(args) == std::optional<std::string>("pick");
+}
+
+PickOptions ParsePickOptions(const std::vector<std::string>& args, CliIo& io)
+{
+    ProgramOptions options;
+    PickOptions pick;
+    Program program(options, &pick);
+    if (const auto status = parse(program, args, io))
+        pick.exitStatus = status;
+    if (!options.dataDir.empty())
+        pick.dataDir = options.dataDir;
+    return pick;
 }
 
 std::string ProgramHelp()

@@ -81,6 +81,17 @@ struct ProgramOptions {
 // Parses a line that names no verb, as the window reads it.
 ProgramOptions ParseProgramOptions(const std::vector<std::string>& args, CliIo& io);
 
+// `huebench pick`, the one command that needs the window system, parsed with the others.
+struct PickOptions {
+    std::string to = "hex";
+    std::optional<std::string> save; // a palette title or file name
+    std::optional<std::string> dataDir;
+    // Set when the line is answered already: 0 after --help, 2 after one message on io.err.
+    std::optional<int> exitStatus;
+};
+bool NamesPick(const std::vector<std::string>& args);
+PickOptions ParsePickOptions(const std::vector<std::string>& args, CliIo& io);
+
 // Writes "huebench VERB: MESSAGE" and a pointer to the verb's --help on io.err; returns 2.
 int UsageError(CliIo& io, std::string_view verb, std::string_view message);
 

@@ -4,6 +4,8 @@
 
 #include <QScreen>
 
+#include <cmath>
+
 FrozenDesktop::FrozenDesktop(DesktopImage desktop)
     : m_image(std::move(desktop.image)), m_origin(desktop.origin),
       m_layoutScale(desktop.layoutScale)
@@ -25,6 +27,14 @@ FrozenDesktop::Placement FrozenDesktop::placementOf(const QScreen& screen) const
     if (m_layoutScale <= 0)
         return {screenDeviceRect(screen).translated(-m_origin), screen.devicePixelRatio()};
     return {scaledRect(screen.geometry().translated(-m_origin), m_layoutScale), m_layoutScale};
+}
+
+QPoint FrozenDesktop::desktopPixelOf(QPoint pixel) const
+{
+    if (m_layoutScale <= 0)
+        return m_origin + pixel;
+    return pixel + QPoint(int(std::lrint(m_origin.x() * m_layoutScale)),
+                          int(std::lrint(m_origin.y() * m_layoutScale)));
 }
 
 bascommon::ColorValue FrozenDesktop::averageAt(QPoint center, int size, QRect within) const

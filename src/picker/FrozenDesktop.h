@@ -25,6 +25,10 @@ public:
     };
     Placement placementOf(const QScreen& screen) const;
 
+    // The desktop device pixel an image pixel holds: the pixel a pick there reads, counted from
+    // the top-left of the desktop's device pixels (for a picture of the logical layout, at the
+    // picture's own scale, which is the screens' real one where the toolkit rounds it).
+    QPoint desktopPixelOf(QPoint pixel) const;
     // The color of an image pixel; black outside the image (a point no screen covered).
     // Reads one word of the image and allocates nothing.
     bascommon::ColorValue colorAt(QPoint pixel) const

@@ -131,13 +131,24 @@ void Loupe::setOptions(const LoupeOptions& options)
 
 QSize Loupe::deviceSize() const
 {
-    const int view = span * m_options.zoom;
-    const int text = textColumns * m_glyph.width() + 8;
-    return QSize(std::max(view, text) + 2, view + 2 * m_glyph.height() + 8);
+    const int view = m_span * m_options.zoom;
+    return QSize(view + 2, view + 2 * m_glyph.height() + 8);
+}
+
+QRect Loupe::viewRect() const
+{
+    const int view = m_span * m_options.zoom;
+    return QRect(1, 1, view, view);
 }
 
 void Loupe::resizeForOptions()
 {
+    // Enough odd columns that the magnified pixels span the text beneath them: a box wider
+    // than its view would show dark bars beside it.
+    const int zoom = m_options.zoom;
+    const int text = textColumns * m_glyph.width() + 6;
+    m_span = std::max(minSpan, (text + zoom - 1) / zoom);
+    m_span += 1 - m_span % 2;
     const QSize device = deviceSize();
     resize(int(std::ceil(device.width() / m_ratio)), int(std::ceil(device.height() / m_ratio)));
     // A little larger than the view, so that it also covers the widget's last device pixels.
@@ -240,6 +251,7 @@ void Loupe::composeView(QPoint at)
     const QImage& image = m_desktop.image();
     const int zoom = m_options.zoom;
     const bool grid = zoom >= gridFromZoom;
+    const int span = m_span;
     const QPoint corner = m_center - QPoint(span / 2, span / 2);
     const QRect shown =
         QRect(corner, QSize(span, span)).intersected(m_within).intersected(image.rect());
@@ -271,10 +283,9 @@ void Loupe::composeView(QPoint at)
 
 void Loupe::compose()
 {
-    const QSize device = deviceSize();
-    const int zoom = m_options.zoom;
+    const int zoom = m_options.zoom, span = m_span;
     const int view = span * zoom;
-    const QPoint viewAt((device.width() - view) / 2, 1);
+    const QPoint viewAt = viewRect().topLeft();
     const QRgb back = background.rgb();
     const int width = m_frame.width(), below = viewAt.y() + view;
     fill(QRect(0, 0, width, viewAt.y()), back);

@@ -25,13 +25,15 @@ struct LoupeOptions {
 // A magnified view of the frozen image around the sampling point, beside the pointer: one image
 // pixel a square of `zoom` device pixels (no smoothing), grid lines between the pixels from 6x,
 // the sampled area outlined, and the sampled color's #RRGGBB text and the desktop device
-// coordinates of the sampling point under it. Drawn from the frozen image alone. The whole view
-// is composed, pixel by pixel, into an image kept for the current zoom, which a repaint copies:
-// neither a sample nor the loupe's own drawing allocates.
+// coordinates of the pixel a pick reads under it. Drawn from the captured pixels alone, never
+// from the overlay's resampled picture of them. The view is square and as wide as the box: it
+// shows at least minSpan image pixels across, more where the text is wider than that. The whole
+// view is composed, pixel by pixel, into an image kept for the current zoom, which a repaint
+// copies: neither a sample nor the loupe's own drawing allocates.
 class Loupe : public QWidget
 {
 public:
-    static constexpr int span = 15; // image pixels across the view
+    static constexpr int minSpan = 15; // image pixels across the view at the least
 
     Loupe(const FrozenDesktop& desktop, qreal ratio, QWidget* overlay);
 
@@ -42,6 +44,12 @@ public:
     void showSample(QPoint center, QRect within, bascommon::ColorValue color, QPoint coordinates,
                     QPoint anchor, QRect keepClear);
     bascommon::ColorValue color() const { return m_color; }
+    // Image pixels across (and down) the view at the current zoom: odd, at least minSpan.
+    int span() const { return m_span; }
+    // The desktop device pixel the label names.
+    QPoint coordinates() const { return m_coordinates; }
+    // Where the view lies in the loupe, in device pixels.
+    QRect viewRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -62,6 +70,7 @@ private:
     bool m_composed = false;
     QImage m_glyphs; // the characters of the text, drawn once, copied cell by cell
     QSize m_glyph;   // one character cell in device pixels
+    int m_span = minSpan;
     QPoint m_center; // the image pixel in the middle of the view
     QRect m_within;  // image pixels outside it show black
     bascommon::ColorValue m_color = 0;

@@ -52,7 +52,7 @@ PickingRun::PickingRun(QObject* owner, PaletteStore& store, Services& services,
 
 PickingRun::~PickingRun() = default;
 
-void PickingRun::start(QScreen* home)
+void PickingRun::showOverlays(QScreen* home)
 {
     const QList<QScreen*> screens = QGuiApplication::screens();
     if (!screens.contains(home))
@@ -71,6 +71,19 @@ void PickingRun::start(QScreen* home)
     }
     for (const auto& overlay : m_overlays)
         overlay->showFullScreen();
+}
+
+void PickingRun::startAlone(QScreen* home, std::string saveTo)
+{
+    m_saveTo = std::move(saveTo);
+    showOverlays(home);
+    giveKeysBack(nullptr);
+}
+
+void PickingRun::start(QScreen* home)
+{
+    showOverlays(home);
+    home = m_current->frozenScreen();
 
     // A child window of the home overlay stays above it, also where the window manager raises
     // an active full-screen window over every window that is merely kept on top. Where windows
@@ -95,7 +108,8 @@ void PickingRun::stop()
     if (m_stopped)
         return;
     m_stopped = true;
-    m_pick->hide();
+    if (m_pick)
+        m_pick->hide();
     for (const auto& overlay : m_overlays)
         overlay->hide();
     emit stopped();
@@ -111,18 +125,24 @@ void PickingRun::onSampled(frmGetColor* from, ColorValue color)
     for (const auto& overlay : m_overlays)
         if (overlay.get() != from)
             overlay->hideIndicator();
-    m_pick->showSample(color);
+    if (m_pick)
+        m_pick->showSample(color);
 }
 
 void PickingRun::onPicked()
 {
-    if (m_stopped || m_pick->SaveToFile().empty())
+    if (m_stopped)
+        return;
+    emit colorPicked(m_lastSample);
+    const std::string& file = m_pick ? m_pick->SaveToFile() : m_saveTo;
+    if (file.empty())
         return;
     try {
-        m_store.AppendColorRecord(m_pick->SaveToFile(), HexRGB(m_lastSample));
-        emit colorSaved(m_lastSample, QString::fromStdString(m_pick->SaveToFile()));
+        m_store.AppendColorRecord(file, HexRGB(m_lastSample));
+        emit colorSaved(m_lastSample, QString::fromStdString(file));
     } catch (const std::runtime_error& e) {
-        m_services.questions.showError(m_pick, "Hue Bench", QString::fromUtf8(e.what()));
+        QWidget* parent = m_pick ? static_cast<QWidget*>(m_pick) : m_current;
+        m_services.questions.showError(parent, "Hue Bench", QString::fromUtf8(e.what()));
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QObject>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class PaletteStore;
@@ -30,6 +31,10 @@ public:
     // Shows the overlays, the one on `home` with the keyboard, then the pick-and-save window
     // on top of that one, its "Save To:" filled.
     void start(QScreen* home);
+    // For a pick from the command line: the overlays alone, without the pick-and-save window,
+    // the one on `home` with the keyboard. Each pick is reported by colorPicked() and appended
+    // to the palette file `saveTo`, unless that is empty.
+    void startAlone(QScreen* home, std::string saveTo);
     // Takes both windows away and reports stopped().
     void stop();
 
@@ -39,12 +44,15 @@ public:
     bascommon::ColorValue lastSample() const { return m_lastSample; }
 
 signals:
+    // A color was picked (a click, Enter or Space), before it is saved.
+    void colorPicked(bascommon::ColorValue color);
     // A picked color was appended to the palette file `file`.
     void colorSaved(bascommon::ColorValue color, const QString& file);
     // The run has ended; its windows are gone.
     void stopped();
 
 private:
+    void showOverlays(QScreen* home);
     void onSampled(frmGetColor* from, bascommon::ColorValue color);
     void onPicked();
     void onOptionsChosen(const LoupeOptions& options);
@@ -57,7 +65,8 @@ private:
     LoupeOptions m_options;
     std::vector<std::unique_ptr<frmGetColor>> m_overlays;
     frmGetColor* m_current = nullptr; // the overlay that has the keyboard
-    frmpick* m_pick = nullptr;        // a child of the overlay on the home screen
+    frmpick* m_pick = nullptr;        // a child of the overlay on the home screen; none alone
+    std::string m_saveTo;             // the palette file of a run without m_pick
     bascommon::ColorValue m_lastSample = 0;
     bool m_stopped = false;
 };

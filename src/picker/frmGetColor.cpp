@@ -172,7 +172,9 @@ void frmGetColor::sampleAt(QPoint device, bool fromKeys)
     const int reach = size / 2 + 2;
     const QRect keepClear =
         m_shpshow.geometry().united(QRect(at - QPoint(reach, reach), at + QPoint(reach, reach)));
-    m_loupe->showSample(pixel, m_placement.area, color, m_deviceRect.topLeft() + device, at,
+    // The label names the pixel the pick reads, which at a scale the toolkit rounds (a 1.5
+    // output drawn at 2) is not the toolkit's device pixel under the pointer.
+    m_loupe->showSample(pixel, m_placement.area, color, m_desktop.desktopPixelOf(pixel), at,
                         keepClear);
     emit colorSampled(color);
 }

@@ -51,13 +51,12 @@ CaptureResult QtScreenCapture::captureDesktop()
     if (captureRoute() == CaptureRoute::Grab)
         return grabScreens();
     // A Wayland session shows no client the screen; only the desktop's portal may read it.
-    // The portal may ask the user for permission first, so it gets time to answer.
-    const PortalShot shot =
-        takePortalScreenshot(QDBusConnection::sessionBus(), std::chrono::seconds(60));
+    // The portal may ask the user for permission first: it gets all the time the user takes.
+    const PortalShot shot = takePortalScreenshot(QDBusConnection::sessionBus());
     switch (shot.outcome) {
     case PortalShot::Outcome::Taken:
         return desktopFromPortalShot(shot.image);
-    case PortalShot::Outcome::Cancelled:
+    case PortalShot::Outcome::Refused:
         return {std::nullopt, shot.reason};
     case PortalShot::Outcome::Failed:
         break;

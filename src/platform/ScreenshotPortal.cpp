@@ -7,6 +7,7 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
 #include <QDateTime>
 #include <QEventLoop>
 #include <QFile>
@@ -14,7 +15,6 @@
 #include <QGuiApplication>
 #include <QRandomGenerator>
 #include <QScreen>
-#include <QTimer>
 #include <QUrl>
 
 namespace
@@ -90,7 +90,7 @@ public slots:
     }
 };
 
-PortalShot takePortalScreenshot(QDBusConnection bus, std::chrono::milliseconds timeout)
+PortalShot takePortalScreenshot(QDBusConnection bus)
 {
     if (!bus.isConnected())
         return failed(QObject::tr("There is no connection to the desktop's message bus (D-Bus)."));
@@ -112,18 +112,21 @@ PortalShot takePortalScreenshot(QDBusConnection bus, std::chrono::milliseconds t
     call << QString()
          << QVariantMap{{"handle_token", token}, {"interactive", false}, {"modal", true}};
     const QDateTime requested = QDateTime::currentDateTime();
-    QDBusPendingCallWatcher reply(bus.asyncCall(call, int(timeout.count())));
+    QDBusPendingCallWatcher reply(bus.asyncCall(call));
 
-    // Wait for both the reply (the request's handle) and the Response, in either order.
+    // Wait for both the reply (the request's handle) and the Response, in either order, for as
+    // long as the portal is there to answer.
     QEventLoop loop;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    bool portalLeft = false;
+    QDBusServiceWatcher watcher(portalService, bus, QDBusServiceWatcher::WatchForUnregistration);
+    QObject::connect(&watcher, &QDBusServiceWatcher::serviceUnregistered, &loop, [&] {
+        portalLeft = true;
+        loop.quit();
+    });
     QObject::connect(&reply, &QDBusPendingCallWatcher::finished, &loop, &QEventLoop::quit);
     QObject::connect(&response, &PortalResponse::arrived, &loop, &QEventLoop::quit);
-    deadline.start(timeout);
     bool handleChecked = false;
-    while (deadline.isActive()) {
+    while (!portalLeft) {
         if (reply.isFinished() && reply.isError())
             break;
         if (reply.isFinished() && !handleChecked) {
@@ -146,19 +149,17 @@ PortalShot takePortalScreenshot(QDBusConnection bus, std::chrono::milliseconds t
     if (reply.isFinished() && reply.isError())
         return failed(
             QObject::tr("The screenshot service failed: %1").arg(reply.error().message()));
-    if (!reply.isFinished() || !response.answered) {
-        if (reply.isFinished())
-            bus.call(
-                QDBusMessage::createMethodCall(portalService, handle, requestInterface, "Close"),
-                QDBus::NoBlock);
-        return failed(QObject::tr("The screenshot service did not answer in time."));
-    }
-    if (response.code == 1)
-        return {PortalShot::Outcome::Cancelled,
+    if (!response.answered)
+        return failed(QObject::tr("The screenshot service stopped before it answered."));
+    // A request without a dialog is ended by the user or the desktop only by saying no: 1 where
+    // the user dismissed the permission question, 2 where the answer was no.
+    if (response.code == 1 || response.code == 2)
+        return {PortalShot::Outcome::Refused,
                 {},
-                QObject::tr("The screenshot was cancelled, so the color picker did not start.")};
+                QObject::tr("The desktop did not allow Hue Bench to read the screen.")};
     if (response.code != 0)
-        return failed(QObject::tr("The desktop refused to take a screenshot."));
+        return failed(
+            QObject::tr("The screenshot service gave an unknown answer (%1).").arg(response.code));
     QImage image = readAndRemove(response.results.value("uri").toString(), requested);
     if (image.isNull())
         return failed(QObject::tr("The screenshot service gave no readable picture."));

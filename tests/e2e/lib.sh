@@ -14,7 +14,9 @@ unset QT_QPA_PLATFORM
 
 e2e_cleanup() {
     kill $APP_PID "${E2E_PIDS[@]}" 2>/dev/null || true
-    rm -rf "$E2E_TMP"
+    # A desktop's document portal may leave its mount in the runtime folder: never let that
+    # turn a test's own exit status (a skip among them) into a failure.
+    rm -rf "$E2E_TMP" 2>/dev/null || true
 }
 trap e2e_cleanup EXIT
 

@@ -87,6 +87,45 @@ pick_session() {
     echo "$NAME: ok"
 }
 
+# pick_command "X Y" "X Y": `huebench pick` without the main window. A click at the first point,
+# at the second Right and Down and Enter, then Escape: two hex lines at once, both appended to
+# mycolor.rgb, exit 0. Escape at once: no line, exit 1. Wrong arguments: exit 2.
+# On X also: `pick | head -1` ends with its first pick.
+pick_command() {
+    local out=$E2E_TMP/pick.out status before want
+    mkdir -p "$DATA" && cp -r "$FACTORY"/. "$DATA"/
+    before=$(stat -c %s "$DATA/mycolor.rgb")
+    # The screen is read at once: nothing of before, and the pointer (which a Wayland
+    # desktop's screenshot may show) away from the points.
+    until_ok eval '! main_shown' && point 41 41 && sleep 0.5
+    "$HUEBENCH" --data-dir "$DATA" pick --save mycolor.rgb >"$out" 2>"$E2E_TMP/pick.err" &
+    APP_PID=$!
+    until_ok picker_shown || fail "pick: no overlay: $(cat "$E2E_TMP/pick.err")"
+    sleep 0.5
+    read -r x y <<<"$1"
+    point "$x" "$y" && want=$(truth "$x" "$y") && click 1
+    read -r x y <<<"$2"
+    point "$x" "$y" && want+=" $(truth "$((x + STEP))" "$((y + STEP))")"
+    key Right Down Return
+    sleep 0.3
+    [ "$(wc -l <"$out")" = 2 ] || fail "pick: printed '$(cat "$out")' before Escape"
+    key Escape
+    wait "$APP_PID" && status=0 || status=$?
+    [ "$status" = 0 ] || fail "pick: exit $status: $(cat "$E2E_TMP/pick.err")"
+    [ "$(cat "$out")" = "$(printf '#%s\n#%s' $want)" ] || fail "pick printed '$(cat "$out")'"
+    [ "$(tail -c +$((before + 1)) "$DATA/mycolor.rgb")" = "${want/ /}" ] ||
+        fail "pick: mycolor.rgb gained '$(tail -c +$((before + 1)) "$DATA/mycolor.rgb")'"
+    "$HUEBENCH" pick >"$out" 2>"$E2E_TMP/pick.err" &
+    APP_PID=$!
+    until_ok picker_shown && sleep 0.5 && key Escape
+    wait "$APP_PID" && status=0 || status=$?
+    [ "$status" = 1 ] && [ ! -s "$out" ] || fail "pick, Escape at once: exit $status, '$(cat "$out")'"
+    "$HUEBENCH" pick --to nothing 2>/dev/null && status=0 || status=$?
+    [ "$status" = 2 ] || fail "pick --to nothing: exit $status"
+    APP_PID=""
+    echo "pick command: ok"
+}
+
 if [ "$MODE" = x11 ]; then
     unset WAYLAND_DISPLAY
     export XDG_SESSION_TYPE=x11
@@ -160,6 +199,20 @@ if [ "$MODE" = x11 ]; then
     main_shown || fail "the main window is hidden"
     ! picker_shown || fail "the picker started anyway"
     xdotool windowfocus --sync "$BOX" key Return
+    e2e_stop_app
+
+    export XDG_CONFIG_HOME=$E2E_TMP/config-pick # one pixel sampled, as by default
+    picker_shown() { xdotool search --onlyvisible --pid "$APP_PID" >/dev/null 2>&1; }
+    STEP=1 pick_command "137 153" "300 220"
+    # A reader that has gone ends the run after the first pick; an unreadable screen exits 1.
+    ("$HUEBENCH" pick --to rgb | head -1 >"$E2E_TMP/first") &
+    sleep 2 && point 300 220 && click 1
+    until_ok test -s "$E2E_TMP/first" || fail "pick | head -1 printed nothing"
+    until_ok eval '! pgrep -f "^$HUEBENCH pick --to rgb" >/dev/null' || fail "pick went on alone"
+    [ "$(cat "$E2E_TMP/first")" = "rgb(144 16 0)" ] || fail "pick --to rgb: $(cat "$E2E_TMP/first")"
+    XDG_SESSION_TYPE=wayland DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_TMP/no-bus" \
+        "$HUEBENCH" pick 2>"$E2E_TMP/pick.err" && status=0 || status=$?
+    [ "$status" = 1 ] && grep -q "screen" "$E2E_TMP/pick.err" || fail "pick without a portal: $status"
     echo "picker: ok"
     exit 0
 fi
@@ -294,4 +347,5 @@ on_outputs scale2 HEADLESS-1 "HEADLESS-1 1600x1200 2 0 0" "275 307 - 1" "601 401
 swaymsg create_output >/dev/null # HEADLESS-2
 on_outputs mixed HEADLESS-2 "HEADLESS-1 1600x1200 2 0 0" "HEADLESS-2 1024x768 1 800 0" \
     "2001 401 - 1" "3601 1401 - 1" "1403 201 - 1" "1599 101 - Return" "601 401 - 1"
+STEP=1 pick_command "601 401" "1403 201" # on the scale-2 output, where a key moves half a unit
 echo "picker_wayland: ok"

@@ -330,7 +330,10 @@ private slots:
             const QImage view =
                 overlay->loupe()->grab().toImage().convertToFormat(QImage::Format_RGB32);
             if (row.magnified) {
-                const QPoint middle(view.width() / 2, 1 + 60); // inside the middle image pixel
+                // Inside the middle image pixel of the view, 8 x 8 device pixels.
+                const Loupe* magnifier = overlay->loupe();
+                const QPoint middle = magnifier->viewRect().topLeft() +
+                                      QPoint(1, 1) * (magnifier->span() / 2 * 8 + 4);
                 for (const QPoint step : {QPoint(0, 0), QPoint(1, 0), QPoint(-2, 3)})
                     QCOMPARE(view.pixel(middle + step * 8), pattern(row.pixel + step));
             }

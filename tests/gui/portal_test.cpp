@@ -14,8 +14,6 @@
 #include <QTimer>
 #include <QUrl>
 
-using namespace std::chrono_literals;
-
 namespace
 {
 const QString portalService = "org.freedesktop.portal.Desktop";
@@ -29,8 +27,10 @@ class FakePortal : public QObject
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Screenshot")
 
 public:
-    // Gone: the picture named is not there. Absent: no portal on the bus. NoBus: no bus at all.
-    enum Mode { Answer, Early, OwnPath, Cancel, Refuse, Error, Silent, Gone, Absent, NoBus };
+    // Late: answers after a user's long look at a permission question. Silent: leaves the bus
+    // without an answer. Gone: the picture named is not there. Absent: no portal on the bus.
+    // NoBus: no bus at all.
+    enum Mode { Answer, Early, OwnPath, Late, Cancel, Refuse, Error, Silent, Gone, Absent, NoBus };
 
     explicit FakePortal(QDBusConnection bus) : m_bus(bus) {}
 
@@ -58,6 +58,10 @@ public slots:
             m_bus.send(call.createReply(QVariant::fromValue(QDBusObjectPath(request))));
             return {};
         case Silent:
+            QTimer::singleShot(300, this, [this] { m_bus.unregisterService(portalService); });
+            break;
+        case Late:
+            QTimer::singleShot(1500, this, [this, request] { respond(request, 0); });
             break;
         default:
             // After the reply, as a portal answers once the user or the compositor has acted.
@@ -142,8 +146,9 @@ private slots:
         m_daemon.waitForFinished();
     }
 
-    // Answered after the reply, before it, or by an old portal on its own request path: the
-    // picture is read and its file removed. Anything else ends with a reason, the file kept.
+    // Answered after the reply, before it, late, or by an old portal on its own request path:
+    // the picture is read and its file removed, and the program went on meanwhile. Anything
+    // else ends with a reason, the file kept.
     void eachAnswerOfThePortal()
     {
         using Outcome = PortalShot::Outcome;
@@ -155,10 +160,11 @@ private slots:
             {FakePortal::Answer, Outcome::Taken, ""},
             {FakePortal::Early, Outcome::Taken, ""},
             {FakePortal::OwnPath, Outcome::Taken, ""},
-            {FakePortal::Cancel, Outcome::Cancelled, "cancelled"},
-            {FakePortal::Refuse, Outcome::Failed, "refused"},
+            {FakePortal::Late, Outcome::Taken, ""},
+            {FakePortal::Cancel, Outcome::Refused, "did not allow Hue Bench to read the screen"},
+            {FakePortal::Refuse, Outcome::Refused, "did not allow Hue Bench to read the screen"},
             {FakePortal::Error, Outcome::Failed, "no screenshots today"},
-            {FakePortal::Silent, Outcome::Failed, "did not answer in time"},
+            {FakePortal::Silent, Outcome::Failed, "stopped before it answered"},
             {FakePortal::Gone, Outcome::Failed, "no readable picture"},
             {FakePortal::NoBus, Outcome::Failed, "no connection"},
             {FakePortal::Absent, Outcome::Failed, "not available"},
@@ -172,8 +178,16 @@ private slots:
                 answer.mode == FakePortal::NoBus
                     ? QDBusConnection::connectToBus("unix:path=/nonexistent/bus", "nowhere")
                     : client();
-            const PortalShot shot =
-                takePortalScreenshot(bus, answer.mode == FakePortal::Silent ? 400ms : 5s);
+            int ticks = 0;
+            QTimer ticker;
+            connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+            ticker.start(100);
+            const PortalShot shot = takePortalScreenshot(bus);
+            ticker.stop();
+            if (answer.mode == FakePortal::Late)
+                QVERIFY2(ticks >= 10, qPrintable(QString("%1 ticks while waiting").arg(ticks)));
+            if (answer.mode == FakePortal::Silent)
+                QVERIFY(portalBus().registerService(portalService));
             const bool taken = answer.outcome == Outcome::Taken;
             QCOMPARE(int(shot.outcome), int(answer.outcome));
             QVERIFY2(shot.reason.contains(answer.reason) && shot.reason.isEmpty() == taken,
@@ -187,7 +201,8 @@ private slots:
         QVERIFY(m_portal->options["handle_token"].toString().startsWith("huebench"));
     }
 
-    // In a Wayland session the capture goes through the portal; a refusal says what to install.
+    // In a Wayland session the capture goes through the portal; a refusal says just that, a
+    // failure what to install.
     void waylandCaptureGoesThroughThePortal()
     {
         const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
@@ -201,14 +216,17 @@ private slots:
         const CaptureResult taken = capture.captureDesktop();
         m_portal->mode = FakePortal::Refuse;
         const CaptureResult refused = capture.captureDesktop();
+        m_portal->mode = FakePortal::Error;
+        const CaptureResult failed = capture.captureDesktop();
         qputenv("XDG_SESSION_TYPE", session);
         QVERIFY2(taken.desktop, qPrintable(taken.error));
         QCOMPARE(taken.desktop->image.size(), desktop.size());
         QCOMPARE(taken.desktop->image.pixel(7, 9), qRgb(0x2E, 0x8B, 0x57));
-        QVERIFY(!refused.desktop);
-        QVERIFY2(refused.error.contains("refused") &&
-                     refused.error.contains("xdg-desktop-portal-wlr"),
-                 qPrintable(refused.error));
+        QVERIFY(!refused.desktop && !failed.desktop);
+        QCOMPARE(refused.error, "The desktop did not allow Hue Bench to read the screen.");
+        QVERIFY2(failed.error.contains("no screenshots today") &&
+                     failed.error.contains("xdg-desktop-portal-wlr"),
+                 qPrintable(failed.error));
     }
 };
 
