@@ -128,6 +128,10 @@ TEST(CssColor, TiesRefusalsAndTheProgramsOwnForms)
         {"hsl(10 100% 50%)", "#FF2B00"},
         {"color(srgb 0.5 0.25 calc(1 / 3))", "#804055"},
         {"RGB(1,2,3)", "#010203"},
+        // Math functions beyond the browsers' cases: rounding strategies, typed division.
+        {"rgb(round(10.5) round(up, 10.2) round(down, 10.8, 5))", "#0B0B0A"},
+        {"rgb(round(to-zero, 10.9) round(nearest, 10.4) 0)", "#0A0A00"},
+        {"rgb(calc(10deg / 1deg) mod(-7, 5) rem(-7, 5))", "#0A0300"},
         {"add", "#AADDDD"},
         {"\"#FFA1CC\"", "#FFA1CC"},
         {"'ffa1cc'", "#FFA1CC"},

@@ -282,7 +282,7 @@ private slots:
             QWidget* popup = QApplication::activePopupWidget();
             const bool menuShown = popup && popup->close();
             QTest::mouseDClick(hover, Qt::LeftButton);
-            boxReacted = menuShown || hover->hasSelectedText();
+            boxReacted = menuShown || hover->hasSelectedText() || !hover->isReadOnly();
             QTest::mouseClick(hover, Qt::LeftButton);
             closedByBox = !window->isVisible();
             QTest::keyClick(window, Qt::Key_Escape);

@@ -416,6 +416,7 @@ private slots:
         };
         for (const auto& m : moves) {
             open(255, 161, 204);
+            QVERIFY(part<QLineEdit>("txtHEX")->isReadOnly());
             selectTab(m.tab);
             for (const int value : m.values)
                 slider(m.row)->setValue(value);
