@@ -132,6 +132,7 @@ TEST(CssColor, TiesRefusalsAndTheProgramsOwnForms)
         {"rgb(round(10.5) round(up, 10.2) round(down, 10.8, 5))", "#0B0B0A"},
         {"rgb(round(to-zero, 10.9) round(nearest, 10.4) 0)", "#0A0A00"},
         {"rgb(calc(10deg / 1deg) mod(-7, 5) rem(-7, 5))", "#0A0300"},
+        {"rgb(1e+2 2.5E1 +.5e1)", "#641905"},
         {"add", "#AADDDD"},
         {"\"#FFA1CC\"", "#FFA1CC"},
         {"'ffa1cc'", "#FFA1CC"},

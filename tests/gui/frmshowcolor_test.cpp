@@ -421,6 +421,14 @@ private slots:
             for (const int value : m.values)
                 slider(m.row)->setValue(value);
             QCOMPARE(hex(), QString(m.hex));
+            // The value boxes show the slider values, OKLCH's L in percent and C with decimals.
+            const bool oklch = QString(m.tab) == "OKLCH";
+            const double scales[] = {10.0, 1000.0, 1.0};
+            const int decimals[] = {1, 3, 0};
+            for (int i = 0; i < 3; ++i)
+                QCOMPARE(part<QLineEdit>(QString("txtval_%1").arg(i))->text(),
+                         QString::number(slider(i)->value() / (oklch ? scales[i] : 1.0), 'f',
+                                         oklch ? decimals[i] : 0));
             part<QPushButton>(m.ok ? "Command2" : "Command1")->click();
             QVERIFY(!dialog->isVisible());
             QCOMPARE(dialog->result(), int(m.ok ? QDialog::Accepted : QDialog::Rejected));
