@@ -87,36 +87,49 @@ constexpr long long powersOfTen[] = {1,      10,      100,      1000,      10000
 
 // `scaled` counts units of the last of `places` decimal places: its decimal text, trailing zeros
 // and a trailing point dropped, never "-0".
+// Appends `scaled` / 10^places in decimal, trailing zeros and a trailing point dropped, never
+// "-0". Digits are written straight into the text: the forms run for every line of a long pipe.
+void appendScaled(std::string& out, long long scaled, int places)
+{
+    unsigned long long magnitude = scaled < 0 ? 0ull - static_cast<unsigned long long>(scaled)
+                                              : static_cast<unsigned long long>(scaled);
+    char digits[24];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude > 0 || n <= places);
+    int last = 0; // the lowest digit that is printed
+    while (last < places && digits[last] == '0')
+        ++last;
+    if (scaled < 0) // a scaled value of 0 prints as "0", never "-0"
+        out += '-';
+    for (int i = n - 1; i >= places; --i)
+        out += digits[i];
+    if (last < places) {
+        out += '.';
+        for (int i = places - 1; i >= last; --i)
+            out += digits[i];
+    }
+}
+
 std::string scaledText(long long scaled, int places)
 {
-    // Written into a buffer: the text forms run for every line of a long pipe.
-    const unsigned long long magnitude = scaled < 0 ? 0ull - static_cast<unsigned long long>(scaled)
-                                                    : static_cast<unsigned long long>(scaled);
-    char digits[32];
-    const auto count = static_cast<std::size_t>(places);
-    const std::size_t length =
-        static_cast<std::size_t>(std::to_chars(digits, digits + 24, magnitude).ptr - digits);
-    char padded[40];
-    const std::size_t zeros = length <= count ? count + 1 - length : 0;
-    std::fill(padded, padded + zeros, '0');
-    std::copy(digits, digits + length, padded + zeros);
-    const std::size_t total = zeros + length;
-    std::size_t fractionEnd = total;
-    while (fractionEnd > total - count && padded[fractionEnd - 1] == '0')
-        --fractionEnd;
-    char text[48];
-    std::size_t n = 0;
-    const bool zero = total - count == 1 && padded[0] == '0' && fractionEnd == total - count;
-    if (scaled < 0 && !zero)
-        text[n++] = '-';
-    for (std::size_t i = 0; i < total - count; ++i)
-        text[n++] = padded[i];
-    if (fractionEnd > total - count) {
-        text[n++] = '.';
-        for (std::size_t i = total - count; i < fractionEnd; ++i)
-            text[n++] = padded[i];
-    }
-    return std::string(text, n);
+    std::string text;
+    appendScaled(text, scaled, places);
+    return text;
+}
+
+// Rounded half away from zero, as llround, without a library call.
+long long roundedAway(double v)
+{
+    return v < 0 ? -static_cast<long long>(-v + 0.5) : static_cast<long long>(v + 0.5);
+}
+
+// Appends FormatDecimal(value, decimals) to `out`.
+void appendDecimal(std::string& out, double value, int places)
+{
+    appendScaled(out, roundedAway(value * static_cast<double>(powersOfTen[places])), places);
 }
 
 // " / A" for an alpha that prints below 1, else nothing.
@@ -162,7 +175,7 @@ std::string FormatDecimal(double value, int decimals)
     // Scaled to an integer count of the last decimal place: exact for the magnitudes of color
     // components, and far quicker than formatting the binary value digit by digit.
     const int places = std::clamp(decimals, 0, 9);
-    return scaledText(std::llround(value * static_cast<double>(powersOfTen[places])), places);
+    return scaledText(roundedAway(value * static_cast<double>(powersOfTen[places])), places);
 }
 
 std::string FormatFraction(long long numerator, long long denominator, int decimals)
@@ -268,9 +281,12 @@ std::string CssP3(ColorValue color, double alpha)
     const Channels p3 = ConvertChannels(CssSpace::Srgb, CssSpace::DisplayP3, SrgbOf(color));
     std::string text = "color(display-p3 ";
     text.reserve(48);
-    text.append(FormatDecimal(p3[0], p3Digits)).append(" ");
-    text.append(FormatDecimal(p3[1], p3Digits)).append(" ");
-    text.append(FormatDecimal(p3[2], p3Digits)).append(alphaSuffix(alpha)).append(")");
+    for (std::size_t i = 0; i < 3; ++i) {
+        appendDecimal(text, p3[i], p3Digits);
+        text += i < 2 ? ' ' : ')';
+    }
+    if (alpha < 1.0)
+        text.insert(text.size() - 1, alphaSuffix(alpha));
     return text;
 }
 
