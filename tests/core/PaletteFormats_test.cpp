@@ -264,6 +264,9 @@ TEST(PaletteFormats, CssAndDesignTokensNameEachColorAfterThePalette)
               "      \"$type\": \"color\",\n      \"$value\": {\n"
               "        \"colorSpace\": \"srgb\",\n        \"components\": [1, 0.2, 0],\n"
               "        \"hex\": \"#ff3300\"\n      }\n    }\n  }\n}\n");
+    // A group name may not start with "$" nor hold "{", "}" or ".".
+    EXPECT_EQ(writePalette(PaletteFormat::Json, "$$a{b}.c", {RGB(0, 0, 0)}).substr(0, 14),
+              "{\n  \"a-b--c\": ");
 }
 
 using PaletteExchangeTest = TempFolderTest;
