@@ -133,6 +133,9 @@ TEST(CssColor, TiesRefusalsAndTheProgramsOwnForms)
         {"rgb(round(to-zero, 10.9) round(nearest, 10.4) 0)", "#0A0A00"},
         {"rgb(calc(10deg / 1deg) mod(-7, 5) rem(-7, 5))", "#0A0300"},
         {"rgb(1e+2 2.5E1 +.5e1)", "#641905"},
+        // Hues half a turn apart: each arc is as long, and longer keeps the hues as they are.
+        {"color-mix(in hsl longer hue, hsl(0 100% 50%), hsl(180 100% 50%))", "#80FF00"},
+        {"color-mix(in hsl longer hue, hsl(180 100% 50%), hsl(0 100% 50%))", "#80FF00"},
         {"add", "#AADDDD"},
         {"\"#FFA1CC\"", "#FFA1CC"},
         {"'ffa1cc'", "#FFA1CC"},
