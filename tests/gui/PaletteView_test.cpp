@@ -5,6 +5,7 @@
 #include "palette/PaletteView.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QDir>
 
 using bascommon::ColorValue;
@@ -312,6 +313,25 @@ private slots:
 
     // Import shows the file from cell zero and reports skipped lines; a broken file or unknown
     // export extension is reported and changes nothing; an export imports back cell for cell.
+    // The colors of an image become a new palette, the largest area first; the window stays live
+    // while they are found.
+    void paletteFromAnImageRanksItsColorsByArea()
+    {
+        QImage picture(40, 10, QImage::Format_RGB32);
+        picture.fill(QColor(0, 0, 255));
+        for (int x = 0; x < 30; ++x)
+            for (int y = 0; y < 10; ++y)
+                picture.setPixelColor(x, y, QColor(255, 0, 0));
+        const QString path = m_outside.filePath("flag.png");
+        QVERIFY(picture.save(path));
+        f->fakes.fileOpenDialog.answer = path;
+        action("paletteFromImage")->trigger();
+        QTRY_COMPARE(chooser()->currentText(), QString("flag"));
+        QCOMPARE(centerOf(0), bascommon::RGB(255, 0, 0));
+        QCOMPARE(centerOf(1), bascommon::RGB(0, 0, 255));
+        QCOMPARE(centerOf(2), white);
+    }
+
     void importAndExportThroughTheWindow()
     {
         const QString sunset = m_outside.filePath("sunset.gpl");
