@@ -95,8 +95,10 @@ private slots:
         MainWindowFixture::onNextModal([&](QWidget* modal) {
             for (const char* name :
                  {"txtHEX", "txtr", "txtg", "txtb", "txth", "txtl", "txts", "txtc", "txtm", "txtY",
-                  "txtc1", "txtm1", "txtY1", "txtK", "txtY2", "txtCb", "txtCr"})
-                shown << modal->findChild<QLineEdit*>(name)->text();
+                  "txtc1", "txtm1", "txtY1", "txtK", "txtY2", "txtCb", "txtCr"}) {
+                const QLineEdit* box = modal->findChild<QLineEdit*>(name);
+                shown << box->text() + (box->isReadOnly() ? "" : " (editable)");
+            }
             background = modal->palette().color(QPalette::Window);
             modal->findChild<QAction*>("mnuexit")->trigger();
             exitClosed = !modal->isVisible();
