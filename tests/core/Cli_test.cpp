@@ -278,7 +278,9 @@ TEST_F(PaletteVerbsTest, BadArgumentsAndFilesEndWithTheirStatusAndOneMessage)
     } cases[] = {
         {{}, 2, "list, export, import or from-image"},
         {{"rename"}, 2, "rename"},
-        {{"export", "My Colors", "--format", "png"}, 2, "png"},
+        {{"export", "My Colors", "--format", "png"},
+         2,
+         "'png': expected gpl, ase, txt, css or json"},
         {{"export", "No Such", "--format", "gpl"}, 2, "No Such"},
         {{"export", "My Colors"}, 2, "--format"},
         {{"export", "My Colors", "--bogus", "--format", "gpl"}, 2, "--bogus"},
