@@ -130,6 +130,9 @@ TEST(Harmony, AccentsMatchCulori)
         {RGB(0x7F, 0x8A, 0x6B),
          "tetradic",
          {RGB(0x64, 0x8D, 0x96), RGB(0x8B, 0x7E, 0x9C), RGB(0x9F, 0x7B, 0x73)}},
+        // The ends of lightness have no hue to turn.
+        {RGB(0, 0, 0), "complementary", {RGB(0, 0, 0)}},
+        {RGB(255, 255, 255), "complementary", {RGB(255, 255, 255)}},
     };
     for (const auto& c : cases) {
         const HarmonyKind* kind = FindHarmonyKind(c.kind);
