@@ -2,6 +2,7 @@
 // of the terminal. The forms themselves are pinned in ColorForms_test and cClrModels_test.
 #include "app/CommandLine.h"
 #include "cli/Cli.h"
+#include "color/ColorFormTable.h"
 #include "color/ColorParser.h"
 
 #include "TempFolder.h"
@@ -130,6 +131,15 @@ TEST(Cli, ConvertKeepsOrReportsAlphaAndCountsGamutMappedColors)
                          "alpha\n"),
               std::string::npos);
     EXPECT_EQ(runVerb({"convert", "--to", "hex8", "rgb(255 0 0 / 0.5)"}).out, "#FF000080\n");
+    // Every form either writes the alpha or says it was dropped.
+    for (const ColorFormRow& form : ColorFormTable()) {
+        if (form.name.empty())
+            continue;
+        r = runVerb({"convert", "--to", std::string(form.name), "rgb(255 0 0 / 0.5)"});
+        const bool written = r.out.find("0.5") != std::string::npos || r.out == "#FF000080\n";
+        EXPECT_EQ(written, form.hasAlpha) << form.name << ": " << r.out;
+        EXPECT_EQ(r.err.find("has no alpha") != std::string::npos, !form.hasAlpha) << form.name;
+    }
 }
 
 TEST(Cli, ArgumentsWithoutAVerbStartTheWindowAndHelpListsTheVerbs)
