@@ -157,6 +157,8 @@ TEST(CssColor, TiesRefusalsAndTheProgramsOwnForms)
         {"color(rgb 1 0 0)", "refused: expected color(SPACE"},
         {"notacolor", "refused: 'notacolor' is not a color name"},
         {"rgb(1 2 3) x", "refused: more text follows"},
+        // An exponent needs digits: 1erad is a number with the unit "erad", not 1 rad.
+        {"hsl(1erad 50% 50%)", "refused: expected hsl("},
         {"", "refused: the text is empty"},
     };
     for (const auto& [text, want] : cases) {

@@ -179,6 +179,9 @@ TEST_F(PaletteStoreTest, NewPaletteNamesFollowTheLastEntryAndNeverTakeAFileInUse
     EXPECT_EQ(palettes().NewChartFileName(), "c11.rgb");
     fs::remove(folder() / "c10.rgb");
     EXPECT_EQ(palettes().NewChartFileName(), "c5.rgb");
+    // ... and with none at all, the first.
+    writeFile("colorchart.cci", crlf({"mycolor.rgb", "Mine", "0"}));
+    EXPECT_EQ(palettes().NewChartFileName(), "c1.rgb");
 }
 
 TEST_F(PaletteStoreTest, MissingIndexIsRebuiltFromTheFactoryIndexWithUserPalettes)
