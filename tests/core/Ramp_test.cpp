@@ -4,6 +4,8 @@
 #include "color/ColorSpace.h"
 #include "color/Ramp.h"
 
+#include "VerbRun.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -168,27 +170,6 @@ TEST(Harmony, MappedAccentsKeepLightnessAndAngle)
     }
 }
 
-namespace
-{
-
-struct VerbRun {
-    int status;
-    std::string out, err;
-};
-
-VerbRun run(const std::vector<std::string>& args, const std::string& input = "")
-{
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    CliIo io{in, out, err};
-    const auto status = RunVerb(args, io, [](const std::optional<std::string>&) {
-        return std::filesystem::path("/nonexistent");
-    });
-    return {status.value_or(-1), out.str(), err.str()};
-}
-
-} // namespace
-
 TEST(RampVerbs, AnswerOrRefuse)
 {
     const struct {
@@ -225,7 +206,7 @@ TEST(RampVerbs, AnswerOrRefuse)
         {{"harmony", "--kind", "square", "red"}, "", 2, "", "unknown kind 'square'"},
     };
     for (const auto& c : cases) {
-        const VerbRun r = run(c.args, c.input);
+        const VerbRun r = runVerb(c.args, c.input);
         EXPECT_EQ(r.status, c.status) << c.args[0] << " " << r.err;
         EXPECT_EQ(r.out, c.out) << c.args[0];
         if (c.errPart.empty())
