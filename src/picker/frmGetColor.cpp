@@ -75,6 +75,8 @@ frmGetColor::frmGetColor(const FrozenDesktop& desktop, QScreen* screen, const Lo
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_desktop(desktop), m_screen(screen), m_placement(desktop.placementOf(*screen)),
       m_deviceRect(screenDeviceRect(*screen)), m_ratio(screen->devicePixelRatio()),
+      m_grid(m_placement.scale < m_ratio - 1e-9 ? m_placement.scale : m_ratio),
+      m_gridSize(m_grid < m_ratio ? m_placement.area.size() : m_deviceRect.size()),
       m_options(options), m_loupe(new Loupe(desktop, m_ratio, this))
 {
     setObjectName("frmGetColor");
@@ -108,18 +110,18 @@ QPoint frmGetColor::devicePixelAt(QPointF position) const
     // number when multiplied again; the tolerance is far below any real pointer fraction.
     constexpr qreal tolerance = 1e-6;
     const QPointF onScreen = position + QPointF(windowOffset());
-    return QPoint(int(std::floor(onScreen.x() * m_ratio + tolerance)),
-                  int(std::floor(onScreen.y() * m_ratio + tolerance)));
+    return QPoint(int(std::floor(onScreen.x() * m_grid + tolerance)),
+                  int(std::floor(onScreen.y() * m_grid + tolerance)));
 }
 
 QPoint frmGetColor::imagePixelOf(QPoint device) const
 {
     const QPoint topLeft = m_placement.area.topLeft();
-    if (std::abs(m_placement.scale - m_ratio) < 1e-9)
+    if (std::abs(m_placement.scale - m_grid) < 1e-9)
         return topLeft + device;
-    // A picture at another scale than the screen's: the image pixel under the device pixel's
-    // centre.
-    const qreal factor = m_placement.scale / m_ratio;
+    // A picture finer than the screen's device pixels (a scale-1 screen in a picture of the
+    // layout at 2): the image pixel under the device pixel's centre.
+    const qreal factor = m_placement.scale / m_grid;
     return topLeft + QPoint(int(std::floor((device.x() + 0.5) * factor)),
                             int(std::floor((device.y() + 0.5) * factor)));
 }
@@ -132,7 +134,8 @@ QPoint frmGetColor::pointerDevicePixel(const QSinglePointEvent& event) const
     const QPoint device = devicePixelAt(event.scenePosition());
     // Where Qt hands out whole logical pixels only, the window system's own position is exact;
     // it is used unless the pointer has moved on since this event.
-    if (const std::optional<QPoint> native = nativePointerPosition()) {
+    if (const std::optional<QPoint> native =
+            m_grid == m_ratio ? nativePointerPosition() : std::nullopt) {
         const QPoint exact = *native - m_deviceRect.topLeft();
         const int near = int(std::ceil(m_ratio));
         if (std::abs(exact.x() - device.x()) <= near && std::abs(exact.y() - device.y()) <= near)
@@ -148,8 +151,8 @@ std::optional<QPoint> frmGetColor::samplePoint() const
 
 void frmGetColor::sampleAt(QPoint device, bool fromKeys)
 {
-    device.setX(std::clamp(device.x(), 0, m_deviceRect.width() - 1));
-    device.setY(std::clamp(device.y(), 0, m_deviceRect.height() - 1));
+    device.setX(std::clamp(device.x(), 0, m_gridSize.width() - 1));
+    device.setY(std::clamp(device.y(), 0, m_gridSize.height() - 1));
     // What changes on the overlay itself: the crosshair and the indicator, where they were and
     // where they go.
     QRect dirty;
@@ -161,8 +164,8 @@ void frmGetColor::sampleAt(QPoint device, bool fromKeys)
     const int size = m_options.sampleSize;
     const ColorValue color =
         size == 1 ? m_desktop.colorAt(pixel) : m_desktop.averageAt(pixel, size, m_placement.area);
-    const QPoint anchor(int(std::floor(device.x() / m_ratio + 1e-6)),
-                        int(std::floor(device.y() / m_ratio + 1e-6)));
+    const QPoint anchor(int(std::floor(device.x() / m_grid + 1e-6)),
+                        int(std::floor(device.y() / m_grid + 1e-6)));
     const QPoint at = anchor - windowOffset();
     placeIndicator(dirty, at + QPoint(10, -36), color);
     if (fromKeys)
@@ -242,7 +245,7 @@ QRect frmGetColor::crosshairArea() const
     if (!m_sample)
         return {};
     const int reach = int(std::ceil((crosshairGap + crosshairArm + 2) / m_ratio)) + 1;
-    const QPoint at(int(m_sample->x() / m_ratio), int(m_sample->y() / m_ratio));
+    const QPoint at(int(m_sample->x() / m_grid), int(m_sample->y() / m_grid));
     return QRect(at - windowOffset() - QPoint(reach, reach), QSize(2 * reach + 1, 2 * reach + 1));
 }
 
@@ -251,8 +254,12 @@ void frmGetColor::paintCrosshair(QPainter& painter) const
     // In device pixels; a scale and a reset, not save() and restore(), which copy the state.
     painter.scale(1 / m_ratio, 1 / m_ratio);
     const QPoint offset = windowOffset();
-    const QPoint c =
-        *m_sample - QPoint(rounded(offset.x() * m_ratio), rounded(offset.y() * m_ratio));
+    // The toolkit's device pixel under the sampled pixel's centre, where the two grids differ.
+    const QPoint sample = m_grid == m_ratio
+                              ? *m_sample
+                              : QPoint(int(std::floor((m_sample->x() + 0.5) * m_ratio / m_grid)),
+                                       int(std::floor((m_sample->y() + 0.5) * m_ratio / m_grid)));
+    const QPoint c = sample - QPoint(rounded(offset.x() * m_ratio), rounded(offset.y() * m_ratio));
     const int near = crosshairGap, far = crosshairGap + crosshairArm;
     const std::array arms{QRect(QPoint(c.x() - far, c.y()), QPoint(c.x() - near, c.y())),
                           QRect(QPoint(c.x() + near, c.y()), QPoint(c.x() + far, c.y())),
@@ -329,15 +336,14 @@ void frmGetColor::nudge(QPoint by)
     } else {
         // The first key starts at the pointer when it is on this screen, else at the centre.
         const QPoint pointer = mapFromGlobal(QCursor::pos(m_screen));
-        from = rect().contains(pointer)
-                   ? devicePixelAt(pointer)
-                   : QPoint(m_deviceRect.width() / 2, m_deviceRect.height() / 2);
+        from = rect().contains(pointer) ? devicePixelAt(pointer)
+                                        : QPoint(m_gridSize.width() / 2, m_gridSize.height() / 2);
     }
     sampleAt(from + by, true);
     // The pointer follows where the window system lets a program move it, to the logical pixel
     // that holds the sampling point; the crosshair marks the exact device pixel.
     const QPoint logical = m_screen->geometry().topLeft() +
-                           QPoint(int(m_sample->x() / m_ratio), int(m_sample->y() / m_ratio));
+                           QPoint(int(m_sample->x() / m_grid), int(m_sample->y() / m_grid));
     m_warpedTo = QPointF(logical);
     QCursor::setPos(m_screen, logical);
 }

@@ -48,7 +48,9 @@ public:
 
     QScreen* frozenScreen() const { return m_screen; }
     // The device pixel of the screen under a point of this window (logical, with its fraction):
-    // floor(point x device pixel ratio), counted from the screen's top-left device pixel.
+    // floor(point x device pixel ratio), counted from the screen's top-left device pixel. Where
+    // the desktop shows the screen at a lower ratio than the toolkit draws it, the pixel of the
+    // desktop's own picture, at its scale.
     QPoint devicePixelAt(QPointF position) const;
     // The image pixel that shows a device pixel of the screen.
     QPoint imagePixelOf(QPoint device) const;
@@ -94,6 +96,12 @@ private:
     FrozenDesktop::Placement m_placement;
     QRect m_deviceRect; // the screen in desktop device pixels
     qreal m_ratio;
+    // Pixels per logical pixel in which sampling points count: the screen's device pixels, or
+    // the picture's own where the toolkit draws the screen at a higher ratio than the desktop
+    // shows it (a 1.5 output drawn at 2), so that a key moves one pixel of the screen and the
+    // pointer's fraction reaches every one.
+    qreal m_grid;
+    QSize m_gridSize;
     LoupeOptions m_options;
     SampleIndicator m_shpshow;
     Loupe* m_loupe;

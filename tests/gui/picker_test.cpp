@@ -265,14 +265,14 @@ private slots:
     }
 
     // The pixel read is floor(pointer x ratio), or a portal picture's at its scale; arrow keys move
-    // one device pixel, ten with Shift. The loupe stays on the screen, clear of the point.
+    // one device pixel (of the picture where it is coarser than the toolkit's), ten with Shift. The loupe stays on the screen, clear of the point.
     void samplesExactDevicePixelsBesideTheLoupe()
     {
         const struct {
             Screen screen;
             QPointF pointer;
             QPoint pixel;        // of the frozen image, or of the portal's picture
-            int portalScale = 0; // 0: a capture in device pixels
+            qreal portalScale = 0; // 0: a capture in device pixels
             const char* keys = "";
             int zoom = 8;
             bool magnified = false; // the loupe's view around the pixel is checked
@@ -289,6 +289,10 @@ private slots:
             {B, {100.5, 50}, {1801, 100}, 2},
             {A, {10, 20}, {21, 441}, 2},
             {D, {137 / 1.5, 1}, {1383, 1602}, 2},
+            // A 1.5 output that the toolkit draws at 2: the pointer's fraction and the keys work
+            // in the picture's own pixels, each reachable and one per key.
+            {B, {1.336, 1.336}, {1202, 2}, 1.5},
+            {B, {100, 50}, {1362, 74}, 1.5, "rrRu"},
             {B, {68, 76}, {937, 154}, 0, "rdd"},
             {B, {68, 76}, {956, 151}, 0, "RRu"},
             {D, {10, 10}, {614, 805}, 0, "lU"},
