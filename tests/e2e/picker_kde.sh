@@ -4,8 +4,9 @@
 # from its neighbours lies under every window one picture pixel on one device pixel; the picker is
 # opened from the menu with real keys, and picks with a real pointer (KWin's fake input) and the
 # arrow keys (at 1.5 onto device pixels between two logical ones) land in the palette exactly as
-# the screen showed them, Pick&Save's sample shows the last, and the main window comes back.
-# Exits 77 (skipped) with a reason where such a desktop cannot be set up.
+# the screen showed them, Pick&Save's sample shows the last, and the main window comes back; at
+# scale 1 also `huebench pick` without the main window. Exits 77 (skipped) with a reason where
+# such a desktop cannot be set up.
 HERE=$(cd "$(dirname "$0")" && pwd)
 APP_ARG=$1 FACTORY_ARG=$2
 source "$HERE/picking.sh"
@@ -154,7 +155,7 @@ sample() {
 
 OPEN="key alt+t Return" LEAVE="key Escape"
 # at_scale SCALE PICK...: the picks in device pixels (the output has 1280 x 800 x SCALE). The
-# screen first shows the picture exactly.
+# screen first shows the picture exactly. At scale 1 also `huebench pick`.
 at_scale() {
     on_kwin "$1" && shift
     grab "$E2E_TMP/$SCALE/truth.ppm"
@@ -170,6 +171,7 @@ at_scale() {
     sleep 0.5
     pick_session "scale $SCALE" "$@"
     e2e_stop_app
+    [ "$SCALE" != 1 ] || STEP=1 pick_command "275 307" "601 401"
     end_kwin
 }
 
