@@ -47,7 +47,7 @@ wl.send(compositor, 0, struct.pack("<I", surface))  # create_surface
 layer = wl.new_id()
 # get_layer_surface(on the compositor's choice of output, background layer), anchored to all
 # edges, ignoring the zones of panels.
-wl.send(shell, 0, struct.pack("<III", layer, surface, 0) + struct.pack("<I", 0) + string("backdrop"))
+wl.send(shell, 0, struct.pack("<IIII", layer, surface, 0, 0) + string("backdrop"))
 wl.send(layer, 1, struct.pack("<I", 15))  # set_anchor: top, bottom, left, right
 wl.send(layer, 2, struct.pack("<i", -1))  # set_exclusive_zone
 wl.send(surface, 6)  # commit, for the first configure
