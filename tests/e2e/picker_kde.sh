@@ -53,7 +53,9 @@ bus_config() {
 </busconfig>
 EOF
 }
-session() { "$@" >>"$SESSION_LOG" 2>&1 & SESSION_PIDS+=($!); }
+# The session's processes end with it, or with the test should it stop early.
+started() { SESSION_PIDS+=("$1") && E2E_PIDS+=("$1"); }
+session() { "$@" >>"$SESSION_LOG" 2>&1 & started $!; }
 # on_kwin SCALE: a private session: the message bus (its services then know the compositor's
 # socket), KWin with one virtual output of 1280 x 800 logical pixels, the picture as its
 # background, the portal's KDE backend before the portal, and the input device.
@@ -71,15 +73,15 @@ on_kwin() {
     QT_LOGGING_RULES="js.debug=true" "$E2E_TMP/kwin_wayland" --virtual --width 1280 --height 800 \
         --scale "$SCALE" --no-lockscreen --no-global-shortcuts --socket "$WAYLAND_DISPLAY" \
         >"$KWIN_LOG" 2>&1 &
-    SESSION_PIDS+=($!)
+    started $!
     until_ok eval 'kwin /Scripting org.freedesktop.DBus.Introspectable.Introspect 2>/dev/null |
         grep -q loadScript' || fail "KWin did not start: $(tail -5 "$KWIN_LOG")"
     coproc INPUT { exec python3 "$HERE/wl_fake_input.py" 2>>"$SESSION_LOG"; }
-    SESSION_PIDS+=("$INPUT_PID")
+    started "$INPUT_PID"
     pattern "$at/picture.png" $(awk "BEGIN { print 1280 * $SCALE, 800 * $SCALE }") 0 2
     # The picture hides the pointer, which the portal's screenshot would otherwise show.
     python3 "$HERE/wl_backdrop.py" "$at/picture.png" >"$at/backdrop" 2>>"$SESSION_LOG" &
-    SESSION_PIDS+=($!)
+    started $!
     until_ok grep -q '^shown' "$at/backdrop" ||
         fail "the picture was not shown: $(tail -3 "$SESSION_LOG")"
     session "$KDE_PORTAL"
@@ -94,11 +96,11 @@ on_kwin() {
         /org/freedesktop/portal/desktop org.freedesktop.DBus.Properties.Get \
         string:org.freedesktop.portal.Screenshot string:version >/dev/null 2>&1' ||
         skip "no screenshot portal answers"
-    E2E_PIDS+=("${SESSION_PIDS[@]}")
 }
 end_kwin() {
     kill "${SESSION_PIDS[@]}" 2>/dev/null
     wait "${SESSION_PIDS[@]}" 2>/dev/null || true
+    E2E_PIDS=()
 }
 
 kwin() { dbus-send --session --print-reply --dest=org.kde.KWin "$@"; }
@@ -170,7 +172,7 @@ at_scale() {
         fail "scale $SCALE: the main window does not cover (451, 201)"
     sleep 0.5
     pick_session "scale $SCALE" "$@"
-    e2e_stop_app
+    e2e_stop_app && APP_PID=""
     [ "$SCALE" != 1 ] || STEP=1 pick_command "275 307" "601 401"
     end_kwin
 }
