@@ -56,9 +56,9 @@ EOF
 # The session's processes end with it, or with the test should it stop early.
 started() { SESSION_PIDS+=("$1") && E2E_PIDS+=("$1"); }
 session() { "$@" >>"$SESSION_LOG" 2>&1 & started $!; }
-# on_kwin SCALE: a private session: the message bus (its services then know the compositor's
-# socket), KWin with one virtual output of 1280 x 800 logical pixels, the picture as its
-# background, the portal's KDE backend before the portal, and the input device.
+# on_kwin SCALE: a private session: a message bus, KWin with one virtual output of 1280 x 800
+# logical pixels, the input device, the picture as the background, then the portal's KDE backend
+# and the portal, which finds the backend already there.
 on_kwin() {
     SCALE=$1 SESSION_PIDS=() POINTER_AT=""
     local at=$E2E_TMP/$1
