@@ -206,10 +206,12 @@ print(2 * (r['x'] + (r['width'] - 1) // 2 + 36), 2 * (r['y'] + (r['height'] - 1)
 }
 
 until_ok eval 'swaymsg -t get_outputs | grep -q HEADLESS-1'
-dbus-send --session --print-reply --dest=org.freedesktop.portal.Desktop \
-    /org/freedesktop/portal/desktop org.freedesktop.DBus.Properties.Get \
-    string:org.freedesktop.portal.Screenshot string:version \
-    >/dev/null 2>&1 || skip "no screenshot portal answers"
+portal_answers() {
+    dbus-send --session --print-reply --dest=org.freedesktop.portal.Desktop \
+        /org/freedesktop/portal/desktop org.freedesktop.DBus.Properties.Get \
+        string:org.freedesktop.portal.Screenshot string:version >"$E2E_TMP/portal.out" 2>&1
+}
+until_ok portal_answers || skip "no screenshot portal answers: $(cat "$E2E_TMP/portal.out")"
 
 # on_outputs NAME HOME "OUTPUT MODE SCALE X Y"... PICK...: lays out the outputs, each showing the
 # picture (blue telling them apart), starts the program on HOME and picks in half logical pixels.
