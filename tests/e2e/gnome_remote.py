@@ -8,7 +8,8 @@ interfaces. Reads one command a line and answers with its result lines, if any, 
   key KEY...       press and release each key, "alt+t" with modifiers ("Return", "shift+Right")
   scale S          the monitor at scale S (the layout is logical, the framebuffer scaled)
   size             the logical size of the screen, "W H"
-  shot FILE        a screenshot of the whole screen, in device pixels, without the pointer
+  shot FILE [pointer]  a screenshot of the whole screen in device pixels, without the pointer
+                   unless asked
   pixel FILE X Y   the color RRGGBB of device pixel (X, Y) of the screenshot FILE
   differ SHOT PICTURE TOP  the first device pixel "X Y" at or below row TOP at which the
                    screenshot and the picture differ, "none" if they agree there
@@ -145,10 +146,10 @@ class Remote:
                               GLib.Variant("(ss)", ("org.gnome.Shell.Introspect", "ScreenSize")),
                               "(v)").unpack()[0]
 
-    def shot(self, path):
+    def shot(self, path, pointer="no"):
         ok, _ = call("org.gnome.Shell.Screenshot", "/org/gnome/Shell/Screenshot",
                      "org.gnome.Shell.Screenshot", "Screenshot",
-                     GLib.Variant("(bbs)", (False, False, path)), "(bs)").unpack()
+                     GLib.Variant("(bbs)", (pointer == "pointer", False, path)), "(bs)").unpack()
         if not ok:
             raise RuntimeError("no screenshot")
         self.shots.pop(path, None)
