@@ -10,7 +10,7 @@ packages=(
     desktop-file-utils appstream groff-base file dpkg-dev
     qt6-wayland sway swaybg grim wtype pipewire wireplumber python3 dbus-bin
     xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk
-    gnome-shell xdg-desktop-portal-gnome
+    gnome-shell xdg-desktop-portal-gnome python3-gi gir1.2-gdkpixbuf-2.0
     kwin-wayland xdg-desktop-portal-kde plasma-workspace qtwayland5
 )
 missing=()
