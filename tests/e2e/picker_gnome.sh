@@ -182,9 +182,10 @@ on_scale() {
 key Escape # the shell starts in its overview
 OPEN="key alt+t Return" LEAVE="key Escape"
 # In half logical pixels. At 1.5 the device pixels 3k + 2 (206, 452, 1403) lie under fractional
-# positions only.
+# positions only; (300.5, 200.5) is device pixel (450, 300), the toolkit's (601, 401) at 2; keys
+# move one device pixel each. Key 3 samples 3 x 3, key 1 one pixel again.
 on_scale scale1.5 1.5 "275 307 - 1" "603 403 Right Return 604 403" "1871 203 - 1" \
-    "2559 1599 - 1" "1871 203 3 space =E3E3E3"
+    "2559 1599 - 1" "1871 203 3 space =E3E3E3" "601 401 1 1" "601 401 Right,Right Return 603 401"
 on_scale scale1 1 "275 307 - 1" "601 401 - 1" "2001 155 Right Return 2003 155" \
     "3839 2399 - 1" "2807 305 - 1" "2807 305 3 space =E3E3E3"
 XDG_CONFIG_HOME=$E2E_TMP/config-pick STEP=2 pick_command "601 401" "1403 201"
