@@ -265,13 +265,14 @@ private slots:
     }
 
     // The pixel read is floor(pointer x ratio), or a portal picture's at its scale; arrow keys move
-    // one device pixel (of the picture where it is coarser than the toolkit's), ten with Shift. The loupe stays on the screen, clear of the point.
+    // one device pixel (of the picture where it is coarser than the toolkit's), ten with Shift. The
+    // loupe stays on the screen, clear of the point.
     void samplesExactDevicePixelsBesideTheLoupe()
     {
         const struct {
             Screen screen;
             QPointF pointer;
-            QPoint pixel;        // of the frozen image, or of the portal's picture
+            QPoint pixel;          // of the frozen image, or of the portal's picture
             qreal portalScale = 0; // 0: a capture in device pixels
             const char* keys = "";
             int zoom = 8;
