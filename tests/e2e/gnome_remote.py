@@ -59,7 +59,18 @@ class Remote:
         call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
              "RequestName", GLib.Variant("(su)", (ALLOWED_NAME, 4)), "(u)")
         self.shots = {}
-        self.start()
+        # Once, on a fresh machine, the shell left the first session's calls unanswered while
+        # it was still starting; a later try gets a session of its own.
+        for attempt in range(3):
+            try:
+                self.start()
+                return
+            except GLib.Error as error:
+                if attempt == 2 or not error.matches(Gio.io_error_quark(),
+                                                     Gio.IOErrorEnum.TIMED_OUT):
+                    raise
+                print("remote session, try %d: %s" % (attempt + 1, error.message),
+                      file=sys.stderr, flush=True)
 
     def start(self):
         """A remote desktop session on a screen cast of the monitor: a new monitor configuration

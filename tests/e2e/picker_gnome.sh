@@ -84,6 +84,9 @@ until_ok test -S "$XDG_RUNTIME_DIR/bus" && until_ok test -S "$XDG_RUNTIME_DIR/sy
     fail "no message bus: $(tail -5 "$E2E_TMP/session.log")"
 session pipewire
 session wireplumber
+# The shell's screen casts, which carry its remote-desktop input, need PipeWire from the start.
+until_ok test -S "$XDG_RUNTIME_DIR/pipewire-0" ||
+    fail "no PipeWire: $(tail -5 "$E2E_TMP/session.log")"
 session gnome-shell --headless --wayland --no-x11 --wayland-display="$WAYLAND_DISPLAY" \
     --virtual-monitor 1920x1200
 # The shell takes TERM for a clean shutdown, which without its buses can spin on forever: it
@@ -123,8 +126,8 @@ remote() {
     done
     fail "the helper did not answer '$*': $(tail -3 "$E2E_TMP/session.log")"
 }
-read -r -t 30 line <&"${REMOTE[0]}" && [ "$line" = done ] ||
-    fail "no remote session: $(tail -5 "$E2E_TMP/session.log")"
+read -r -t 90 line <&"${REMOTE[0]}" && [ "$line" = done ] ||
+    fail "no remote session: $(tail -15 "$E2E_TMP/session.log")"
 # The screenshot portal asks before an application's first screenshot: answered yes for those
 # outside a sandbox (application id "").
 store=org.freedesktop.impl.portal.PermissionStore
