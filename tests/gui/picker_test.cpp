@@ -357,6 +357,29 @@ private slots:
         QVERIFY(!overlay->loupe()->geometry().contains(onLoupe));
     }
 
+    // The keys' crosshair: black arms edged in white around the toolkit's device pixel that
+    // shows the sampled pixel, also where the picture's pixels are coarser than the toolkit's
+    // (a 1.5 picture on screen B at 2: picture pixel (162, 74) lies under device pixel (216, 99)).
+    void crosshairMarksTheSampledPixel()
+    {
+        f->fakes.screenCapture.result = desktopFromPortalShot(patterned(QSize(1800, 1680)));
+        QVERIFY(startPicker());
+        frmGetColor* overlay = overlayOn(B);
+        send(overlay, QEvent::MouseMove, {100, 50});
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(overlay));
+        for (const Qt::Key k : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Up})
+            key(k);
+        QCOMPARE(*overlay->samplePoint(), QPoint(153, 74));
+        const QImage shown = overlay->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QPoint c(204, 99); // floor((153.5, 74.5) x 2 / 1.5)
+        for (const QPoint arm : {QPoint(5, 0), QPoint(-5, 0), QPoint(0, 5), QPoint(0, -5)}) {
+            QCOMPARE(shown.pixel(c + arm), qRgb(0, 0, 0));
+            const QPoint edge = c + arm + QPoint(arm.y() != 0, arm.x() != 0);
+            QCOMPARE(shown.pixel(edge), qRgb(255, 255, 255));
+        }
+        QCOMPARE(shown.pixel(c), QColor(pick()->txthex->text()).rgb());
+    }
+
     // Keys 1, 3, 5 and Ctrl+wheel set the sample size, the wheel the zoom; both outlive the run.
     void optionsFollowWheelAndKeysAndAreRemembered()
     {
