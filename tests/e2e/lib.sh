@@ -90,6 +90,17 @@ type_into_box() {
     sleep 0.2
 }
 
+# open_dialog TITLE KEY...: presses the keys (a menu path) and waits for the window TITLE, which
+# gets the focus.
+open_dialog() {
+    local title=$1 dialog && shift
+    xdotool key --delay 150 "$@"
+    dialog=$(timeout 10 xdotool search --sync --onlyvisible --name "^$title\$" | head -1) ||
+        fail "the dialog '$title' did not open"
+    xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+    sleep 0.5
+}
+
 clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
 
 # Waits until the clipboard holds the expected text.

@@ -10,11 +10,7 @@ GPL="$E2E_TMP/sunset.gpl"
 printf 'GIMP Palette\r\nName: E2E Sunset\r\n#\r\n255 0 0\tRed\r\n300 0 0\r\n0 0 255\tBlue\r\n' >"$GPL"
 
 # File > Import Palette...: the menu opens on its first item, Down moves to the second.
-xdotool key --delay 150 alt+f Down Return
-DIALOG=$(timeout 10 xdotool search --sync --onlyvisible --name '^Import Palette$' | head -1) ||
-    fail "the file dialog did not open"
-xdotool windowfocus --sync "$DIALOG" 2>/dev/null || true
-sleep 0.5
+open_dialog 'Import Palette' alt+f Down Return
 xdotool type --delay 20 "$GPL"
 xdotool key Return
 for _ in $(seq 50); do
@@ -42,11 +38,7 @@ grep -q -- '--e2e-sunset-1: #ff0000;' "$E2E_TMP/sunset.css" || fail "css: $(cat 
 # File > Export Palette...: a name typed without an extension, with "Design tokens" chosen as the
 # type (the last entry: Tab from the name to the type list, End), lands as mytokens.json.
 xdotool windowfocus --sync "$WIN" 2>/dev/null || true
-xdotool key --delay 150 alt+f Down Down Return
-DIALOG=$(timeout 10 xdotool search --sync --onlyvisible --name '^Export Palette$' | head -1) ||
-    fail "the export dialog did not open"
-xdotool windowfocus --sync "$DIALOG" 2>/dev/null || true
-sleep 0.5
+open_dialog 'Export Palette' alt+f Down Down Return
 xdotool key ctrl+a
 xdotool type --delay 20 "$E2E_TMP/mytokens"
 xdotool key --delay 200 Tab End Return

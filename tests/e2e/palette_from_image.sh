@@ -10,11 +10,7 @@ convert -size 60x100 xc:'#2E8B57' -size 30x100 xc:'#FFD700' -size 10x100 xc:'#8B
     "$PNG" || fail "ImageMagick could not write the test image"
 
 # File > New Palette from Image...: the fourth item of the File menu.
-xdotool key --delay 150 alt+f Down Down Down Return
-DIALOG=$(timeout 10 xdotool search --sync --onlyvisible --name '^New Palette from Image$' | head -1) ||
-    fail "the file dialog did not open"
-xdotool windowfocus --sync "$DIALOG" 2>/dev/null || true
-sleep 0.5
+open_dialog 'New Palette from Image' alt+f Down Down Down Return
 xdotool type --delay 20 "$PNG"
 xdotool key Return
 until_ok grep -q $'^meadow\r$' "$DATA/colorchart.cci" ||
@@ -30,11 +26,7 @@ PIXEL=$(pixel $((WIN_X + 134)) $((WIN_Y + MENU_H + 35)))
 printf 'not a picture' >"$E2E_TMP/fake.png"
 BEFORE=$(cat "$DATA/colorchart.cci")
 xdotool windowfocus --sync "$WIN" 2>/dev/null || true
-xdotool key --delay 150 alt+f Down Down Down Return
-DIALOG=$(timeout 10 xdotool search --sync --onlyvisible --name '^New Palette from Image$' | head -1) ||
-    fail "the file dialog did not open again"
-xdotool windowfocus --sync "$DIALOG" 2>/dev/null || true
-sleep 0.5
+open_dialog 'New Palette from Image' alt+f Down Down Down Return
 xdotool type --delay 20 "$E2E_TMP/fake.png"
 xdotool key Return
 sleep 1 # the file dialog is gone; the message box has the same title
